@@ -1,0 +1,14 @@
+# One place for the compiler flags of every target: strict warnings, no contraction of
+# floating-point operations (output files must not change with the machine), and the
+# sanitizers when KAVO_SANITIZE is on.
+function(kavo_target_flags target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wfloat-conversion
+                                             -ffp-contract=off)
+    if(KAVO_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                               -fsanitize=float-cast-overflow -fno-sanitize-recover=all
+                               -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()

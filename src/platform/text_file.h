@@ -1,0 +1,62 @@
+// Text files: readers accept CR LF and LF line ends, writers end every line with CR LF.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace kavo::platform {
+
+class TextInput {
+public:
+    // Opens a system path for reading; false when it cannot be opened.
+    bool Open(std::string_view systemPath);
+    bool IsOpen() const { return stream_.is_open(); }
+    // True when no more characters can be read.
+    bool AtEnd();
+    // Reads the next line without its line end; false (and an empty line) at the end.
+    bool ReadLine(std::string& line);
+    // Reads the next item of a comma- or line-separated list (quotes removed, blanks
+    // around it trimmed); false at the end.
+    bool ReadItem(std::string& item);
+    void Close();
+
+private:
+    std::ifstream stream_;
+};
+
+class TextOutput {
+public:
+    enum class Mode {
+        Replace,              // write the file in place, replacing an older one
+        Append,               // add to the end of the file
+        ReplaceWhenComplete,  // write beside it and put it in place on Commit(), so an
+                              // unfinished table never replaces a finished one
+    };
+    TextOutput() = default;
+    TextOutput(const TextOutput&) = delete;
+    TextOutput& operator=(const TextOutput&) = delete;
+    ~TextOutput();
+
+    // Opens a system path for writing; false when it cannot be opened (errorNumber() tells
+    // why).
+    bool Open(std::string_view systemPath, Mode mode);
+    bool IsOpen() const { return stream_.is_open(); }
+    void Write(std::string_view text);
+    void WriteLine(std::string_view text);  // text, then CR LF
+    void Flush();
+    // Closes the file; with ReplaceWhenComplete puts it in place. False when writing failed.
+    bool Commit();
+    // Closes the file; with ReplaceWhenComplete an uncommitted file is thrown away.
+    void Close();
+    int errorNumber() const { return errorNumber_; }
+
+private:
+    std::ofstream stream_;
+    std::string finalPath_;
+    std::string writtenPath_;
+    Mode mode_ = Mode::Replace;
+    int errorNumber_ = 0;
+};
+
+}  // namespace kavo::platform

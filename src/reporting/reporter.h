@@ -1,0 +1,148 @@
+// Reporting: the progress panel with its remembered fields, the report of the first data
+// error, the tasks-and-issues log with its issue counter, and the trace of every input line.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/text_file.h"
+#include "platform/window.h"
+
+namespace kavo::reporting {
+
+// The eight texts of every progress report. "" or ".." leaves a field unchanged, " " blanks
+// it. For the status code "" leaves it, " " blanks the code and its title.
+struct ProgressReport {
+    std::string mainRoutine;
+    std::string operations;
+    std::string sounding;
+    std::string inputFile;
+    std::string outputFile;
+    std::string process;
+    std::string value;
+    std::string statusCode;
+};
+
+// The last text shown in each field of the panel; read by the error report and by issue
+// lines written with context.
+struct RememberedFields {
+    std::string mainRoutine;
+    std::string operations;
+    std::string sounding;
+    std::string inputFile;
+    std::string outputFile;
+    std::string process;
+    std::string value;
+};
+
+// One entry of the input history.
+struct HistoryEntry {
+    std::string line;
+    std::string fileName;
+    std::string description;
+};
+
+inline constexpr std::size_t kHistorySize = 10;
+inline constexpr const char* kTasksLogName =
+    "Kavo_Output_____tasks_and_Issues___from_most_recent_Kavo_Run.txt";
+inline constexpr const char* kTraceName =
+    "Kavo_OUTPUT____all input_lines___from_most_recent_Kavo_run.CSV";
+
+// An input file opened through the trace. Closing it (or destroying it) frees its number.
+class TracedInput {
+public:
+    TracedInput() = default;
+    TracedInput(const TracedInput&) = delete;
+    TracedInput& operator=(const TracedInput&) = delete;
+    ~TracedInput() { Close(); }
+    bool IsOpen() const { return input_.IsOpen(); }
+    bool AtEnd() { return input_.AtEnd(); }
+    int number() const { return number_; }
+    const std::string& path() const { return path_; }
+    void Close();
+
+private:
+    friend class Reporter;
+    platform::TextInput input_;
+    platform::FileNumbers* numbers_ = nullptr;
+    int number_ = 0;
+    std::string path_;
+};
+
+class Reporter {
+public:
+    Reporter(platform::Window& window, platform::FileNumbers& fileNumbers);
+    Reporter(const Reporter&) = delete;
+    Reporter& operator=(const Reporter&) = delete;
+    ~Reporter();
+
+    platform::Window& window() { return window_; }
+    platform::FileNumbers& fileNumbers() { return fileNumbers_; }
+
+    // --- progress and the error report ---
+    void ReportProgress(const ProgressReport& report);
+    const RememberedFields& remembered() const { return remembered_; }
+    // Writes the ten-line error block to the log and shows the error window with the
+    // remembered fields and the last six input lines. Only the first error of the
+    // program's life is reported: later calls return false and write nothing.
+    bool ReportDataError(std::string_view description, std::string_view code);
+    bool errorReported() const { return errorReported_; }
+    void ClearErrorReported() { errorReported_ = false; }
+
+    // --- the tasks-and-issues log ---
+    // Starts the log on its sink: hides the issue counter, writes the company-and-version
+    // line and the start line, and sets the counter to 0. Every line is flushed as it is
+    // written, so an abnormal end loses nothing.
+    void OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view company,
+                      std::string_view versionText, std::string_view date, std::string_view time);
+    bool tasksLogOpen() const { return log_ != nullptr; }
+    // One line indented by 3 × level + 3 blanks (level -1: none); "ISSUE" is counted.
+    void LogLine(int level, std::string_view text, std::string_view kind);
+    // One line carrying the remembered context: 23 blanks, "  CPT=", "  G=", "  S=", "  D=",
+    // three blanks and the text.
+    void LogIssueWithContext(std::string_view text, std::string_view kind);
+    std::int16_t issueCount() const { return issueCount_; }
+    void CloseTasksLog();
+
+    // --- the input-lines trace ---
+    // (Re)starts the trace on its sink: the header row, a cleared history, then the entry
+    // "----START SETUP----".
+    void OpenTrace(std::unique_ptr<std::ostream> sink);
+    // Opens a file for reading under a free file number and records the opening in the
+    // history; false when it cannot be opened.
+    bool TraceOpenForReading(TracedInput& file, std::string_view systemPath,
+                             std::string_view description);
+    // Reads the next line; false (and an empty line, history and trace untouched) when the
+    // file was already at its end.
+    bool TraceLineInput(TracedInput& file, std::string& line, std::string_view fileName,
+                        std::string_view description);
+    // Reads the next comma- or line-separated number into `value` (-5435 when the item is
+    // not numeric or the file is at its end). Returns false when nothing could be read.
+    // `atEnd` tells whether the file is at its end afterwards.
+    bool TraceNumberInput(TracedInput& file, float& value, bool& atEnd, std::string_view fileName,
+                          std::string_view description);
+    void RememberLine(std::string_view line, std::string_view fileName,
+                      std::string_view description);
+    // The input history, most recent first, at most ten entries.
+    const std::vector<HistoryEntry>& history() const { return history_; }
+
+private:
+    void CountIssue(std::string_view kind);
+    void WriteLogLine(std::string_view line);
+
+    platform::Window& window_;
+    platform::FileNumbers& fileNumbers_;
+    RememberedFields remembered_;
+    bool errorReported_ = false;
+    std::unique_ptr<std::ostream> log_;
+    std::int16_t issueCount_ = 0;
+    std::unique_ptr<std::ostream> trace_;
+    std::vector<HistoryEntry> history_;
+};
+
+}  // namespace kavo::reporting

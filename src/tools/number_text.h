@@ -1,0 +1,28 @@
+// The text forms of numbers: what counts as numeric, and how a single or a whole number is
+// written. Built on to_chars/from_chars, so the locale never changes a file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kavo::tools {
+
+// The value of a trimmed text that is numeric (optional sign, digits with at most one
+// decimal point, optional exponent); nullopt otherwise (the empty text included).
+std::optional<double> ParseNumber(std::string_view text);
+
+// A single written with at most seven significant digits, without a leading blank and
+// without trailing zeros; a whole number without a decimal point ("345", "12.5", "-0.25",
+// "1.234568E+15" beyond the plain range).
+std::string SingleText(float value);
+
+// A whole number as plain digits with an optional minus sign.
+std::string IntegerText(long long value);
+
+// Removes leading and trailing blanks (code 32 only; tabs stay).
+std::string_view Trim(std::string_view text);
+std::string TrimCopy(std::string_view text);
+std::string UpperCopy(std::string_view text);
+
+}  // namespace kavo::tools
