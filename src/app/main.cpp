@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     std::string line;
     tools::SplitOptions options;
     splitLine->add_option("LINE", line, "The line, as it stands in the file")->required();
-    splitLine->add_flag("--blanks", options.blanksSeparate, "Blanks outside quotes separate fields");
+    splitLine->add_flag("--blanks", options.blanksSeparate,
+                        "Blanks outside quotes separate fields");
     splitLine->add_flag("--commas", options.resplitCommas,
                         "Cut fields again at commas, also inside quotes");
     splitLine->add_flag("--key-value", options.splitKeyValue, "Cut fields again at \"=\"");
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     ui::ConsoleWindow window(std::cout, std::cerr);
     platform::SystemClock clock;
     platform::SystemEnvironment environment;
-    platform::ProgramInfo info{app::kVersionMajor, app::kVersionMinor, app::kVersionRevision,
+    platform::ProgramInfo info{app::kVersionMajor, app::kVersionMinor,   app::kVersionRevision,
                                app::kCompany,      app::kVersionComment, ProgramPath(argv[0])};
     run::Program program(window, clock, environment, info);
 

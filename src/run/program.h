@@ -17,7 +17,7 @@ namespace kavo::run {
 struct RunTables {};
 
 class Program {
-public:
+  public:
     Program(platform::Window& window, const platform::Clock& clock,
             const platform::Environment& environment, platform::ProgramInfo info)
         : window(window),

@@ -46,7 +46,8 @@ float NumberOrNull(std::string_view text);
 
 // The lines of the listing window for a split line: "LINE----->" line "<-----", " ",
 // "#  item", then "1) field" ... or "it's blank....".
-std::vector<std::string> LineBreakdown(std::string_view line, const std::vector<std::string>& fields);
+std::vector<std::string> LineBreakdown(std::string_view line,
+                                       const std::vector<std::string>& fields);
 
 // The fixed self-test line, and its breakdown when split with all three options.
 std::string SelfTestLine();

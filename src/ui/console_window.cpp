@@ -9,7 +9,7 @@ ConsoleWindow::ConsoleWindow(std::ostream& out, std::ostream& err) : out_(out), 
 
 std::string ErrorWindowText(const platform::ErrorWindowContent& content) {
     static constexpr const char* kRowTitles[] = {
-        "Last input Line",       "2nd to last input line", "3rd to last input line",
+        "Last input Line",        "2nd to last input line", "3rd to last input line",
         "4nd to last input line", "5th to last input line", "6th to last input line"};
     std::ostringstream text;
     const std::string rule(78, '=');
@@ -42,6 +42,8 @@ void ConsoleWindow::ShowErrorWindow(const platform::ErrorWindowContent& content)
     err_ << ErrorWindowText(content) << std::flush;
 }
 
-void ConsoleWindow::ShowMessage(const std::string& text) { out_ << text << "\n" << std::flush; }
+void ConsoleWindow::ShowMessage(const std::string& text) {
+    out_ << text << "\n" << std::flush;
+}
 
 }  // namespace kavo::ui

@@ -9,12 +9,12 @@
 namespace kavo::ui {
 
 class ConsoleWindow : public platform::Window {
-public:
+  public:
     ConsoleWindow(std::ostream& out, std::ostream& err);
     void ShowErrorWindow(const platform::ErrorWindowContent& content) override;
     void ShowMessage(const std::string& text) override;
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
 };
