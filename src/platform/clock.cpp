@@ -21,8 +21,7 @@ double SystemClock::SecondsSinceMidnight() const {
     std::time_t whole = system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&whole, &local);
-    double fraction =
-        duration<double>(now - system_clock::from_time_t(whole)).count();
+    double fraction = duration<double>(now - system_clock::from_time_t(whole)).count();
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 

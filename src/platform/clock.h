@@ -7,7 +7,7 @@
 namespace kavo::platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual double SecondsSinceMidnight() const = 0;
     virtual std::string ShortDate() const = 0;
@@ -15,7 +15,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     double SecondsSinceMidnight() const override;
     std::string ShortDate() const override;
     std::string ShortTime() const override;
@@ -23,7 +23,7 @@ public:
 
 // A clock that shows what it is told: for tests and golden files.
 class FixedClock : public Clock {
-public:
+  public:
     double seconds = 0;
     std::string date = "1/2/2026";
     std::string time = "3:04:05 PM";

@@ -9,19 +9,19 @@
 namespace kavo::platform {
 
 class Environment {
-public:
+  public:
     virtual ~Environment() = default;
     virtual std::optional<std::string> Variable(const std::string& name) const = 0;
 };
 
 class SystemEnvironment : public Environment {
-public:
+  public:
     std::optional<std::string> Variable(const std::string& name) const override;
 };
 
 // Variables from a table: for tests.
 class MapEnvironment : public Environment {
-public:
+  public:
     std::map<std::string, std::string> variables;
     std::optional<std::string> Variable(const std::string& name) const override {
         auto it = variables.find(name);

@@ -1,8 +1,8 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
-#include <optional>
 #include <cctype>
+#include <optional>
 #include <system_error>
 
 namespace kavo::platform {
@@ -10,11 +10,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {

@@ -39,11 +39,11 @@ bool CopyFileReplacing(std::string_view sourcePath, std::string_view destination
 // The lowest free file number from 1, as the platform hands them out: the trace rows and
 // the error window show these numbers.
 class FileNumbers {
-public:
+  public:
     int Allocate();
     void Release(int number);
 
-private:
+  private:
     std::vector<bool> used_;
 };
 

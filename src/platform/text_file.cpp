@@ -64,7 +64,8 @@ bool TextInput::ReadItem(std::string& item) {
             item += static_cast<char>(c);
         }
         // Anything between the closing quote and the separator is dropped.
-        while (!AtEnd() && stream_.peek() != ',' && stream_.peek() != '\n' && stream_.peek() != '\r') {
+        while (!AtEnd() && stream_.peek() != ',' && stream_.peek() != '\n' &&
+               stream_.peek() != '\r') {
             stream_.get();
         }
         endItem();
@@ -87,7 +88,9 @@ void TextInput::Close() {
     stream_.clear();
 }
 
-TextOutput::~TextOutput() { Close(); }
+TextOutput::~TextOutput() {
+    Close();
+}
 
 bool TextOutput::Open(std::string_view systemPath, Mode mode) {
     Close();
@@ -101,14 +104,18 @@ bool TextOutput::Open(std::string_view systemPath, Mode mode) {
     return stream_.is_open();
 }
 
-void TextOutput::Write(std::string_view text) { stream_.write(text.data(), static_cast<std::streamsize>(text.size())); }
+void TextOutput::Write(std::string_view text) {
+    stream_.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
 
 void TextOutput::WriteLine(std::string_view text) {
     Write(text);
     Write("\r\n");
 }
 
-void TextOutput::Flush() { stream_.flush(); }
+void TextOutput::Flush() {
+    stream_.flush();
+}
 
 bool TextOutput::Commit() {
     if (!stream_.is_open()) {

@@ -8,7 +8,7 @@
 namespace kavo::platform {
 
 class TextInput {
-public:
+  public:
     // Opens a system path for reading; false when it cannot be opened.
     bool Open(std::string_view systemPath);
     bool IsOpen() const { return stream_.is_open(); }
@@ -21,12 +21,12 @@ public:
     bool ReadItem(std::string& item);
     void Close();
 
-private:
+  private:
     std::ifstream stream_;
 };
 
 class TextOutput {
-public:
+  public:
     enum class Mode {
         Replace,              // write the file in place, replacing an older one
         Append,               // add to the end of the file
@@ -51,7 +51,7 @@ public:
     void Close();
     int errorNumber() const { return errorNumber_; }
 
-private:
+  private:
     std::ofstream stream_;
     std::string finalPath_;
     std::string writtenPath_;

@@ -10,7 +10,15 @@
 namespace kavo::platform {
 
 // The seven remembered fields of the progress panel, in the order they are passed.
-enum class ProgressField { MainRoutine, Operations, Sounding, InputFile, OutputFile, Process, Value };
+enum class ProgressField {
+    MainRoutine,
+    Operations,
+    Sounding,
+    InputFile,
+    OutputFile,
+    Process,
+    Value
+};
 inline constexpr int kProgressFieldCount = 7;
 
 inline constexpr const char* kStatusTitle = "Software location (for data error tracing):";
@@ -53,7 +61,7 @@ struct ErrorWindowContent {
 // The window keeps its state here; implementations (console, recording, graphical) override
 // the hooks to show it.
 class Window {
-public:
+  public:
     virtual ~Window() = default;
 
     ProgressPanel& panel() { return panel_; }
@@ -101,7 +109,7 @@ public:
     // Gives the user interface time during long flows.
     virtual void ProcessEvents() {}
 
-private:
+  private:
     ProgressPanel panel_;
     std::map<std::string, Control> controls_;
     std::vector<std::string> listing_;

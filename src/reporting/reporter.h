@@ -55,7 +55,7 @@ inline constexpr const char* kTraceName =
 
 // An input file opened through the trace. Closing it (or destroying it) frees its number.
 class TracedInput {
-public:
+  public:
     TracedInput() = default;
     TracedInput(const TracedInput&) = delete;
     TracedInput& operator=(const TracedInput&) = delete;
@@ -66,7 +66,7 @@ public:
     const std::string& path() const { return path_; }
     void Close();
 
-private:
+  private:
     friend class Reporter;
     platform::TextInput input_;
     platform::FileNumbers* numbers_ = nullptr;
@@ -75,7 +75,7 @@ private:
 };
 
 class Reporter {
-public:
+  public:
     Reporter(platform::Window& window, platform::FileNumbers& fileNumbers);
     Reporter(const Reporter&) = delete;
     Reporter& operator=(const Reporter&) = delete;
@@ -131,7 +131,7 @@ public:
     // The input history, most recent first, at most ten entries.
     const std::vector<HistoryEntry>& history() const { return history_; }
 
-private:
+  private:
     void CountIssue(std::string_view kind);
     void WriteLogLine(std::string_view line);
 

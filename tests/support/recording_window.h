@@ -9,7 +9,7 @@
 namespace kavo::testing {
 
 class RecordingWindow : public platform::Window {
-public:
+  public:
     void ShowErrorWindow(const platform::ErrorWindowContent& content) override {
         errorWindows.push_back(content);
     }

@@ -8,7 +8,7 @@
 namespace kavo::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     // Writes a file (parents made) with exactly the given bytes; returns its path.
     std::filesystem::path Write(const std::string& relative, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
