@@ -151,10 +151,12 @@ int main(int argc, char** argv) {
             std::cerr << "kavo: " << *conflict << "\n";
             return run::kExitUsage;
         }
-        program.configuredRoot = files::ChooseDataAreaRoot(dataRoot, environment);
         setup::SetStartUpValues(window);
         ui::ApplyRunOptions(window, runOptions);
-        const int status = run::RunAction(program, [&] { run::LoadMainWindow(program); });
+        const int status = run::RunAction(program, [&] {
+            program.configuredRoot = files::ChooseDataAreaRoot(dataRoot, environment);
+            run::LoadMainWindow(program);
+        });
         window.Finish();
         if (status == run::kExitDone && !live) {
             std::cout << ui::SummaryText(window.panel());

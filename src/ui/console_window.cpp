@@ -52,7 +52,8 @@ void ConsoleWindow::PanelChanged() {
         const std::string& mainRoutine = Field(panel(), platform::ProgressField::MainRoutine);
         if (mainRoutine != lastMainRoutine_) {
             lastMainRoutine_ = mainRoutine;
-            out_ << "[" << panel().statusCode << "] " << mainRoutine << "\n";
+            const std::string& code = panel().statusCode;
+            out_ << (code.empty() || code == " " ? "" : "[" + code + "] ") << mainRoutine << "\n";
         }
         return;
     }
