@@ -43,8 +43,8 @@ TEST(NormaliseFirm, KnownFirmsAreWrittenOutOthersUpperCased) {
         {"ABC drilling", "ABC DRILLING"},
         {"Corps of Engineers, Vicksburg", "USACE Vicksburg District"},
         {"savannah district", "USACE Savannaha District"},
-        // The later test wins when a row names two firms.
-        {"Vicksburg for Terracon", "Terracon Company"},
+        // A replacement is mixed case, so no later test matches it: the first firm wins.
+        {"Vicksburg for Terracon", "USACE Vicksburg District"},
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -157,8 +157,8 @@ TEST(ReadChannelCalibration, ARowEndingBeforeTheColumnIsTooShort) {
     }
     // A row that reaches into the column holds it: the missing end counts as blanks.
     ChannelCalibration channel;
-    ReadChannelCalibration(full, full, full.substr(0, 40), 2, "S", channel);
-    EXPECT_FLOAT_EQ(channel.scale, 2.0f);
+    ReadChannelCalibration(Cells({"1", "0.5"}), full, full.substr(0, 40), 2, "S", channel);
+    EXPECT_FLOAT_EQ(channel.scale, 4.0f);
 }
 
 TEST(ParseFieldDate, BothFormsAndTheTwelveHourClock) {
@@ -172,7 +172,7 @@ TEST(ParseFieldDate, BothFormsAndTheTwelveHourClock) {
         {"1/2/2018 1:07:05 AM", "20180102~010705-local"},
         {"07/10/2017 15:05:09", "20170710~150509-local"},
         // A date without a time keeps its date.
-        {"7/10/2017", "20170710~----local"},
+        {"7/10/2017", "20170710~-----local"},
         {"2017-07-10 15:05:09", "----~150509-local"},
         {"", "----~-----local"},
         {"10-JUL-2017", "20170710~000000"},
