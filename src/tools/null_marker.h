@@ -12,6 +12,8 @@ inline constexpr std::string_view kNullText = "-5435";
 inline constexpr std::string_view kNoChoiceText = "-5434";
 
 // A number whose absolute value is 5435 counts as missing.
-inline bool IsMissing(double value) { return std::fabs(value) == 5435.0; }
+inline bool IsMissing(double value) {
+    return std::fabs(value) == 5435.0;
+}
 
 }  // namespace kavo::tools
