@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "charts/sld_chart.h"
 #include "files/paths.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
@@ -22,6 +24,8 @@ namespace kavo::run {
 // RunTables{}.
 struct RunTables {
     setup::RunSettings settings;
+    // The chart table is large, so it lives on the heap.
+    std::unique_ptr<charts::ChartTable> charts = std::make_unique<charts::ChartTable>();
     projects::ProjectList projects;
     projects::SoundingsHeader soundingsHeader;
     // The zero-load data file's name, once the run has opened it.
