@@ -20,8 +20,8 @@ TEST(CrrByUcd14, CleanSandFollowsThePublishedCurve) {
         float q;
         double crr;
     };
-    for (const Case& c : {Case{75, 0.1114}, Case{100, 0.1373}, Case{125, 0.1832},
-                          Case{150, 0.2885}, Case{175, 0.5996}}) {
+    for (const Case& c : {Case{75, 0.1114}, Case{100, 0.1373}, Case{125, 0.1832}, Case{150, 0.2885},
+                          Case{175, 0.5996}}) {
         const Ucd14Steps steps = Ucd14StepsFor(c.q, 0.1f);
         EXPECT_LT(steps.ic, 1.75f) << c.q;
         EXPECT_FLOAT_EQ(steps.finesContent, 0.01f);

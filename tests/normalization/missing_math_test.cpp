@@ -49,8 +49,8 @@ TEST(LimitToRange, KeepsTheEndsAndBlanksWhatLiesOutside) {
         float value;
         float expected;
     };
-    for (const Case& c : {Case{0.5f, kNull}, Case{1.0f, 1.0f}, Case{5.0f, 5.0f},
-                          Case{10.0f, 10.0f}, Case{10.5f, kNull}}) {
+    for (const Case& c : {Case{0.5f, kNull}, Case{1.0f, 1.0f}, Case{5.0f, 5.0f}, Case{10.0f, 10.0f},
+                          Case{10.5f, kNull}}) {
         EXPECT_EQ(LimitToRange(c.value, 1.0f, 10.0f), c.expected) << c.value;
     }
     EXPECT_EQ(LimitToRange(std::numeric_limits<float>::quiet_NaN(), 1.0f, 10.0f), kNull);
