@@ -10,6 +10,7 @@
 #include "normalization/missing_math.h"
 #include "normalization/unit_weight.h"
 #include "tools/errors.h"
+#include "tools/line_split.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 

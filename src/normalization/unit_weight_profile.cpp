@@ -55,9 +55,11 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     profile = UnitWeightProfile{};
     profile.read = true;
     profile.fileName = std::string(fileName);
-    reporter.ReportProgress({.inputFile = "UWT file = " + profile.fileName,
-                             .process = "reading UWT file",
-                             .statusCode = "TR332"});
+    reporting::ProgressReport reading;
+    reading.inputFile = "UWT file = " + profile.fileName;
+    reading.process = "reading UWT file";
+    reading.statusCode = "TR332";
+    reporter.ReportProgress(reading);
 
     const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
     reporting::TracedInput file;
@@ -104,7 +106,10 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
                                    "bad ORDERING of data in UTW file e.g. depth, density ");
         }
     }
-    reporter.ReportProgress({.process = "done with UWT input file", .statusCode = "TR399"});
+    reporting::ProgressReport done;
+    done.process = "done with UWT input file";
+    done.statusCode = "TR399";
+    reporter.ReportProgress(done);
     reporter.LogIssueWithContext("Done with UWT file", "TASK");
 }
 
