@@ -81,8 +81,16 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
         float depth = tools::kNull;
         bool atEnd = false;
         reporter.TraceNumberInput(file, depth, atEnd, fileName, "UWT depth");
-        if (atEnd && depth == tools::kNull) {
-            break;  // blank lines after the last pair
+        if (depth == tools::kNull) {
+            // Blank lines may close the file; anything else there is not a depth.
+            while (!atEnd && depth == tools::kNull) {
+                reporter.TraceNumberInput(file, depth, atEnd, fileName, "UWT depth");
+            }
+            if (depth == tools::kNull) {
+                break;
+            }
+            throw tools::DataError("UWT332",
+                                   "a depth of UTW file=" + profile.fileName + " is not a number");
         }
         if (i == kProfileCapacity) {
             throw tools::DataError("UWT330",

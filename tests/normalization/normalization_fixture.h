@@ -8,11 +8,16 @@
 #include <sstream>
 #include <string>
 
+#include "charts/sld_chart.h"
 #include "files/paths.h"
+#include "normalization/depth_point.h"
+#include "normalization/normalisation_context.h"
+#include "normalization/unit_weight_profile.h"
 #include "platform/file_system.h"
 #include "reporting/reporter.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
+#include "tools/errors.h"
 
 namespace kavo::normalization {
 
@@ -44,6 +49,23 @@ class ReportingFixture : public ::testing::Test {
     std::ostringstream* log = nullptr;
     std::ostringstream* trace = nullptr;
     files::DataArea dataArea;
+};
+
+// The reporting fixture with a chart table, a sounding's unit-weight inputs, the run's profile
+// and a depth point, joined in a context.
+class EngineFixture : public ReportingFixture {
+  protected:
+    NormalisationContext Context() {
+        return NormalisationContext{charts, mode, sounding, profile, dataArea, reporter};
+    }
+    // Log lines that count as issues.
+    int IssueCount() const { return reporter.issueCount(); }
+
+    charts::ChartTable charts;
+    NormalisationMode mode = NormalisationMode::Vaski;
+    SoundingUnitWeightInputs sounding;
+    UnitWeightProfile profile;
+    DepthPoint point;
 };
 
 // Runs `action` and returns the code of the DataError it throws; "" when it throws none.
