@@ -77,7 +77,7 @@ TEST_F(StressNormalisationTest, ConstantChartConvergesFromBothStarts) {
     EXPECT_NEAR(point.qc1, 100.0 / std::pow(4.0, 0.5078125), 1e-4);
     EXPECT_FLOAT_EQ(Iterate(0.2f), 0.5f);
     EXPECT_NEAR(point.qc1, 100.0 / std::pow(4.0, 0.4953125), 1e-4);  // 50.325
-    EXPECT_FLOAT_EQ(point.frictionRatio, 2.0f);                     // 100 x 2 / 100
+    EXPECT_FLOAT_EQ(point.frictionRatio, 2.0f);                      // 100 x 2 / 100
     EXPECT_NEAR(point.fs1, 0.02 * 100.0 / std::pow(4.0, 0.4953125), 1e-5);
 
     std::ostringstream trace;
@@ -165,7 +165,7 @@ TEST_F(StressNormalisationTest, ChartDirectionLineShowsBothDirections) {
     point.frictionRatio = 2.0f;
     point.qc1 = 50.0f;
     EXPECT_EQ(ChartDirectionLine(charts, point),
-              " 2.0000,   50.000,      0.6903,      0.690,    0  , %   Delta/xyc   cQc ");
+              " 2.0000,   50.000,      0.6903,      0.690,   0   , %   Delta/xyc   cQc ");
     point.qc1 = kNull;
     EXPECT_EQ(ChartDirectionLine(charts, point),
               " 2.0000,  _______,  __________,  _________,  _____, %   Delta/xyc   cQc ");
