@@ -1,7 +1,6 @@
 // The column value engine: measured values, equations and chart readings for every column.
 #include "normalization/column_value.h"
 
-#include <cctype>
 #include <cmath>
 #include <string>
 
@@ -17,18 +16,9 @@
 namespace kavo::normalization {
 namespace {
 
-// True when the trimmed text equals `upper` without regard to case (no allocation).
+// Base names and properties are compared trimmed and in capitals.
 bool Is(std::string_view text, std::string_view upper) {
-    text = tools::Trim(text);
-    if (text.size() != upper.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(text[i])) != upper[i]) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsUpper(tools::Trim(text), upper);
 }
 
 float ChartFinderValue(const NormalisationContext& context, const ColumnSpec& column,

@@ -1,11 +1,24 @@
 // The run's cone normalisation mode, read from its setting code.
 #include "normalization/normalisation_context.h"
 
+#include <cctype>
 #include <string>
 
 #include "tools/errors.h"
 
 namespace kavo::normalization {
+
+bool EqualsUpper(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[i])) != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 NormalisationMode ParseNormalisationMode(std::string_view code) {
     if (code == "USER_VASKI") {

@@ -8,6 +8,7 @@
 
 #include "charts/sld_chart.h"
 #include "files/paths.h"
+#include "normalization/column_id.h"
 #include "normalization/unit_weight_profile.h"
 #include "reporting/reporter.h"
 #include "tools/null_marker.h"
@@ -30,6 +31,16 @@ struct SoundingUnitWeightInputs {
     std::string profileFileName;           // the UWT file in the project folder
 };
 
+// The unit-weight column "UWT_<method>_pcf" parsed at the first depth point of a sounding, and
+// the stress factor, kept so that the depth points that follow do not parse again.
+struct UnitWeightColumnCache {
+    bool ready = false;
+    std::string method;
+    ColumnSpec column;
+    float atmPerPsf = tools::kNull;
+};
+
+// Build one per sounding (or per run) and keep it for all the sounding's depth points.
 struct NormalisationContext {
     const charts::ChartTable& charts;
     NormalisationMode mode;
@@ -37,6 +48,10 @@ struct NormalisationContext {
     UnitWeightProfile& profile;  // lives for the run
     const files::DataArea& dataArea;
     reporting::Reporter& reporter;
+    UnitWeightColumnCache unitWeightColumn = {};
 };
+
+// True when the text equals `upper` without regard to case; allocates nothing.
+bool EqualsUpper(std::string_view text, std::string_view upper);
 
 }  // namespace kavo::normalization

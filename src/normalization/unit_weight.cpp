@@ -32,14 +32,14 @@ float ProfileUnitWeight(NormalisationContext& context, float depth) {
 
 float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
                         std::string_view method, const ColumnSpec& column) {
-    const std::string upper = tools::UpperCopy(method);
-    if (upper == "WT") {
+    if (EqualsUpper(method, "WT")) {
         return WaterTableUnitWeight(context.sounding, point.depth);
     }
-    if (upper == "FILE") {
+    if (EqualsUpper(method, "FILE")) {
         return ProfileUnitWeight(context, point.depth);
     }
-    if (upper == "KAVO" || upper == "VASKI" || upper == "USER") {
+    if (EqualsUpper(method, "KAVO") || EqualsUpper(method, "VASKI") ||
+        EqualsUpper(method, "USER")) {
         return OrFallback(ChartValueAtPoint(context.charts, context.charts.required.UWT1, point));
     }
     return OrFallback(
@@ -47,8 +47,15 @@ float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
 }
 
 void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
-    const ColumnSpec column = ParseColumnId("UWT_" + context.sounding.method + "_pcf");
-    const float unitWeight = ComputeColumnValue(context, column, point);
+    UnitWeightColumnCache& cache = context.unitWeightColumn;
+    if (!cache.ready || cache.method != context.sounding.method) {
+        cache.ready = false;
+        cache.column = ParseColumnId("UWT_" + context.sounding.method + "_pcf");
+        cache.atmPerPsf = tools::UnitFactor("ATM/PSF");
+        cache.method = context.sounding.method;
+        cache.ready = true;
+    }
+    const float unitWeight = ComputeColumnValue(context, cache.column, point);
     point.unitWeight = unitWeight;
 
     const float effectiveWeight =
@@ -60,18 +67,19 @@ void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
         throw tools::DataError("VES002", "negative calculated VES");
     }
     point.vesAccumulatedPsf = accumulated;
-    point.ves = accumulated * tools::UnitFactor("ATM/PSF");
+    point.ves = accumulated * cache.atmPerPsf;
 }
 
 void CheckUnitWeightMethod(NormalisationContext& context, const DepthPoint& point) {
-    const std::string method = tools::UpperCopy(tools::Trim(context.sounding.method));
-    if (method == "FILE") {
+    const std::string_view method = tools::Trim(context.sounding.method);
+    if (EqualsUpper(method, "FILE")) {
         ProfileUnitWeight(context, point.depth);
         return;
     }
     // The chart and water-table methods are recomputed straight after this check, so only
     // their names are checked here.
-    if (method == "SLD_TLN" || method == "KAVO" || method == "SLD" || method == "WT") {
+    if (EqualsUpper(method, "SLD_TLN") || EqualsUpper(method, "KAVO") ||
+        EqualsUpper(method, "SLD") || EqualsUpper(method, "WT")) {
         return;
     }
     throw tools::DataError("UTGM724", "Norm CPT --- bad Unit weight total method");

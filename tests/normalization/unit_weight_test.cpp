@@ -111,6 +111,23 @@ TEST_F(UnitWeightTest, ChartMethodsWithoutAValueUse100Point5435) {
     EXPECT_FLOAT_EQ(point.vesAccumulatedPsf, 2.0f * 100.5435f);
 }
 
+TEST_F(UnitWeightTest, OneContextFollowsAChangeOfMethodBetweenSoundings) {
+    testcharts::AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
+    charts.required.UWT1 = charts.count;
+    NormalisationContext context = Context();
+    point.depth = 5.0f;
+    AdvanceVerticalStress(context, point);
+    EXPECT_EQ(point.unitWeight, 120.0f);  // WT
+    sounding.method = "KAVO";
+    ResetVerticalStress(point);
+    point.frictionRatio = 1.0f;
+    point.qc1 = 40.0f;
+    AdvanceVerticalStress(context, point);
+    EXPECT_FLOAT_EQ(point.unitWeight, 118.0f);
+    sounding.method = "SLD_TLN";
+    EXPECT_EQ(DataErrorCode([&] { AdvanceVerticalStress(context, point); }), "EZ441");
+}
+
 TEST_F(UnitWeightTest, MethodCheckRefusesMethodsItDoesNotKnow) {
     NormalisationContext context = Context();
     for (const char* accepted : {"SLD_TLN", "kavo", " SLD ", "WT"}) {
