@@ -140,6 +140,16 @@ const UnitEntry& ChooseUnit(const PropertyEntry& property, const std::string& up
             "EZ362", "a velocity column is written in FPS, FT/SEC, MPS or M/SEC, not " + upperUnit +
                          " ---> " + std::string(id));
     }
+    if (!upperUnit.empty()) {
+        // A unit the property cannot be written in would print internal units under its
+        // heading: refuse it rather than mislabel every value of the column.
+        std::string listed;
+        for (const UnitEntry& entry : property.units) {
+            listed += (listed.empty() ? "" : ", ") + std::string(entry.unit);
+        }
+        throw tools::DataError("EZ363", "the unit " + upperUnit + " is not one of " + listed +
+                                            " for this property ---> " + std::string(id));
+    }
     return *internal;
 }
 

@@ -148,8 +148,8 @@ std::string Lines(int count, int points) {
 }
 
 const BadChart kBadCharts[] = {
-    {"NotFr", "SLD-Kavo-cQc_tln.csv", ChartText("QC_%,QC1,cQc_tln"), "OU993",
-     "FR (or RF) is not QC_% in row 1 at column 1"},
+    {"NotFr", "SLD-Kavo-cQc_tln.csv", ChartText("QC1_atm,QC1,cQc_tln"), "OU993",
+     "FR (or RF) is not QC1_atm in row 1 at column 1"},
     {"FrWithoutPercent", "SLD-Kavo-cQc_tln.csv", ChartText("FR,QC1,cQc_tln"), "OU114",
      "FR (or RF) must be shown with % FR in row 1 at column 1"},
     {"NotQc1", "SLD-Kavo-cQc_tln.csv", ChartText("FR_%,Qt,cQc_tln"), "OU223",

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "#.###", 62.400001525878906f, 1.01f, 1.4f},
                       ParsedCase{"Su_tln_atm", "Su", "tln", "atm", "Su_tln", "S1", "PSF", "TRUE",
                                  "##.###", 2116.219970703125f, 0.0f, 30.0f},
-                      // No unit, or a unit the property does not list: the internal unit, factor 1.
+                      // No unit: the internal unit, factor 1.
                       ParsedCase{"Su_tln", "Su", "tln", "", "Su_tln", "S1", "PSF", "TRUE", "######",
                                  1.0f, 0.0f, 40000.0f},
                       ParsedCase{"Qc", "Qc", "", "", "basic", "Qc1", "ATM", "FALSE", "###.###",
@@ -160,6 +160,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"Depth_feet", "EZ361",
                   "a depth column is written in FT or M, not FEET ---> "
                   "Depth_feet"},
+        ErrorCase{"Qc_x_psf", "EZ363",
+                  "the unit PSF is not one of ATM, TSF, MPA, KPA for this property ---> Qc_x_psf"},
+        ErrorCase{"UWT_tln_kpa", "EZ363",
+                  "the unit KPA is not one of PCF, W1 for this property ---> UWT_tln_kpa"},
         ErrorCase{"Vs1_x_vcw1", "EZ362",
                   "a velocity column is written in FPS, FT/SEC, MPS or M/SEC, not VCW1 ---> "
                   "Vs1_x_vcw1"}));
