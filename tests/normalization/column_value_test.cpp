@@ -71,7 +71,7 @@ TEST_F(ColumnValueTest, MeasuredAndBasicColumns) {
         {"Fr_%", 1.0},
         {"U2_atm", 0.5},
         {"VES_atm", 2.0},
-        {"VES_psf", 2.0},  // a unit the property does not list: the internal unit
+        {"VES", 2.0},  // no unit: the internal unit
         {"InclX_deg", 1.5},
         {"InclY", -2.0},
     };
