@@ -1,4 +1,6 @@
 // The kavo command: the main window's actions and options as a command interface.
+#include <sys/ioctl.h>
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
@@ -7,12 +9,16 @@
 #include <string>
 
 #include "app/version_info.h"
+#include "files/paths.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "run/action.h"
+#include "run/main_routine.h"
 #include "run/program.h"
+#include "setup/run_settings.h"
 #include "tools/line_split.h"
 #include "ui/console_window.h"
+#include "ui/run_options.h"
 
 namespace {
 
@@ -29,6 +35,61 @@ std::string VersionText() {
            std::to_string(app::kVersionRevision);
 }
 
+// The live panel on a terminal, plain lines when the output goes to a file or a pipe.
+ui::ConsoleWindow::Mode ConsoleMode() {
+    return isatty(STDOUT_FILENO) ? ui::ConsoleWindow::Mode::LivePanel
+                                 : ui::ConsoleWindow::Mode::PlainLines;
+}
+
+std::size_t TerminalWidth() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 100;
+}
+
+void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
+    const std::string group = "Run options (the main window's options; defaults as it opens)";
+    cli.add_option("--norm", options.norm,
+                   "Stress normalisation of cone resistance (default vaski)")
+        ->check(CLI::IsMember({"vaski", "vaski-sf", "robertson", "linear"}))
+        ->group(group);
+    cli.add_option("--ic", options.ic, "Soil type (Ic) method (default vaski)")
+        ->check(CLI::IsMember({"vaski", "robertson"}))
+        ->group(group);
+    cli.add_option("--chart-source", options.chartSource,
+                   "Where the charts come from; the release configuration uses internal")
+        ->check(CLI::IsMember({"internal", "file", "both"}))
+        ->group(group);
+    cli.add_option("--field-type", options.fieldType, "Field data file type (default hog)")
+        ->check(CLI::IsMember({"hog", "aeg"}))
+        ->group(group);
+    cli.add_option("--columns", options.columns,
+                   "Output columns: built in, or Kavo_Q1o_Columns---*.csv (default file)")
+        ->check(CLI::IsMember({"internal", "file"}))
+        ->group(group);
+    cli.add_option("--lowest-qc-depth", options.lowestQcDepth,
+                   "Zero load: depth (ft) to start looking for the lowest Qc and fs (default 2)")
+        ->group(group);
+    cli.add_option("--eq-magnitude", options.eqMagnitude,
+                   "Project earthquake magnitude Mb (default 7.5)")
+        ->group(group);
+    cli.add_option("--eq-csr-file", options.eqCsrFile, "Project CSR earthquake file")->group(group);
+    cli.add_flag("--write-sld-statements", options.writeSldStatements,
+                 "Write the chart data to file (needs --check-before-compiling)")
+        ->group(group);
+    cli.add_flag("--show-line-breakdown", options.showLineBreakdown,
+                 "Show the breakdown of input lines (needs --check-before-compiling)")
+        ->group(group);
+    cli.add_flag("--check-before-compiling", options.checkBeforeCompiling,
+                 "Keep every option as designed instead of the release configuration")
+        ->group(group);
+    cli.add_flag("--no-force-data-root", options.noForceDataRoot,
+                 "Use the data area installed with the program instead of --data-root")
+        ->group(group);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +100,14 @@ int main(int argc, char** argv) {
     std::optional<std::string> dataRoot;
     cli.add_option("--data-root", dataRoot,
                    "The data area (default: $KAVO_DATA_ROOT, else ~/Kavo)");
+    ui::RunOptions runOptions;
+    AddRunOptions(cli, runOptions);
+
+    auto* runCommand = cli.add_subcommand(
+        "run",
+        "Process every sounding of the project that the setup file names: the Q1o "
+        "output files, the zero offset file, the log and the input-lines trace");
+    runCommand->fallthrough();
 
     auto* splitLine = cli.add_subcommand(
         "split-line", "Show how Kavo splits one line of a comma-separated input file");
@@ -58,7 +127,11 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : run::kExitUsage;
     }
 
-    ui::ConsoleWindow window(std::cout, std::cerr);
+    const bool live = *runCommand && ConsoleMode() == ui::ConsoleWindow::Mode::LivePanel;
+    ui::ConsoleWindow window(
+        std::cout, std::cerr,
+        live ? ui::ConsoleWindow::Mode::LivePanel : ui::ConsoleWindow::Mode::PlainLines,
+        TerminalWidth());
     platform::SystemClock clock;
     platform::SystemEnvironment environment;
     platform::ProgramInfo info{app::kVersionMajor, app::kVersionMinor,   app::kVersionRevision,
@@ -72,6 +145,23 @@ int main(int argc, char** argv) {
                 std::cout << text << "\n";
             }
         });
+    }
+    if (*runCommand) {
+        if (auto conflict = ui::ReleaseConflict(runOptions)) {
+            std::cerr << "kavo: " << *conflict << "\n";
+            return run::kExitUsage;
+        }
+        setup::SetStartUpValues(window);
+        ui::ApplyRunOptions(window, runOptions);
+        const int status = run::RunAction(program, [&] {
+            program.configuredRoot = files::ChooseDataAreaRoot(dataRoot, environment);
+            run::LoadMainWindow(program);
+        });
+        window.Finish();
+        if (status == run::kExitDone && !live) {
+            std::cout << ui::SummaryText(window.panel());
+        }
+        return status;
     }
     return run::kExitUsage;
 }

@@ -1,7 +1,8 @@
 // The program-wide state in one object: what lives for the program (reporting, data area,
-// version and computer name) and the tables that every run rebuilds.
+// version and computer name, setup values) and the tables that every run rebuilds.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "files/paths.h"
@@ -9,12 +10,31 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/window.h"
+#include "projects/project_list.h"
+#include "projects/soundings_database.h"
 #include "reporting/reporter.h"
+#include "setup/run_settings.h"
+#include "setup/setup_file.h"
 
 namespace kavo::run {
 
-// Everything a batch run rebuilds; a run starts from a fresh RunTables{}.
-struct RunTables {};
+// Everything a batch run rebuilds and every sounding only reads; a run starts from a fresh
+// RunTables{}.
+struct RunTables {
+    setup::RunSettings settings;
+    projects::ProjectList projects;
+    projects::SoundingsHeader soundingsHeader;
+    // The zero-load data file's name, once the run has opened it.
+    std::string zeroLoadFileName;
+    // The sounded length of the run (ft): each sounding's output adds its final depth.
+    float totalFeet = 0;
+    std::int16_t totalSoundings = 0;
+};
+
+// The state of the one sounding being processed; rebuilt for every sounding.
+struct SoundingState {
+    projects::SoundingRecord record;
+};
 
 class Program {
   public:
@@ -35,11 +55,19 @@ class Program {
 
     platform::FileNumbers fileNumbers;
     reporting::Reporter reporter;
+    // The configured data-area root (--data-root, KAVO_DATA_ROOT or ~/Kavo): the root that
+    // the forcing option chooses, and the folder of the input-lines trace.
+    std::string configuredRoot;
     files::DataArea dataArea;
     std::string versionText;
     std::string computerName;
+    std::string programFolder;
+    setup::SetupValues setup;
+    // True while a batch run is under way; a run action pressed meanwhile is refused.
+    bool runActive = false;
 
     RunTables tables;
+    SoundingState sounding;
 };
 
 }  // namespace kavo::run

@@ -1,8 +1,12 @@
-// The window of the kavo command: progress on the terminal, the error window as a framed
-// block on stderr, messages and listings on stdout.
+// The window of the kavo command: the progress panel live on a terminal (or as plain lines
+// otherwise), the error window as a framed block on stderr, messages on stdout.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -10,14 +14,39 @@ namespace kavo::ui {
 
 class ConsoleWindow : public platform::Window {
   public:
-    ConsoleWindow(std::ostream& out, std::ostream& err);
+    enum class Mode {
+        LivePanel,   // redraws the panel in place, at most ten times a second
+        PlainLines,  // one line whenever the main-routine field changes
+    };
+    ConsoleWindow(std::ostream& out, std::ostream& err, Mode mode = Mode::PlainLines,
+                  std::size_t width = 100);
+
+    void PanelChanged() override;
     void ShowErrorWindow(const platform::ErrorWindowContent& content) override;
     void ShowMessage(const std::string& text) override;
 
+    // Shows the panel as it stands now (the live panel's last redraw may be up to a tenth
+    // of a second old).
+    void Finish();
+
   private:
+    void Redraw();
+
     std::ostream& out_;
     std::ostream& err_;
+    Mode mode_;
+    std::size_t width_;
+    std::size_t drawnLines_ = 0;
+    std::chrono::steady_clock::time_point lastDrawn_{};
+    bool pending_ = false;
+    std::string lastMainRoutine_;
 };
+
+// The panel's lines: the seven fields with their titles, the status code, the issue counter.
+std::vector<std::string> PanelLines(const platform::ProgressPanel& panel);
+
+// The run summary as plain lines: the fields of the panel that the summary fills.
+std::string SummaryText(const platform::ProgressPanel& panel);
 
 // The text block of the error window, as the console shows it.
 std::string ErrorWindowText(const platform::ErrorWindowContent& content);

@@ -1,0 +1,249 @@
+// Start-up, general setups and the batch run driver.
+#include "run/main_routine.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "platform/file_system.h"
+#include "projects/project_list.h"
+#include "projects/soundings_database.h"
+#include "run/run_summary.h"
+#include "run/stage_board.h"
+#include "setup/run_settings.h"
+#include "setup/setup_file.h"
+#include "tools/errors.h"
+#include "tools/line_split.h"
+#include "tools/number_text.h"
+
+namespace kavo::run {
+namespace {
+
+void SetLabel(platform::Window& window, const char* name, const std::string& text) {
+    window.control(name).text = text;
+    window.ControlChanged(name);
+}
+
+projects::ProjectContext ProjectsOf(Program& program) {
+    return {program.reporter, program.dataArea, program.window, program.tables.projects,
+            program.setup.lastProject};
+}
+
+std::unique_ptr<std::ofstream> CreateOutputSink(const std::string& systemPath) {
+    return std::make_unique<std::ofstream>(platform::ToRealPath(systemPath),
+                                           std::ios::binary | std::ios::trunc);
+}
+
+// Marks the program as running a batch run until the run ends, also through an error.
+class ActiveRun {
+  public:
+    explicit ActiveRun(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ActiveRun() { flag_ = false; }
+    ActiveRun(const ActiveRun&) = delete;
+    ActiveRun& operator=(const ActiveRun&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+// Stage 1: the run settings, the project folders, the project list and its choices.
+void SetupAndReads(Program& program) {
+    AnnounceStage(program.window, program.reporter, Stage::SetupAndReads);
+    program.reporter.ClearErrorReported();
+    const projects::ProjectContext projectContext = ProjectsOf(program);
+    projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
+    setup::ReadRunSettings(program.window, program.tables.settings, program.setup.lastProject);
+    projects::ListProjectFolders(projectContext);
+    projects::ReadProjectList(projectContext, "");
+    projects::FillProjectChoices(projectContext);
+    projects::SelectProject(projectContext, kStartProject);
+}
+
+// Stage 2: the setup file names the project; its shared inputs are read once.
+double PreRunning(Program& program, reporting::TracedInput& database) {
+    AnnounceStage(program.window, program.reporter, Stage::PreRunning);
+    program.tables.totalFeet = 0;
+    const double startSeconds = program.clock.SecondsSinceMidnight();
+    if (program.window.IsOn(setup::control::kShowLineBreakdown)) {
+        program.window.ClearListing();
+        for (const std::string& line : tools::LineSplitSelfTest()) {
+            program.window.AppendListing(line);
+        }
+    }
+    program.window.SetListingVisible(false);
+    program.reporter.ReportProgress(
+        {"Initial Setup calls ---", " ", " ", " ", " ", " ", " ", "GL134"});
+    setup::ReadSetupFile(program.reporter, program.dataArea, program.setup);
+
+    // Charts: reset the chart table, load the charts from the source the settings name, and
+    // check that every chart the program needs is loaded.
+
+    // Output columns: read the column definitions, report "GL311" ("Testing each Q1o Column
+    // specification"), then complete each column's record and align its six heading texts
+    // with AlignHeadings; when an error was already reported, report "GLS199" and end the
+    // run here without soundings, summary or setup file.
+
+    projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
+
+    // Zero load: check the lowest-Qc depth setting and open the zero-load data file (its
+    // name goes to tables.zeroLoadFileName).
+
+    projects::OpenSoundingsDatabase(program.reporter, program.dataArea, database,
+                                    program.tables.soundingsHeader, program.sounding.record);
+    projects::ReadSoundingsHeader(program.reporter, database, program.tables.soundingsHeader);
+    return startSeconds;
+}
+
+// Stage 3: one pass per sounding row, until the database ends.
+void Looping(Program& program, reporting::TracedInput& database) {
+    AnnounceStage(program.window, program.reporter, Stage::Looping);
+    program.tables.totalSoundings = 0;
+    int sequence = 1;
+    while (sequence <= kMaxSequence) {
+        const std::string sequenceText = std::to_string(sequence);
+        program.reporter.ReportProgress(
+            {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
+             " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
+        program.sounding = SoundingState{};
+        // Field data: reset the field header here.
+        if (!projects::ReadSoundingRow(program.reporter, database, program.tables.soundingsHeader,
+                                       program.sounding.record)) {
+            break;
+        }
+        if (sequence > kMaxSoundingsPerRun) {
+            throw tools::DataError(
+                "GLS200", "Sounding data processing --- the soundings database lists more than " +
+                              std::to_string(kMaxSoundingsPerRun) +
+                              " soundings; one run processes at most " +
+                              std::to_string(kMaxSoundingsPerRun) + ", split the project");
+        }
+        program.window.ProcessEvents();
+        const std::string& name = program.sounding.record.soundingName;
+        program.reporter.ReportProgress(
+            {"Data processing --- Sounding sequence= " + sequenceText + "   Sounding= " + name,
+             "HOG data file input", name, name, "", " ", " ", "HF432"});
+
+        // Field data: open the sounding's field data file, read its header and its depth
+        // data, then close it.
+
+        // Output table: report "QC382" with Q1oOutputPath(dataArea, name), open that file
+        // (replacing an older one), write its header block and data rows (which add the
+        // sounding's final depth to tables.totalFeet), close it and the chart-direction trace.
+
+        // Zero load: start the sounding's zero-load entry (StartZeroLoadEntry(sequence)).
+
+        ++sequence;
+    }
+    database.Close();
+    program.tables.totalSoundings = static_cast<std::int16_t>(sequence - 1);
+
+    // Zero load: write the zero-load data file.
+
+    // Chart statements: write the chart statement file when the settings ask for it.
+}
+
+}  // namespace
+
+std::string ProgramDrive(std::string_view programPath) {
+    const std::filesystem::path program(programPath);
+    return program.parent_path().parent_path().string();
+}
+
+std::string InstalledDataRoot(std::string_view programDrive) {
+    return std::string(programDrive) + "/share/kavo/Kavo";
+}
+
+std::string Q1oOutputPath(const files::DataArea& area, std::string_view soundingName) {
+    return files::PathFor(area, "SOUNDINGS") + std::string(soundingName) + "_Q1o.txt";
+}
+
+void OpenTraceFile(Program& program) {
+    const std::string path = program.configuredRoot + "\\" + reporting::kTraceName;
+    const std::filesystem::path real = platform::ToRealPath(path);
+    // The trace of an earlier run may still be open: a fresh file (not the old one
+    // truncated) keeps its last buffered lines from landing in the new trace.
+    std::error_code ignored;
+    std::filesystem::remove(real, ignored);
+    auto sink = CreateOutputSink(path);
+    if (!*sink) {
+        throw tools::DataError("OTR101", "Kavo can't create the input-lines trace file " +
+                                             real.string() + "; is the data area there?");
+    }
+    program.reporter.OpenTrace(std::move(sink));
+}
+
+void OpenTasksLogFile(Program& program) {
+    const std::string path = files::PathFor(program.dataArea, "KAVO") + reporting::kTasksLogName;
+    auto sink = CreateOutputSink(path);
+    if (!*sink) {
+        throw tools::DataError("OTL101", "Kavo can't create the tasks-and-issues log " +
+                                             platform::ToRealPath(path).string() +
+                                             "; is the data area there?");
+    }
+    program.reporter.OpenTasksLog(std::move(sink), program.info.company, program.versionText,
+                                  program.clock.ShortDate(), program.clock.ShortTime());
+}
+
+void GeneralSetups(Program& program) {
+    platform::Window& window = program.window;
+    OpenTraceFile(program);
+    program.reporter.ClearErrorReported();
+    program.reporter.ReportProgress({"Starting Kavo", "Doing General setups", " ",
+                                     "checking for drive", " ", " ", " ", "MM912"});
+    AnnounceStage(window, program.reporter, Stage::CheckBeforeCompiling);
+
+    const platform::ProgramInfo& info = program.info;
+    program.versionText = tools::IntegerText(info.major) + "." + tools::IntegerText(info.minor) +
+                          "." + tools::IntegerText(info.revision);
+    SetLabel(window, control::kVersionLabel, "Kavo Version = " + program.versionText);
+    SetLabel(window, control::kVersionDateLabel, info.comment);
+
+    program.computerName = program.environment.Variable("COMPUTERNAME").value_or("");
+
+    const std::string drive = ProgramDrive(info.programPath);
+    program.dataArea.root = window.IsOn(setup::control::kForceDataRoot) ? program.configuredRoot
+                                                                        : InstalledDataRoot(drive);
+    SetLabel(window, control::kSystemAreaLabel,
+             "EXE drive=" + drive + "\\   and   Kavo data area= " + program.dataArea.root);
+    program.dataArea.projectName = kStartProject;
+
+    OpenTasksLogFile(program);
+    setup::ReadSetupFile(program.reporter, program.dataArea, program.setup);
+}
+
+void MainRoutine(Program& program) {
+    if (program.runActive) {
+        return;
+    }
+    ActiveRun active(program.runActive);
+    program.tables = RunTables{};
+    program.sounding = SoundingState{};
+
+    OpenTraceFile(program);
+    program.reporter.ReportProgress(
+        {"Starting Kavo Main Routine", "", "", "", "", "", "", "GL130"});
+
+    SetupAndReads(program);
+    reporting::TracedInput database;
+    const double startSeconds = PreRunning(program, database);
+    Looping(program, database);
+
+    setup::WriteSetupFile(program.reporter, program.dataArea, program.setup);
+    const float elapsed = ElapsedSeconds(startSeconds, program.clock.SecondsSinceMidnight());
+    program.reporter.ReportProgress(
+        RunSummary(program.tables.totalFeet, program.tables.totalSoundings, elapsed,
+                   files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFileName));
+    program.reporter.LogLine(
+        0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
+        "TASK");
+    AnnounceStage(program.window, program.reporter, Stage::Looping);
+}
+
+void LoadMainWindow(Program& program) {
+    program.window.control(control::kMainWindow).visible = true;
+    program.window.ControlChanged(control::kMainWindow);
+    GeneralSetups(program);
+    MainRoutine(program);
+}
+
+}  // namespace kavo::run

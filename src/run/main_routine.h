@@ -1,0 +1,54 @@
+// The program's flows: the start-up of the main window, the general setups and the batch
+// run over every sounding of the project.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "files/paths.h"
+#include "run/program.h"
+
+namespace kavo::run {
+
+// The window's labels that the start-up fills.
+namespace control {
+inline constexpr const char* kVersionLabel = "KavoVersion8lbl";
+inline constexpr const char* kVersionDateLabel = "KavoVersionDate8lbl";
+inline constexpr const char* kSystemAreaLabel = "KavoSystemArea8lbl";
+}  // namespace control
+
+inline constexpr const char* kStartProject = "ExampleOne";
+// One run processes at most this many soundings: the zero-load table holds no more.
+inline constexpr int kMaxSoundingsPerRun = 2000;
+inline constexpr int kMaxSequence = 9999;
+
+// The window's load: show it, the general setups, then the first batch run.
+void LoadMainWindow(Program& program);
+
+// Version text, computer name, data-area root, the tasks-and-issues log and the setup file.
+// The log is opened before the setup file is read, so that an error in the setup file at
+// start-up still reaches the log.
+void GeneralSetups(Program& program);
+
+// One batch run over every sounding of the project. A call while a run is under way (a run
+// action pressed during the sounding loop) is refused and returns at once.
+void MainRoutine(Program& program);
+
+// (Re)starts the input-lines trace in the configured root. Throws DataError OTR101 when the
+// trace file cannot be created.
+void OpenTraceFile(Program& program);
+
+// Starts the tasks-and-issues log in the data-area root. Throws DataError OTL101 when the log
+// cannot be created.
+void OpenTasksLogFile(Program& program);
+
+// The output table of a sounding: the soundings folder, the field file name, "_Q1o.txt".
+std::string Q1oOutputPath(const files::DataArea& area, std::string_view soundingName);
+
+// The folder above the program's own folder (the installation prefix of /usr/bin/kavo is
+// /usr), and the example data area installed there, which the program uses when it is not
+// forced to the configured root.
+std::string ProgramDrive(std::string_view programPath);
+std::string InstalledDataRoot(std::string_view programDrive);
+
+}  // namespace kavo::run

@@ -1,0 +1,36 @@
+// The main window's run options as the kavo command takes them: each option sets its
+// controls on the window, over the window's start-up values.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/window.h"
+
+namespace kavo::ui {
+
+struct RunOptions {
+    std::optional<std::string> norm;         // vaski | vaski-sf | robertson | linear
+    std::optional<std::string> ic;           // vaski | robertson
+    std::optional<std::string> chartSource;  // internal | file | both
+    std::optional<std::string> fieldType;    // hog | aeg
+    std::optional<std::string> columns;      // internal | file
+    std::optional<std::string> lowestQcDepth;
+    std::optional<std::string> eqMagnitude;
+    std::optional<std::string> eqCsrFile;
+    bool writeSldStatements = false;
+    bool showLineBreakdown = false;
+    bool checkBeforeCompiling = false;
+    bool noForceDataRoot = false;
+};
+
+// Sets the window's controls for the options given; options not given keep their value.
+// Throws ProgrammingError for a choice word the command line should have refused.
+void ApplyRunOptions(platform::Window& window, const RunOptions& options);
+
+// The release configuration fixes the chart source, the field file type, the chart
+// statements and the line breakdowns unless the developer's check box is on. Returns the
+// usage message for an option given that it would override, nothing when all is well.
+std::optional<std::string> ReleaseConflict(const RunOptions& options);
+
+}  // namespace kavo::ui

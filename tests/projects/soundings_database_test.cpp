@@ -1,0 +1,195 @@
+// The soundings database: its column table, its header row and its sounding rows.
+#include "projects/soundings_database.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "support/recording_window.h"
+#include "support/temp_dir.h"
+#include "tools/errors.h"
+
+namespace kavo::projects {
+namespace {
+
+using namespace std::string_literals;
+
+std::pair<std::string, std::string> ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const tools::DataError& error) {
+        return {error.code(), error.description()};
+    }
+    return {"no error", ""};
+}
+
+class SoundingsDatabase : public ::testing::Test {
+  protected:
+    testing::TempDir dir;
+    testing::RecordingWindow window;
+    platform::FileNumbers numbers;
+    reporting::Reporter reporter{window, numbers};
+    files::DataArea area{dir.text(), "P1"};
+    reporting::TracedInput file;
+    SoundingsHeader header;
+    SoundingRecord record;
+
+    // Opens a database of the given content and reads its header.
+    void Open(const std::string& content) {
+        dir.Write("Projects/P1/Kavo_SoundingS---p1.csv", content);
+        OpenSoundingsDatabase(reporter, area, file, header, record);
+        ReadSoundingsHeader(reporter, file, header);
+    }
+    bool NextRow() { return ReadSoundingRow(reporter, file, header, record); }
+};
+
+TEST(SoundingColumns, NumbersAndIdsAreUniqueAndEveryValueColumnHasAField) {
+    std::set<int> numbers;
+    std::set<std::string_view> ids;
+    for (const SoundingColumn& column : SoundingColumns()) {
+        EXPECT_TRUE(numbers.insert(column.number).second) << column.number;
+        EXPECT_GE(column.number, 1);
+        EXPECT_LE(column.number, kMaxColumnNumber);
+        const bool placeholder = column.number == 78 || column.number == 79;
+        EXPECT_EQ(column.id.empty(), placeholder) << column.number;
+        EXPECT_EQ(std::holds_alternative<std::monostate>(column.field), placeholder);
+        if (!column.id.empty()) {
+            EXPECT_TRUE(ids.insert(column.id).second) << column.id;
+        }
+        const bool text = std::holds_alternative<std::string SoundingRecord::*>(column.field);
+        EXPECT_EQ(column.errorCode.empty(), text || placeholder) << column.id;
+    }
+    EXPECT_EQ(numbers.size(), 63u);
+}
+
+TEST(AssignSoundingColumn, StoresByKind) {
+    SoundingRecord record;
+    AssignSoundingColumn(record, " sounding_name ", "B-1");
+    AssignSoundingColumn(record, "140", "12.5");
+    AssignSoundingColumn(record, "ZERO_QC_SHIFT_PRETEST_ATCLEAN_TO_POSTTEST_ATDIRTY_ATM", "0.25");
+    AssignSoundingColumn(record, "LAT_BEST_DEGF", "38.5449");
+    AssignSoundingColumn(record, "aqi_cptzeroshift_%", "3");
+    AssignSoundingColumn(record, "UWT_METHOD", "");
+    AssignSoundingColumn(record, "GROUND_ELEVATION_FEET", "  ");
+    EXPECT_EQ(record.soundingName, "B-1");
+    EXPECT_EQ(record.watertableDepthFeet, 12.5f);
+    EXPECT_EQ(record.zeroQcShiftCleanToDirtyAtm, 0.25f);
+    EXPECT_EQ(record.latBestDegf, static_cast<double>(38.5449f));  // through single precision
+    EXPECT_EQ(record.aqiCptZeroShiftPercent, 3.0f);
+    EXPECT_EQ(record.uwtMethod, "");
+    EXPECT_EQ(record.groundElevationFeet, -5435.0f);
+
+    // Placeholders, numbers without a column and the empty ID store nothing.
+    const SoundingRecord before = record;
+    for (const char* id : {"78", "79", "7", "400", "", "  "}) {
+        AssignSoundingColumn(record, id, "anything");
+    }
+    EXPECT_EQ(record, before);
+}
+
+TEST(AssignSoundingColumn, ValuesThatAreNotNumbersEndWithTheColumnsCode) {
+    struct Case {
+        std::string id, value, code, description;
+    };
+    const Case cases[] = {
+        {"STATION_FEET", "abc", "STF111", "Station (feet) IS NOT =abc"},
+        {"140", "12,5", "SSFR222", "Water Table depth during field work  (feet) IS NOT =12,5"},
+        {"LAT_BEST_DEGF", "", "LL121", "Lat (Deg fraction) IS NOT ="},
+        {"105", "west", "LL199", "Long (Deg fraction) IS NOT =west"},
+        {"121", "n/a", "SSFR224", "STATE Plane North IS NOT =n/a"},
+        {"2", "x", "SED231", "Cone Anet IS NOT =x"},
+        {"UWT_BELOW_WT_PCF", "heavy", "UWB111", "Total Unit Weight Below TW (PCF) IS NOT =heavy"},
+        {"289", "6mo", "NF334", "Recent fill - age at time of sounding (months) IS NOT =6mo"},
+        {"NOT_A_COLUMN", "1", "CCN824", "searching soundingSfile list, Can't find ID=NOT_A_COLUMN"},
+        {" {140} ", "1", "CCN824", "searching soundingSfile list, Can't find ID= {140} "},
+    };
+    for (const Case& c : cases) {
+        SoundingRecord record;
+        EXPECT_EQ(ErrorOf([&] { AssignSoundingColumn(record, c.id, c.value); }),
+                  std::make_pair(c.code, c.description));
+    }
+}
+
+TEST_F(SoundingsDatabase, BlankSeparatedRowUnderNumberedHeader) {
+    Open("{1},{140}\nB-1 12.5\n");
+    EXPECT_EQ(header.count, 2);
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.soundingName, "B-1");
+    EXPECT_EQ(record.watertableDepthFeet, 12.5f);
+    EXPECT_FALSE(NextRow());
+}
+
+TEST_F(SoundingsDatabase, HeaderNamesColumnsByIdOrNumberAndEndsAtACellWithoutBrace) {
+    Open(
+        "{SOUNDING_NAME} Name,{140},{uwt_method},{7} unused,plain,{141}\n"
+        "S-1,8,WT,ignored\nS-2,9,KAVO,x,y\nS-3,9,KAVO,x,y,5\n");
+    EXPECT_EQ(header.cells,
+              (std::vector<std::string>{"SOUNDING_NAME", "140", "UWT_METHOD", "7", "", "{141}"}));
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.uwtMethod, "WT");
+    ASSERT_TRUE(NextRow());  // a field under the cell that ended the list is ignored
+    EXPECT_EQ(record.soundingName, "S-2");
+    // A field under a cell after the end of the list is looked up by the cell as read.
+    EXPECT_EQ(ErrorOf([&] { NextRow(); }).first, "CCN824");
+}
+
+TEST_F(SoundingsDatabase, UnknownIdFailsAtTheFirstRowWithAFieldThere) {
+    Open("{1},{NOT_A_COLUMN}\nS-1\nS-2 value\n");
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(
+        ErrorOf([&] { NextRow(); }),
+        std::make_pair("CCN824"s, "searching soundingSfile list, Can't find ID=NOT_A_COLUMN"s));
+}
+
+TEST_F(SoundingsDatabase, EachRowStartsFromTheNullMarker) {
+    Open("{1},{140},{UWT_METHOD}\nS-1,8,WT\nS-2\n");
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.watertableDepthFeet, 8.0f);
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.soundingName, "S-2");
+    EXPECT_EQ(record.watertableDepthFeet, -5435.0f);
+    EXPECT_EQ(record.uwtMethod, "-5435");
+}
+
+TEST_F(SoundingsDatabase, RowsBeyondTheFieldLimitOrBlankAreDataErrors) {
+    std::string row = "S-1";
+    for (int i = 2; i <= 90; ++i) {
+        row += " " + std::to_string(i);
+    }
+    Open("{1},{140}\n" + row + "\n\nS-2\n");
+    EXPECT_EQ(ErrorOf([&] { NextRow(); }),
+              std::make_pair("RL189"s,
+                             "Reading SouningS file, a sounding row has 90 fields, at most 89 are "
+                             "allowed"s));
+    EXPECT_EQ(ErrorOf([&] { NextRow(); }).first, "RL124");
+}
+
+TEST_F(SoundingsDatabase, ExactlyOneDatabaseMustBeThere) {
+    const std::string purpose = "Reading SouningS file";
+    EXPECT_EQ(ErrorOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
+              std::make_pair("DX392"s, purpose + ", needs a SoundingS---*.csv file "));
+    // Folder and file names are found whatever their case.
+    std::filesystem::create_directories(dir.path() / "projects" / "p1");
+    area.projectName = "P1";
+    dir.Write("projects/p1/KAVO_SOUNDINGS---x.CSV", "{1}\nS-1\n");
+    OpenSoundingsDatabase(reporter, area, file, header, record);
+    EXPECT_EQ(window.panel().statusCode, "So443");
+    file.Close();
+    dir.Write("projects/p1/Kavo_SoundingS---y.csv", "{1}\nS-1\n");
+    EXPECT_EQ(ErrorOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
+              std::make_pair("DX322"s, purpose + ", only one SoundingS---*.csv file allowed"));
+}
+
+TEST_F(SoundingsDatabase, OpeningResetsTheRecordAndTheHeader) {
+    record.soundingName = "old";
+    header.cells = {"1"};
+    Open("{1}\n");
+    EXPECT_EQ(record, SoundingRecord{});
+    EXPECT_EQ(header.cells, std::vector<std::string>{"1"});
+    EXPECT_FALSE(NextRow());
+}
+
+}  // namespace
+}  // namespace kavo::projects

@@ -1,0 +1,379 @@
+// Whole runs of the program on a copy of the example data area: start-up, the batch run,
+// its outputs, and the end of a run on each data error of the setup file, the project list
+// and the soundings database.
+#include "run/main_routine.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "reporting/reporter.h"
+#include "run/action.h"
+#include "run/stage_board.h"
+#include "setup/run_settings.h"
+#include "support/recording_window.h"
+#include "support/temp_dir.h"
+
+namespace kavo::run {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+
+// A timer that gives the readings it was told, one per call (the last one repeated).
+class SteppingClock : public platform::FixedClock {
+  public:
+    std::vector<double> readings{0.0};
+    double SecondsSinceMidnight() const override {
+        return readings[std::min(next_++, readings.size() - 1)];
+    }
+
+  private:
+    mutable std::size_t next_ = 0;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+const std::string kSetupOld =
+    "Kavo setup as last left\r\nRow2_Kavo_Setup_v4\r\nlast_units = FEET\r\nLast_user=Kavo\r\n"
+    "Last_Project= ExampleOne\r\nLast_Equipment=HOG\r\nLast_Error=none\r\nEOH\r\n";
+const std::string kSetupWritten =
+    "Kavo software setup file\r\nRow2_Kavo_Setup_v4\r\nLast_Units=FEET\r\nLast_user=Kavo\r\n"
+    "Last_Project=ExampleOne\r\nLast_Equipment=HOG\r\nLast_Error=none\r\nEnd\r\n";
+
+class WholeRun : public ::testing::Test {
+  public:
+    testing::TempDir dir;
+    testing::RecordingWindow window;
+    SteppingClock clock;
+    platform::MapEnvironment environment;
+    std::unique_ptr<Program> program;
+
+    fs::path root() const { return dir.path(); }
+    fs::path setupFile() const { return root() / "software" / "Kavo-Setup.txt"; }
+    fs::path backupFile() const { return root() / "software" / "Kavo-Setup-BACKUP.txt"; }
+    fs::path database() const {
+        return root() / "Projects" / "ExampleOne" / "Kavo_SoundingS---ExampleOne.csv";
+    }
+    fs::path projectList() const { return root() / "Projects" / "Kavo_ProjectS---List.csv"; }
+    std::string Log() const { return ReadFile(root() / reporting::kTasksLogName); }
+    std::string Trace() const { return ReadFile(root() / reporting::kTraceName); }
+
+    void SetUp() override {
+        fs::copy(fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo", root(), fs::copy_options::recursive);
+        dir.Write("software/Kavo-Setup.txt", kSetupOld);
+        environment.variables["COMPUTERNAME"] = "FIELD-PC";
+        platform::ProgramInfo info{
+            8, 0, 11, "Kavo Project", "Linux build of 2026", "/opt/kavo/bin/kavo"};
+        program = std::make_unique<Program>(window, clock, environment, info);
+        program->configuredRoot = dir.text();
+        setup::SetStartUpValues(window);
+    }
+    int Run() {
+        return RunAction(*program, [this] { LoadMainWindow(*program); });
+    }
+};
+
+TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
+    clock.readings = {86390.0, 10.0};  // the run passes midnight after 20 seconds
+    ASSERT_EQ(Run(), kExitDone);
+
+    const std::vector<std::string> log = Lines(Log());
+    ASSERT_EQ(log.size(), 3u) << Log();
+    EXPECT_EQ(log[0], "Kavo Software, vender=Kavo Project     version=8.0.11");
+    EXPECT_EQ(log[1], "   Start of Kavo software --- Starting at date/time=1/2/2026 3:04:05 PM");
+    EXPECT_EQ(log[2], "   End of Tasks & Issues: 1/2/2026  3:04:05 PM");
+
+    EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
+    EXPECT_EQ(ReadFile(backupFile()), kSetupOld);
+
+    const auto& fields = window.panel().fields;
+    EXPECT_EQ(fields[0], "           Done");
+    EXPECT_EQ(fields[1], "0 total feet in 20 secs     @ 0 ft/sec");
+    EXPECT_EQ(fields[2], "5 total Soundings");
+    EXPECT_EQ(fields[4],
+              "Q1o files are in     " + dir.text() + "\\Projects\\ExampleOne\\SOUNDINGS\\");
+    EXPECT_EQ(window.panel().statusCode, "");
+    EXPECT_TRUE(window.control(control::kRun).enabled);
+    EXPECT_TRUE(window.errorWindows.empty());
+
+    EXPECT_EQ(program->versionText, "8.0.11");
+    EXPECT_EQ(program->computerName, "FIELD-PC");
+    EXPECT_EQ(window.control(control::kVersionLabel).text, "Kavo Version = 8.0.11");
+    EXPECT_EQ(window.control(control::kVersionDateLabel).text, "Linux build of 2026");
+    EXPECT_EQ(window.control(control::kSystemAreaLabel).text,
+              "EXE drive=/opt/kavo\\   and   Kavo data area= " + dir.text());
+    EXPECT_EQ(program->tables.settings.chartDataLocation, "INTERNAL");
+    EXPECT_EQ(program->tables.settings.showLineBreakdown, "False");
+    EXPECT_EQ(program->tables.soundingsHeader.count, 7);
+    EXPECT_EQ(window.control(projects::kProjectChoiceList).items,
+              std::vector<std::string>{"ExampleOne"});
+
+    program.reset();  // the program's end closes the trace
+    // Header, then the project list read three times (two lines each), the setup file and
+    // the soundings database (header and five rows).
+    const std::vector<std::string> trace = Lines(Trace());
+    ASSERT_EQ(trace.size(), 1u + 6u + 8u + 6u) << Trace();
+    EXPECT_EQ(trace[0],
+              "\"*** Line input ***\",\"*** what ***\",\"*** File ***\",\"*** file # ***\"");
+    EXPECT_EQ(trace[7].rfind("\"Kavo setup as last left\",\"reading sestup file\",", 0), 0u);
+    EXPECT_EQ(trace[20].rfind("\"KV-05,", 0), 0u);
+}
+
+// A window that notes the sounding record whenever the sounding loop gives it time.
+class SoundingWatcher : public testing::RecordingWindow {
+  public:
+    const Program* program = nullptr;
+    std::vector<projects::SoundingRecord> seen;
+    void ProcessEvents() override {
+        RecordingWindow::ProcessEvents();
+        if (program == nullptr) {
+            return;
+        }
+        const std::string& name = program->sounding.record.soundingName;
+        if (name != "-5435" && (seen.empty() || seen.back().soundingName != name)) {
+            seen.push_back(program->sounding.record);
+        }
+    }
+};
+
+TEST_F(WholeRun, EverySoundingRowFillsTheRecordOfItsSounding) {
+    SoundingWatcher watcher;
+    setup::SetStartUpValues(watcher);
+    Program own(watcher, clock, environment, program->info);
+    own.configuredRoot = dir.text();
+    watcher.program = &own;
+    ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDone);
+    ASSERT_EQ(watcher.seen.size(), 5u);
+    const float waterTables[] = {8, 12, 5, 10, 15};
+    const char* methods[] = {"WT", "KAVO", "WT", "KAVO", "WT"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const projects::SoundingRecord& record = watcher.seen[i];
+        EXPECT_EQ(record.soundingName, "KV-0" + std::to_string(i + 1));
+        EXPECT_EQ(record.watertableDepthFeet, waterTables[i]);
+        EXPECT_EQ(record.uwtMethod, methods[i]);
+        EXPECT_EQ(record.siteName, "Example Levee");
+        EXPECT_NE(record.probeAndSerialNum, "-5435");
+    }
+    EXPECT_EQ(watcher.seen[0].uwtAboveWtPcf, 115.0f);
+    EXPECT_EQ(watcher.seen[2].uwtBelowWtPcf, 120.0f);
+    EXPECT_EQ(watcher.seen[1].uwtAboveWtPcf, -5435.0f);
+    EXPECT_EQ(watcher.seen[4].uwtBelowWtPcf, 122.0f);
+}
+
+TEST_F(WholeRun, NamesAreFoundWhateverTheirCase) {
+    fs::rename(database(), root() / "Projects" / "ExampleOne" / "KAVO_SOUNDINGS---x.CSV");
+    fs::rename(root() / "Projects" / "ExampleOne", root() / "Projects" / "exampleone");
+    fs::rename(root() / "Projects", root() / "projects");
+    fs::rename(root() / "software", root() / "SOFTWARE");
+    ASSERT_EQ(Run(), kExitDone) << (window.errorWindows.empty()
+                                        ? ""
+                                        : window.errorWindows[0].description);
+    EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(ReadFile(root() / "SOFTWARE" / "Kavo-Setup.txt"), kSetupWritten);
+}
+
+TEST_F(WholeRun, DatabaseWithoutSoundingsStillEndsTheRun) {
+    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", "{1},{140}\r\n");
+    ASSERT_EQ(Run(), kExitDone);
+    EXPECT_EQ(window.panel().fields[2], "0 total Soundings");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
+}
+
+TEST_F(WholeRun, MoreSoundingsThanTheZeroLoadTableHoldsAreRefused) {
+    std::string rows = "{1}\r\n";
+    for (int i = 1; i <= 2001; ++i) {
+        rows += "S-" + std::to_string(i) + "\r\n";
+    }
+    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", rows);
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "GLS200");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
+}
+
+// A window whose user presses the run action whenever the run gives it time.
+class ImpatientWindow : public testing::RecordingWindow {
+  public:
+    Program* program = nullptr;
+    int nestedRuns = 0;
+    void ProcessEvents() override {
+        RecordingWindow::ProcessEvents();
+        if (program != nullptr && control(control::kRun).enabled) {
+            ++nestedRuns;
+            MainRoutine(*program);
+        }
+    }
+};
+
+TEST_F(WholeRun, RunActionDuringARunIsRefused) {
+    ImpatientWindow impatient;
+    setup::SetStartUpValues(impatient);
+    Program own(impatient, clock, environment, program->info);
+    own.configuredRoot = dir.text();
+    GeneralSetups(own);
+    impatient.program = &own;
+    ASSERT_EQ(RunAction(own, [&] { MainRoutine(own); }), kExitDone);
+    EXPECT_GT(impatient.nestedRuns, 0);
+    EXPECT_EQ(impatient.panel().fields[2], "5 total Soundings");
+    const std::string log = Log();
+    std::size_t ends = 0;
+    for (std::size_t at = log.find("End of Tasks"); at != std::string::npos;
+         at = log.find("End of Tasks", at + 1)) {
+        ++ends;
+    }
+    EXPECT_EQ(ends, 1u);
+}
+
+TEST_F(WholeRun, MissingDataAreaIsAClearError) {
+    program->configuredRoot = dir.text() + "/no-such-area";
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "OTR101");
+}
+
+// Each data error ends the run with its code and description in the log's error block, and
+// leaves the setup file as it was.
+TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
+    struct Case {
+        std::string name;
+        std::function<void(WholeRun&)> breakIt;
+        std::string code;
+        std::function<std::string(const WholeRun&)> description;
+    };
+    auto text = [](std::string t) { return [t](const WholeRun&) { return t; }; };
+    auto setupWith = [](std::string content) {
+        return [content](WholeRun& run) { run.dir.Write("software/Kavo-Setup.txt", content); };
+    };
+    auto listWith = [](std::string content) {
+        return [content](WholeRun& run) {
+            run.dir.Write("Projects/Kavo_ProjectS---List.csv", content);
+        };
+    };
+    auto databaseWith = [](std::string content) {
+        return [content](WholeRun& run) {
+            run.dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", content);
+        };
+    };
+    const std::string badSetup = "bad setup File ---> ";
+    const std::string listPurpose = "Reading ProjectS from CSV";
+    const std::string dbPurpose = "Reading SouningS file";
+    const std::vector<Case> cases = {
+        {"no setup file", [](WholeRun& run) { fs::remove(run.setupFile()); }, "ESF812",
+         [](const WholeRun& run) {
+             return "Kavo can't read setup file: " + run.dir.text() +
+                    "\\software\\Kavo-Setup.txt, either already open or does not exist";
+         }},
+        {"bad setup line", setupWith("t\r\nRow2_Kavo_Setup_v4\r\nwhat is this\r\nEnd\r\n"), "SF931",
+         text(badSetup + "contains a bad line= what is this")},
+        {"format mark on line 3", setupWith("t\r\n\r\nRow2_Kavo_Setup_v4\r\nEnd\r\n"), "YV803",
+         text(badSetup + "second line must be= Row2_Kavo_Setup_v4")},
+        {"setup without End",
+         setupWith("t\r\nRow2_Kavo_Setup_v4\r\nLast_Units=F\r\nLast_user=u\r\n"
+                   "Last_Project=ExampleOne\r\nLast_Equipment=e\r\nLast_Error=x\r\n"),
+         "YV777", text(badSetup + "not all required items are in the file; ---> ID=63/0")},
+        {"no backup possible", [](WholeRun& run) { fs::create_directories(run.backupFile()); },
+         "ESF342",
+         [](const WholeRun& run) {
+             const std::string folder = run.dir.text() + "\\software\\";
+             return "can't make backup copy of setup file ---> from " + folder +
+                    "Kavo-Setup.txt to --->" + folder + "Kavo-Setup-BACKUP.txt";
+         }},
+        {"two project lists",
+         [](WholeRun& run) {
+             fs::copy_file(run.projectList(), run.root() / "Projects" / "kavo_projects---2.CSV");
+         },
+         "FP822", text(listPurpose + ", too many Kavo_ProjectS---*.csv files")},
+        {"no project list", [](WholeRun& run) { fs::remove(run.projectList()); }, "FP829",
+         text(listPurpose + ", no Kavo_ProjectS---*.csv file")},
+        {"header cell without braces", listWith("{1},PROJECT_NAME\r\nExampleOne,x\r\n"), "IDP834",
+         text(listPurpose +
+              " ---> Getting columns from ``projectS---*.csv`` header row one  ---> for "
+              "column=2 ---> ID=ENDOFLIST, bad `{` to `}` ID pair")},
+        {"unknown project column", listWith("{1},{OWNER}\r\nExampleOne,x\r\n"), "RE932",
+         text(listPurpose + " Column ID =OWNERis not a standardized column ID")},
+        {"blank project line", listWith("{1}\r\nExampleOne\r\n\r\n"), "YU112",
+         text(listPurpose + " blank line not allowed, i.e. extra blank list at EOF")},
+        {"no soundings database", [](WholeRun& run) { fs::remove(run.database()); }, "DX392",
+         text(dbPurpose + ", needs a SoundingS---*.csv file ")},
+        {"two soundings databases",
+         [](WholeRun& run) {
+             fs::copy_file(run.database(),
+                           run.database().parent_path() / "Kavo_SoundingS---copy.csv");
+         },
+         "DX322", text(dbPurpose + ", only one SoundingS---*.csv file allowed")},
+        {"unknown sounding column", databaseWith("{1},{NOT_A_COLUMN}\r\nKV-01\r\nKV-02 x\r\n"),
+         "CCN824", text("searching soundingSfile list, Can't find ID=NOT_A_COLUMN")},
+        {"water table not a number", databaseWith("{1},{140}\r\nKV-01 deep\r\n"), "SSFR222",
+         text("Water Table depth during field work  (feet) IS NOT =deep")},
+        {"latitude missing", databaseWith("{1},{104},{140}\r\nKV-01,,5\r\n"), "LL121",
+         text("Lat (Deg fraction) IS NOT =")},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(root());
+        fs::create_directories(root());
+        window = testing::RecordingWindow{};
+        SetUp();
+        c.breakIt(*this);
+        const bool hadSetup = fs::exists(setupFile());
+        const std::string setupBefore = ReadFile(setupFile());
+
+        EXPECT_EQ(Run(), kExitDataError) << c.name;
+        ASSERT_EQ(window.errorWindows.size(), 1u) << c.name;
+        EXPECT_EQ(window.errorWindows[0].code, c.code) << c.name;
+        const std::string description = c.description(*this);
+        EXPECT_EQ(window.errorWindows[0].description, description) << c.name;
+        EXPECT_NE(Log().find("Error--------------------------start\r\nError description =" +
+                             description + "\r\n"),
+                  std::string::npos)
+            << c.name << "\n"
+            << Log();
+        EXPECT_EQ(fs::exists(setupFile()), hadSetup) << c.name;
+        EXPECT_EQ(ReadFile(setupFile()), setupBefore) << c.name;
+        EXPECT_EQ(Log().find("End of Tasks"), std::string::npos) << c.name;
+    }
+}
+
+TEST_F(WholeRun, SetupFileThatCannotBeWrittenStaysAsItWas) {
+    fs::create_directories(root() / "software" / "Kavo-Setup.txt.kavo-partial");
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "ESF112");
+    EXPECT_NE(Log().find("Error description =can't write setup file to " + dir.text() +
+                         "\\software\\Kavo-Setup.txt, maybe open by another program? e="),
+              std::string::npos);
+    EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
+}
+
+TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    }
+    fs::permissions(database(), fs::perms::none);
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "MG332");
+    EXPECT_EQ(window.errorWindows[0].description,
+              "problem opening; " + dir.text() +
+                  "\\Projects\\ExampleOne\\Kavo_SoundingS---ExampleOne.csv {is is open?}");
+    fs::permissions(database(), fs::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace kavo::run
