@@ -1,0 +1,216 @@
+// The value of each kind of output column at a depth point, its range and its unit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "normalization/column_id.h"
+#include "normalization/column_value.h"
+#include "normalization/crr_equations.h"
+#include "normalization_fixture.h"
+#include "synthetic_charts.h"
+
+namespace kavo::normalization {
+namespace {
+
+constexpr float kNull = -5435.0f;
+
+class ColumnValueTest : public EngineFixture {
+  protected:
+    ColumnValueTest() {
+        using testcharts::AddConstantChart;
+        charts.required.cQc = AddConstantChart(charts, "cQc", "KAVO", 0.55f);
+        charts.required.Ic = AddConstantChart(charts, "Ic", "tln", 2.4f);
+        charts.required.UWT1 = AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
+        charts.required.CRRe = AddConstantChart(charts, "CRRe", "KAVO", 0.25f);
+        charts.required.p200s1 = AddConstantChart(charts, "p200s1", "tln", 35.0f);
+        charts.required.Vs1 = AddConstantChart(charts, "Vs1", "tln", 600.0f);
+        charts.required.N1 = AddConstantChart(charts, "N1", "KAVO", 22.0f);
+        charts.required.S1 = AddConstantChart(charts, "S1", "tln", 0.28f);
+        AddConstantChart(charts, "cQc", "tln", 0.45f);
+        AddConstantChart(charts, "CRRe", "ucd14", 0.33f);
+
+        point.depth = 32.8084f;
+        point.qc = 95.0f;
+        point.qt = 95.0f;
+        point.fs = 0.95f;
+        point.u2 = 0.5f;
+        point.frictionRatio = 1.0f;
+        point.qc1 = 34.0f;
+        point.fs1 = 0.34f;
+        point.exponentC = 0.5f;
+        point.ves = 2.0f;
+        point.inclinationX = 1.5f;
+        point.inclinationY = -2.0f;
+    }
+    float Value(const std::string& id) {
+        NormalisationContext context = Context();
+        return ComputeColumnValue(context, ParseColumnId(id), point);
+    }
+    std::string ErrorOf(const std::string& id, std::string* description = nullptr) {
+        return DataErrorCode([&] { Value(id); }, description);
+    }
+};
+
+TEST_F(ColumnValueTest, MeasuredAndBasicColumns) {
+    struct Case {
+        const char* id;
+        double expected;
+    };
+    const Case cases[] = {
+        {"Depth_ft", 32.8084},
+        {"Depth_M", 10.0},                   // 32.8084 ft / 3.2808399 ft per m
+        {"Qc_atm", 95.0},                    // qc
+        {"Qt_atm", 95.0},                    // qt
+        {"Qc_tsf", 100.0},                   // 95 atm / 0.95 atm per tsf
+        {"Qc_MPa", 9.62598},                 // 95 atm x 0.101325 MPa per atm
+        {"Qc1_atm", 95.0 / std::sqrt(2.0)},  // qt / VES^c with c = 0.5
+        {"Fs_atm", 0.95},
+        {"Fs_tsf", 1.0},
+        {"Fs1_atm", 0.34},
+        {"Fr_%", 1.0},
+        {"U2_atm", 0.5},
+        {"VES_atm", 2.0},
+        {"VES", 2.0},  // no unit: the internal unit
+        {"InclX_deg", 1.5},
+        {"InclY", -2.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(Value(c.id), c.expected, 2e-5 * std::fabs(c.expected) + 1e-6) << c.id;
+    }
+    EXPECT_EQ(IssueCount(), 0) << LogText();
+}
+
+// Each range is written in the column's unit: 300 ft is 91.44 m, within 0..150 m; 100 atm is
+// 10.13 MPa, within 0..99 MPa; 80 pcf is 1.28 times water, within 1.01..1.4. Tested on the
+// internal value each of these would be blanked.
+TEST_F(ColumnValueTest, RangeIsTestedInTheColumnsUnit) {
+    point.depth = 300.0f;
+    EXPECT_NEAR(Value("Depth_M"), 91.44, 1e-3);
+    point.qc = 100.0f;
+    EXPECT_NEAR(Value("Qc_MPa"), 10.1325, 1e-4);
+    sounding.method = "WT";
+    sounding.waterTableDepth = 500.0f;
+    sounding.unitWeightAbove = 80.0f;
+    EXPECT_NEAR(Value("UWT_WT_W1"), 80.0 / 62.4, 1e-5);
+    EXPECT_EQ(IssueCount(), 0);
+    // 120 pcf is 1.92 times water: outside.
+    sounding.unitWeightAbove = 120.0f;
+    EXPECT_EQ(Value("UWT_WT_W1"), kNull);
+    EXPECT_EQ(IssueCount(), 1);
+}
+
+TEST_F(ColumnValueTest, OutOfRangeValueIsMissingWithAnIssue) {
+    point.qc = 1200.0f;
+    EXPECT_EQ(Value("Qc_atm"), kNull);
+    EXPECT_EQ(IssueCount(), 1);
+    EXPECT_NE(LogText().find("out of range --- QC1 of 1200 outside of the range ( 0\r\n"),
+              std::string::npos)
+        << LogText();
+    // A missing value fails the range too, and is reported with the marker.
+    point.u2 = kNull;
+    EXPECT_EQ(Value("U2_atm"), kNull);
+    EXPECT_NE(LogText().find("out of range --- U2 of -5435 outside of the range ( 1E-07"),
+              std::string::npos)
+        << LogText();
+}
+
+TEST_F(ColumnValueTest, NormalisedConeResistanceNeedsAnExponent) {
+    point.exponentC = kNull;
+    EXPECT_EQ(Value("Qc1_atm"), kNull);
+    point.exponentC = -0.1f;
+    EXPECT_EQ(Value("Qc1_atm"), kNull);
+    point.exponentC = 1.0f;
+    point.ves = 200.0f;  // 95 / 200 is below 1: raised to 1
+    EXPECT_EQ(Value("Qc1_atm"), 1.0f);
+}
+
+TEST_F(ColumnValueTest, ExponentColumnFollowsTheNormalisationMode) {
+    struct Case {
+        NormalisationMode mode;
+        float expected;
+    };
+    for (const Case& c : {Case{NormalisationMode::Robertson, 1.0f},
+                          Case{NormalisationMode::VaskiStressFocus, 0.222222f},
+                          Case{NormalisationMode::Vaski, 0.55f},          // the required cQc chart
+                          Case{NormalisationMode::NoneChosen, 0.45f}}) {  // the tln chart
+        mode = c.mode;
+        EXPECT_FLOAT_EQ(Value("cQc_tln"), c.expected);
+        EXPECT_FLOAT_EQ(Value("cQc_RKP"), 0.6f);
+    }
+    EXPECT_EQ(ParseNormalisationMode("USER_VASKI_SF"), NormalisationMode::VaskiStressFocus);
+    EXPECT_EQ(ParseNormalisationMode("-5435"), NormalisationMode::NoneChosen);
+    EXPECT_THROW(ParseNormalisationMode("USER_OTHER"), tools::ProgrammingError);
+}
+
+TEST_F(ColumnValueTest, StrengthByConeFactor) {
+    EXPECT_FLOAT_EQ(Value("SU1_NK=17"), 1.0f);        // 34 / 17 / 2
+    EXPECT_FLOAT_EQ(Value("Su_NK=17_psf"), 4000.0f);  // 34 / 17 x 2000
+    EXPECT_NEAR(Value("Su_NK=17_atm"), 4000.0 / 2116.22, 1e-4);
+    EXPECT_EQ(Value("S1_NK=17"), kNull);  // no value for S1 by cone factor
+    std::string description;
+    EXPECT_EQ(ErrorOf("SU1_NK=25", &description), "NK019");
+    EXPECT_EQ(description, "NK must be reasonable, not 25");
+    EXPECT_EQ(ErrorOf("SU1_NK=9.5"), "NK019");
+    EXPECT_EQ(ErrorOf("SU1_NK="), "NK019");
+    EXPECT_EQ(ErrorOf("SU1_NK17", &description), "NK123");
+    EXPECT_EQ(description, "SU Nk method must have the form of Nk=17");
+    EXPECT_EQ(ErrorOf("SU1_NK=21"), "");
+    // Limits of the strength ratio: 34 / 10 / 100 = 0.034 is below 0.05.
+    point.ves = 100.0f;
+    EXPECT_EQ(Value("SU1_NK=10"), kNull);
+}
+
+TEST_F(ColumnValueTest, StrengthByChart) {
+    EXPECT_FLOAT_EQ(Value("S1_tln"), 0.28f);
+    EXPECT_FLOAT_EQ(Value("SU1_tln"), 0.28f);
+    EXPECT_FLOAT_EQ(Value("SU_tln_psf"), 0.28f * 2000.0f * 2.0f);
+    EXPECT_EQ(Value("S_tln_psf"), kNull);
+}
+
+TEST_F(ColumnValueTest, LiquefactionResistanceByEquationOrChart) {
+    EXPECT_FLOAT_EQ(Value("CRRe_UCD14"), CrrByUcd14(34.0f, 1.0f));
+    EXPECT_FLOAT_EQ(Value("CRRe_UCB06"), CrrByUcb06(34.0f, 1.0f));
+    EXPECT_FLOAT_EQ(Value("CRRe_KAVO"), 0.25f);
+    EXPECT_FLOAT_EQ(Value("CRRe_ucd14"), 0.33f);  // other capitals: the chart finder
+    std::string description;
+    EXPECT_EQ(ErrorOf("CRRe_ucb06", &description), "GZS101");
+    EXPECT_EQ(ErrorOf("CRR_UCD14", &description), "QM457");
+    EXPECT_NE(description.find("CRR_UCD14"), std::string::npos);
+    point.qc1 = kNull;
+    EXPECT_EQ(Value("CRRe_UCD14"), kNull);
+}
+
+TEST_F(ColumnValueTest, SoilIndexBlowCountVelocityAndFines) {
+    EXPECT_FLOAT_EQ(Value("Ic_VASKI"), 2.2222223f);
+    EXPECT_FLOAT_EQ(Value("Ic_RKP"), 3.3333333f);
+    EXPECT_FLOAT_EQ(Value("Ic_tln"), 2.4f);
+    EXPECT_FLOAT_EQ(Value("N1_KAVO"), 22.0f);
+    EXPECT_FLOAT_EQ(Value("N1_VASKI"), 22.0f);
+    EXPECT_FLOAT_EQ(Value("N1_QT/N"), 34.0f / 4.5f);
+    EXPECT_EQ(Value("N1_RKP"), kNull);  // -9934 is outside 0..200
+    EXPECT_EQ(IssueCount(), 1);
+    EXPECT_EQ(ErrorOf("N_KAVO"), "QM457");
+    EXPECT_FLOAT_EQ(Value("Vs1_tln_fps"), 600.0f);
+    EXPECT_NEAR(Value("Vs1_tln_mps"), 600.0 * 0.3048, 1e-3);
+    point.ves = 16.0f;
+    EXPECT_FLOAT_EQ(Value("Vs_tln_fps"), 1200.0f);  // 600 x 16^0.25
+    point.ves = kNull;
+    EXPECT_EQ(Value("Vs_tln_fps"), kNull);
+    EXPECT_FLOAT_EQ(Value("p200s1_tln"), 35.0f);
+}
+
+TEST_F(ColumnValueTest, PropertiesWithoutAComputationAreDataErrors) {
+    for (const char* id : {"SuFV1_tln", "Sue1_tln", "CRL_tln", "CSR_tln", "Cc1e1_tln", "OCR_tln",
+                           "E50p1_tln", "Sufv_tln_psf"}) {
+        std::string description;
+        EXPECT_EQ(ErrorOf(id, &description), "QM457") << id;
+        EXPECT_NE(description.find(id), std::string::npos) << description;
+    }
+    std::string description;
+    EXPECT_EQ(ErrorOf("SUES_tln_psf", &description), "QM456");
+    EXPECT_EQ(description, "ID=-5435 is bad");
+}
+
+}  // namespace
+}  // namespace kavo::normalization

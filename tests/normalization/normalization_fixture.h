@@ -1,0 +1,85 @@
+// A reporter with its tasks-and-issues log and input trace on string streams, and a data area
+// in a temporary folder, for the normalisation suites.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "charts/sld_chart.h"
+#include "files/paths.h"
+#include "normalization/depth_point.h"
+#include "normalization/normalisation_context.h"
+#include "normalization/unit_weight_profile.h"
+#include "platform/file_system.h"
+#include "reporting/reporter.h"
+#include "support/recording_window.h"
+#include "support/temp_dir.h"
+#include "tools/errors.h"
+
+namespace kavo::normalization {
+
+class ReportingFixture : public ::testing::Test {
+  protected:
+    ReportingFixture() {
+        auto logSink = std::make_unique<std::ostringstream>();
+        log = logSink.get();
+        reporter.OpenTasksLog(std::move(logSink), "Kavo Project", "1.0", "1/1/2024", "00:00");
+        log->str("");
+        auto traceSink = std::make_unique<std::ostringstream>();
+        trace = traceSink.get();
+        reporter.OpenTrace(std::move(traceSink));
+        dataArea.root = dir.text();
+        dataArea.projectName = "ExampleOne";
+    }
+
+    // Writes a file into the project folder.
+    void WriteProjectFile(const std::string& name, const std::string& bytes) {
+        dir.Write("Projects/ExampleOne/" + name, bytes);
+    }
+
+    std::string LogText() const { return log->str(); }
+
+    testing::TempDir dir;
+    testing::RecordingWindow window;
+    platform::FileNumbers numbers;
+    reporting::Reporter reporter{window, numbers};
+    std::ostringstream* log = nullptr;
+    std::ostringstream* trace = nullptr;
+    files::DataArea dataArea;
+};
+
+// The reporting fixture with a chart table, a sounding's unit-weight inputs, the run's profile
+// and a depth point, joined in a context.
+class EngineFixture : public ReportingFixture {
+  protected:
+    NormalisationContext Context() {
+        return NormalisationContext{charts, mode, sounding, profile, dataArea, reporter};
+    }
+    // Log lines that count as issues.
+    int IssueCount() const { return reporter.issueCount(); }
+
+    charts::ChartTable charts;
+    NormalisationMode mode = NormalisationMode::Vaski;
+    SoundingUnitWeightInputs sounding;
+    UnitWeightProfile profile;
+    DepthPoint point;
+};
+
+// Runs `action` and returns the code of the DataError it throws; "" when it throws none.
+template <typename Action>
+std::string DataErrorCode(Action&& action, std::string* description = nullptr) {
+    try {
+        action();
+    } catch (const tools::DataError& error) {
+        if (description != nullptr) {
+            *description = error.description();
+        }
+        return error.code();
+    }
+    return "";
+}
+
+}  // namespace kavo::normalization

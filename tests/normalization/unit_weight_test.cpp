@@ -1,0 +1,263 @@
+// The unit weight by method, the profile file, and the vertical effective stress down a
+// sounding.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "normalization/column_id.h"
+#include "normalization/normalisation_context.h"
+#include "normalization/unit_weight.h"
+#include "normalization/unit_weight_profile.h"
+#include "normalization_fixture.h"
+#include "synthetic_charts.h"
+#include "tools/errors.h"
+
+namespace kavo::normalization {
+namespace {
+
+constexpr float kNull = -5435.0f;
+constexpr float kAtmPerPsf = 0.00047254067612811923f;
+
+const std::string kHeader = "depth, UWT\r\nFILETYPE=SLDLv5\r\nsite profile\r\nEOH\r\n";
+
+class UnitWeightTest : public EngineFixture {
+  protected:
+    UnitWeightTest() {
+        sounding.method = "WT";
+        sounding.waterTableDepth = 10.0f;
+        sounding.unitWeightAbove = 120.0f;
+        sounding.unitWeightBelow = 125.0f;
+        ResetVerticalStress(point);
+    }
+    void AdvanceTo(float depth) {
+        point.depth = depth;
+        NormalisationContext context = Context();
+        AdvanceVerticalStress(context, point);
+    }
+    float ProfileAt(float depth) {
+        point.depth = depth;
+        NormalisationContext context = Context();
+        return UnitWeightAtDepth(context, point, "FILE", ParseColumnId("UWT_FILE_pcf"));
+    }
+    // Each complete reading of a profile file logs one task line.
+    int Readings() const {
+        int count = 0;
+        const std::string log = LogText();
+        for (std::size_t at = log.find("Done with UWT file"); at != std::string::npos;
+             at = log.find("Done with UWT file", at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+};
+
+TEST_F(UnitWeightTest, FirstPointTakesTheIntervalFromTheSurface) {
+    AdvanceTo(5.0f);
+    EXPECT_EQ(point.unitWeight, 120.0f);
+    EXPECT_EQ(point.vesAccumulatedPsf, 600.0f);
+    EXPECT_EQ(point.ves, 600.0f * kAtmPerPsf);
+    EXPECT_EQ(point.previousDepth, 5.0f);
+}
+
+// 0-5 ft and 5-10 ft at 120 pcf (10 ft is at the water table, so still total weight), then
+// 10-12 ft buoyant at 125 - 62.4 = 62.6 pcf: 600 + 600 + 125.2 = 1325.2 psf.
+TEST_F(UnitWeightTest, BuoyantWeightBelowTheWaterTableForTheWholeInterval) {
+    AdvanceTo(5.0f);
+    AdvanceTo(10.0f);
+    EXPECT_EQ(point.vesAccumulatedPsf, 1200.0f);
+    AdvanceTo(12.0f);
+    EXPECT_EQ(point.unitWeight, 125.0f);
+    EXPECT_NEAR(point.vesAccumulatedPsf, 1325.2f, 0.001f);
+}
+
+TEST_F(UnitWeightTest, ASecondCallAtTheSameDepthKeepsTheStress) {
+    AdvanceTo(5.0f);
+    sounding.unitWeightAbove = 130.0f;  // the unit weight is computed afresh
+    AdvanceTo(5.0f);
+    EXPECT_EQ(point.unitWeight, 130.0f);
+    EXPECT_EQ(point.vesAccumulatedPsf, 600.0f);
+}
+
+TEST_F(UnitWeightTest, AMissingOrImplausibleUnitWeightStopsTheStress) {
+    sounding.unitWeightAbove = 160.0f;  // above 154 pcf: out of range, so missing
+    std::string description;
+    EXPECT_EQ(DataErrorCode([&] { AdvanceTo(5.0f); }, &description), "VES002");
+    EXPECT_EQ(description, "negative calculated VES");
+    EXPECT_NE(LogText().find("out of range --- UWT1 of 160 outside of the range ( 63"),
+              std::string::npos);
+    EXPECT_EQ(IssueCount(), 1);
+}
+
+TEST_F(UnitWeightTest, ChartMethodsWithoutAValueUse100Point5435) {
+    testcharts::AddConstantChart(charts, "UWT1", "tln", 118.0f);
+    charts.required.UWT1 = charts.count;
+    NormalisationContext context = Context();
+    point.depth = 3.0f;
+    point.frictionRatio = 1.0f;
+    point.qc1 = kNull;  // the first call of a depth point: Q is not known yet
+    for (const char* method : {"KAVO", "vaski", "User", "tln"}) {
+        const ColumnSpec column = ParseColumnId(std::string("UWT_") + method + "_pcf");
+        EXPECT_EQ(UnitWeightAtDepth(context, point, method, column), 100.5435f) << method;
+    }
+    point.qc1 = 50.0f;
+    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, "KAVO", ParseColumnId("UWT_KAVO_pcf")),
+                    118.0f);
+    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, "tln", ParseColumnId("UWT_tln_pcf")), 118.0f);
+
+    sounding.method = "KAVO";
+    point.qc1 = kNull;
+    AdvanceTo(2.0f);
+    EXPECT_FLOAT_EQ(point.vesAccumulatedPsf, 2.0f * 100.5435f);
+}
+
+TEST_F(UnitWeightTest, OneContextFollowsAChangeOfMethodBetweenSoundings) {
+    testcharts::AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
+    charts.required.UWT1 = charts.count;
+    NormalisationContext context = Context();
+    point.depth = 5.0f;
+    AdvanceVerticalStress(context, point);
+    EXPECT_EQ(point.unitWeight, 120.0f);  // WT
+    sounding.method = "KAVO";
+    ResetVerticalStress(point);
+    point.frictionRatio = 1.0f;
+    point.qc1 = 40.0f;
+    AdvanceVerticalStress(context, point);
+    EXPECT_FLOAT_EQ(point.unitWeight, 118.0f);
+    sounding.method = "SLD_TLN";
+    EXPECT_EQ(DataErrorCode([&] { AdvanceVerticalStress(context, point); }), "EZ441");
+}
+
+TEST_F(UnitWeightTest, MethodCheckRefusesMethodsItDoesNotKnow) {
+    NormalisationContext context = Context();
+    for (const char* accepted : {"SLD_TLN", "kavo", " SLD ", "WT"}) {
+        sounding.method = accepted;
+        EXPECT_NO_THROW(CheckUnitWeightMethod(context, point)) << accepted;
+    }
+    for (const char* refused : {"VASKI", "USER", "tln", ""}) {
+        sounding.method = refused;
+        std::string description;
+        EXPECT_EQ(DataErrorCode([&] { CheckUnitWeightMethod(context, point); }, &description),
+                  "UTGM724")
+            << refused;
+        EXPECT_EQ(description, "Norm CPT --- bad Unit weight total method");
+    }
+    // The column ID of SLD_TLN has three underscores: the stress step stops at its parse.
+    sounding.method = "SLD_TLN";
+    EXPECT_EQ(DataErrorCode([&] { AdvanceTo(1.0f); }), "EZ441");
+}
+
+TEST(LinearInterpolate, StraightLineAndVerticalSegment) {
+    EXPECT_EQ(LinearInterpolate(0.0f, 5.0f, 20.0f, 110.0f, 120.0f), 112.5f);
+    EXPECT_EQ(LinearInterpolate(10.0f, 12.0f, 10.0f, 7.0f, 9.0f), 7.0f);
+    EXPECT_EQ(LinearInterpolate(2.0f, 0.0f, 4.0f, 1.0f, 3.0f), -1.0f);  // extrapolates
+}
+
+TEST_F(UnitWeightTest, ProfileIsInterpolatedWithinItsDepthRange) {
+    WriteProjectFile("site.uwt", kHeader + "0,110\r\n20,120\r\n");
+    sounding.profileFileName = "site.uwt";
+    EXPECT_EQ(ProfileAt(5.0f), 112.5f);
+    EXPECT_EQ(ProfileAt(20.0f), 120.0f);
+    EXPECT_EQ(profile.count, 2);
+    std::string description;
+    EXPECT_EQ(DataErrorCode([&] { ProfileAt(25.0f); }, &description), "GP342");
+    EXPECT_EQ(description, "CPT depth below is UWT file depth range - make UWT file depth deeper");
+    EXPECT_NE(LogText().find("Done with UWT file"), std::string::npos);
+}
+
+TEST_F(UnitWeightTest, DepthAboveTheFirstProfileDepthIsAnError) {
+    WriteProjectFile("deep.uwt", kHeader + "2,110\r\n20,120\r\n");
+    sounding.profileFileName = "deep.uwt";
+    EXPECT_EQ(DataErrorCode([&] { ProfileAt(1.0f); }), "GP342");
+}
+
+TEST_F(UnitWeightTest, SameFileForTwoSoundingsIsReadOnce) {
+    const std::string name = "shared.uwt";
+    WriteProjectFile(name, kHeader + "0,110\r\n20,120\r\n");
+    sounding.profileFileName = name;
+    EXPECT_EQ(ProfileAt(5.0f), 112.5f);
+    EXPECT_EQ(Readings(), 1);
+    // The next sounding names the same file; it is no longer on disk, so only the kept
+    // profile can answer.
+    std::filesystem::remove(dir.path() / "Projects/ExampleOne" / name);
+    SoundingUnitWeightInputs next = sounding;
+    sounding = next;
+    EXPECT_EQ(ProfileAt(10.0f), 115.0f);
+    EXPECT_EQ(Readings(), 1);
+    // A sounding naming another file reads that one.
+    WriteProjectFile("other.uwt", kHeader + "0,100\r\n10,110\r\n");
+    sounding.profileFileName = "other.uwt";
+    EXPECT_EQ(ProfileAt(5.0f), 105.0f);
+    EXPECT_EQ(Readings(), 2);
+}
+
+TEST_F(UnitWeightTest, ProfileFileFaultsAreDataErrors) {
+    struct Case {
+        const char* name;
+        std::string content;  // empty: the file is not written
+        const char* code;
+    };
+    std::string manyPairs = kHeader;
+    for (int i = 0; i < 31; ++i) {
+        manyPairs += std::to_string(i) + ",110\r\n";
+    }
+    const Case cases[] = {
+        {"short.uwt", "depth, UWT\r\nFILETYPE=SLDLv5\r\ncomment\r\n", "WI323"},
+        {"swapped.uwt", kHeader + "0,110\r\n15,20\r\n30,120\r\n", "DX739"},
+        {"many.uwt", manyPairs, "UWT330"},
+        {"cut.uwt", kHeader + "0,110\r\n20", "UWT331"},
+        {"gap.uwt", kHeader + "0,110\r\n\r\n20,120\r\n", "UWT332"},
+        {"absent.uwt", "", "UWT302"},
+        {"", "", "UWT301"},
+        {"-5435", "", "UWT301"},
+    };
+    for (const Case& c : cases) {
+        if (!c.content.empty()) {
+            WriteProjectFile(c.name, c.content);
+        }
+        sounding.profileFileName = c.name;
+        profile = UnitWeightProfile{};
+        EXPECT_EQ(DataErrorCode([&] { ProfileAt(5.0f); }), c.code) << c.name;
+    }
+}
+
+TEST_F(UnitWeightTest, ProfileEdgesThatAreAccepted) {
+    // A density written first on the last row is not checked; blank lines after the last pair
+    // are no pair; thirty pairs fit.
+    WriteProjectFile("last.uwt", kHeader + "0,110\r\n40,15\r\n");
+    sounding.profileFileName = "last.uwt";
+    EXPECT_NO_THROW(ProfileAt(1.0f));
+    EXPECT_EQ(profile.count, 2);
+
+    WriteProjectFile("blank.uwt", kHeader + "0,110\r\n20,120\r\n\r\n\r\n");
+    sounding.profileFileName = "blank.uwt";
+    EXPECT_EQ(ProfileAt(10.0f), 115.0f);
+    EXPECT_EQ(profile.count, 2);
+
+    std::string thirty = kHeader;
+    for (int i = 0; i < 30; ++i) {
+        thirty += std::to_string(i) + ",110\r\n";
+    }
+    WriteProjectFile("thirty.uwt", thirty);
+    sounding.profileFileName = "thirty.uwt";
+    EXPECT_EQ(ProfileAt(28.5f), 110.0f);
+    EXPECT_EQ(profile.count, 30);
+
+    WriteProjectFile("one.uwt", kHeader + "0,110\r\n");
+    sounding.profileFileName = "one.uwt";
+    EXPECT_EQ(ProfileAt(0.0f), kNull);  // one pair makes no interval
+}
+
+TEST_F(UnitWeightTest, FileMethodAdvancesTheStressFromTheProfile) {
+    WriteProjectFile("site.uwt", kHeader + "0,110\r\n20,120\r\n");
+    sounding.method = "file";
+    sounding.profileFileName = "site.uwt";
+    sounding.waterTableDepth = 100.0f;
+    AdvanceTo(5.0f);  // 5 ft x 112.5 pcf
+    EXPECT_EQ(point.vesAccumulatedPsf, 562.5f);
+    AdvanceTo(10.0f);  // + 5 ft x 115 pcf
+    EXPECT_EQ(point.vesAccumulatedPsf, 1137.5f);
+}
+
+}  // namespace
+}  // namespace kavo::normalization
