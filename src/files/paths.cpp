@@ -1,0 +1,125 @@
+// The data area: where it is, the folder or pattern of every key, and finding the one file
+// of a kind.
+#include "files/paths.h"
+
+#include <array>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "tools/errors.h"
+#include "tools/null_marker.h"
+#include "tools/number_text.h"
+
+namespace kavo::files {
+namespace {
+
+constexpr int kMostFilesCounted = 9999;
+
+// One row of the key table: the keys (upper case) that name a place, whether the place lies
+// in the current project's folder, and the text that follows the root (or the project).
+struct KeyPlace {
+    std::array<const char*, 3> keys;
+    bool inProject;
+    const char* tail;
+};
+
+// Looked up in order; the first match wins.
+constexpr std::array kKeyPlaces{
+    KeyPlace{{"SLD VB6"}, false, "-VB6\\"},
+    KeyPlace{{"SLD INPUT", "SLD"}, false, "\\SLD input\\"},
+    KeyPlace{{"SLD-KAVO-*.CSV"}, false, "\\SLD input\\SLD-Kavo-*.csv"},
+    KeyPlace{{"SLD FOR PLOTTING"}, true, "\\SLD for plotting\\"},
+    KeyPlace{{"SLD OUTPUT"}, true, "\\SLD output\\"},
+    KeyPlace{{"SOFTWARE", "TEMP", "TEMPORARY"}, false, "\\software\\"},
+    KeyPlace{{"EXTRA"}, false, "\\Vaski extras\\"},
+    KeyPlace{{"KAVO"}, false, "\\"},
+    KeyPlace{{"PROJECTS"}, false, "\\Projects\\"},
+    KeyPlace{{"PROJECTS---*.CSV"}, false, "\\Projects\\ProjectS---*.csv"},
+    KeyPlace{{"PROJECT"}, true, "\\"},
+    KeyPlace{{"SOUNDINGS"}, true, "\\SOUNDINGS\\"},
+    KeyPlace{{"KAVO_SOUNDINGS---*.CSV"}, true, "\\Kavo_SoundingS---*.csv"},
+    KeyPlace{{"*.CPT"}, true, "\\soundings\\*.CPT"},
+};
+
+bool Names(const KeyPlace& place, std::string_view key) {
+    for (const char* candidate : place.keys) {
+        if (candidate != nullptr && key == candidate) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string WithoutTrailingSeparators(std::string root) {
+    while (root.size() > 1 && (root.back() == '/' || root.back() == '\\')) {
+        root.pop_back();
+    }
+    return root;
+}
+
+}  // namespace
+
+std::string ChooseDataAreaRoot(const std::optional<std::string>& commandLineRoot,
+                               const platform::Environment& environment) {
+    if (commandLineRoot.has_value() && !commandLineRoot->empty()) {
+        return WithoutTrailingSeparators(*commandLineRoot);
+    }
+    std::optional<std::string> fromEnvironment = environment.Variable("KAVO_DATA_ROOT");
+    if (fromEnvironment.has_value() && !fromEnvironment->empty()) {
+        return WithoutTrailingSeparators(*fromEnvironment);
+    }
+    std::optional<std::string> home = environment.Variable("HOME");
+    if (!home.has_value() || home->empty()) {
+        throw tools::DataError("RS003",
+                               "no data area: give --data-root or set KAVO_DATA_ROOT "
+                               "(HOME is not set)");
+    }
+    return WithoutTrailingSeparators(*home) + "/Kavo";
+}
+
+std::string PathFor(const DataArea& area, std::string_view key) {
+    if (area.projectName == tools::kNullText) {
+        throw tools::DataError("RS004", "project name is UNKNOWN");
+    }
+    std::string wanted = tools::UpperCopy(tools::Trim(key));
+    for (const KeyPlace& place : kKeyPlaces) {
+        if (Names(place, wanted)) {
+            if (place.inProject) {
+                return area.root + "\\Projects\\" + area.projectName + place.tail;
+            }
+            return area.root + place.tail;
+        }
+    }
+    throw tools::DataError("PATH422", "bad CPT DIR naming");
+}
+
+int CountFiles(std::string_view pattern) {
+    std::size_t count = platform::ListMatching(pattern, platform::EntryKind::File).size();
+    return count >= kMostFilesCounted ? 0 : static_cast<int>(count);
+}
+
+std::string OpenOnlyFile(const DataArea& area, reporting::Reporter& reporter,
+                         reporting::TracedInput& file, std::string_view key,
+                         std::string_view namePattern, std::string_view purpose) {
+    std::string folder = PathFor(area, key);
+    // The names themselves are needed for the one file, so they are listed here rather
+    // than counted; a huge number of matches is then "too many", never "none".
+    std::vector<std::string> names =
+        platform::ListMatching(folder + std::string(namePattern), platform::EntryKind::File);
+    if (names.size() >= 2) {
+        throw tools::DataError(
+            "FP822", std::string(purpose) + ", too many " + std::string(namePattern) + " files");
+    }
+    if (names.empty()) {
+        throw tools::DataError("FP829",
+                               std::string(purpose) + ", no " + std::string(namePattern) + " file");
+    }
+    std::string fullPath = folder + names.front();
+    reporter.ReportProgress({"", "", "", fullPath, "", "Reading " + std::string(key), "", "RP901"});
+    if (!reporter.TraceOpenForReading(file, fullPath, "open if only one")) {
+        throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath);
+    }
+    return fullPath;
+}
+
+}  // namespace kavo::files

@@ -1,0 +1,264 @@
+// Reporting: the progress panel, the first-error report, the tasks-and-issues log and the
+// trace of every input line.
+#include "reporting/reporter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+#include "tools/null_marker.h"
+#include "tools/number_text.h"
+
+namespace kavo::reporting {
+namespace {
+
+constexpr std::size_t kErrorWindowLines = 6;
+
+// A text between double quotes, as the trace writes it: inner quotes stay as they are.
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+// Applies one field of a progress report: "" and ".." keep the field, anything else
+// (a single blank too) replaces it.
+void ApplyField(std::string_view passed, std::string& shown, std::string& remembered) {
+    if (passed.empty() || passed == "..") {
+        return;
+    }
+    shown = passed;
+    remembered = passed;
+}
+
+}  // namespace
+
+void TracedInput::Close() {
+    input_.Close();
+    if (numbers_ != nullptr && number_ != 0) {
+        numbers_->Release(number_);
+    }
+    numbers_ = nullptr;
+    number_ = 0;
+}
+
+Reporter::Reporter(platform::Window& window, platform::FileNumbers& fileNumbers)
+    : window_(window), fileNumbers_(fileNumbers) {}
+
+Reporter::~Reporter() {
+    CloseTasksLog();
+    if (trace_ != nullptr) {
+        trace_->flush();
+    }
+}
+
+// --- progress and the error report ---
+
+void Reporter::ReportProgress(const ProgressReport& report) {
+    window_.ProcessEvents();
+    platform::ProgressPanel& panel = window_.panel();
+
+    // The weight follows the text passed, even when that text keeps the field unchanged.
+    panel.mainRoutineBold = tools::UpperCopy(report.mainRoutine).find("DONE") != std::string::npos;
+
+    auto field = [&panel](platform::ProgressField which) -> std::string& {
+        return panel.fields[static_cast<std::size_t>(which)];
+    };
+    using platform::ProgressField;
+    ApplyField(report.mainRoutine, field(ProgressField::MainRoutine), remembered_.mainRoutine);
+    ApplyField(report.operations, field(ProgressField::Operations), remembered_.operations);
+    ApplyField(report.sounding, field(ProgressField::Sounding), remembered_.sounding);
+    ApplyField(report.inputFile, field(ProgressField::InputFile), remembered_.inputFile);
+    ApplyField(report.outputFile, field(ProgressField::OutputFile), remembered_.outputFile);
+    ApplyField(report.process, field(ProgressField::Process), remembered_.process);
+    ApplyField(report.value, field(ProgressField::Value), remembered_.value);
+
+    if (report.statusCode == " ") {
+        panel.statusCode.clear();
+        panel.statusTitle.clear();
+    } else if (!report.statusCode.empty()) {
+        panel.statusCode = report.statusCode;
+        if (panel.statusTitle.empty()) {
+            panel.statusTitle = platform::kStatusTitle;
+        }
+    }
+    window_.PanelChanged();
+}
+
+bool Reporter::ReportDataError(std::string_view description, std::string_view code) {
+    if (errorReported_) {
+        return false;
+    }
+    errorReported_ = true;
+
+    if (log_ != nullptr) {
+        WriteLogLine("Error--------------------------start");
+        WriteLogLine("Error description =" + std::string(description));
+        WriteLogLine("Error main = " + remembered_.mainRoutine);
+        WriteLogLine("Error operations = " + remembered_.operations);
+        WriteLogLine("processing");
+        WriteLogLine("Error sounding  = " + remembered_.sounding);
+        WriteLogLine("input");
+        WriteLogLine("output");
+        WriteLogLine("Error depth = " + remembered_.value);
+        WriteLogLine("Error---------------------------------end");
+    }
+    // The trace then shows every line read up to the error, whatever ends the program.
+    if (trace_ != nullptr) {
+        trace_->flush();
+    }
+
+    platform::ErrorWindowContent content;
+    content.code = code;
+    content.description = description;
+    content.mainRoutine = remembered_.mainRoutine;
+    content.operations = remembered_.operations;
+    content.process = remembered_.process;
+    content.sounding = remembered_.sounding;
+    content.inputFile = remembered_.inputFile;
+    content.outputFile = remembered_.outputFile;
+    content.value = remembered_.value;
+    std::size_t shown = std::min(history_.size(), kErrorWindowLines);
+    for (std::size_t i = 0; i < shown; ++i) {
+        content.lastLines.push_back(
+            {history_[i].fileName, history_[i].line, history_[i].description});
+    }
+    window_.ShowErrorWindow(content);
+    return true;
+}
+
+// --- the tasks-and-issues log ---
+
+void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view company,
+                            std::string_view versionText, std::string_view date,
+                            std::string_view time) {
+    window_.panel().issueCounterVisible = false;
+    window_.PanelChanged();
+    log_ = std::move(sink);
+    LogLine(-1,
+            "Kavo Software, vender=" + std::string(company) +
+                "     version=" + std::string(versionText),
+            "TASK");
+    LogLine(0,
+            "Start of Kavo software --- Starting at date/time=" + std::string(date) + " " +
+                std::string(time),
+            "TASK");
+    issueCount_ = 0;
+}
+
+void Reporter::LogLine(int level, std::string_view text, std::string_view kind) {
+    CountIssue(kind);
+    // Levels below -1 do not occur; they are written without indentation like -1.
+    int blanks = std::max(0, 3 * level + 3);
+    WriteLogLine(std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text));
+}
+
+void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
+    CountIssue(kind);
+    WriteLogLine(std::string(23, ' ') + "  CPT=" + remembered_.sounding +
+                 "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
+                 "  D=" + remembered_.value + "   " + std::string(text));
+}
+
+void Reporter::CloseTasksLog() {
+    if (log_ != nullptr) {
+        log_->flush();
+        log_.reset();
+    }
+}
+
+void Reporter::CountIssue(std::string_view kind) {
+    if (kind != "ISSUE") {
+        return;
+    }
+    // The counter is 16 bits wide: it stops at its largest value instead of wrapping.
+    if (issueCount_ < std::numeric_limits<std::int16_t>::max()) {
+        ++issueCount_;
+    }
+    platform::ProgressPanel& panel = window_.panel();
+    panel.issueCounterVisible = true;
+    panel.issueCount = std::to_string(issueCount_);
+    window_.PanelChanged();
+}
+
+void Reporter::WriteLogLine(std::string_view line) {
+    if (log_ == nullptr) {
+        return;
+    }
+    // Flushed line by line, so an abnormal end of the program loses nothing of the log.
+    *log_ << line << "\r\n";
+    log_->flush();
+}
+
+// --- the input-lines trace ---
+
+void Reporter::OpenTrace(std::unique_ptr<std::ostream> sink) {
+    if (trace_ != nullptr) {
+        trace_->flush();
+    }
+    trace_ = std::move(sink);
+    history_.clear();
+    if (trace_ != nullptr) {
+        *trace_ << Quoted("*** Line input ***") << ',' << Quoted("*** what ***") << ','
+                << Quoted("*** File ***") << ',' << Quoted("*** file # ***") << "\r\n";
+    }
+    RememberLine("----START SETUP----", "", "");
+}
+
+bool Reporter::TraceOpenForReading(TracedInput& file, std::string_view systemPath,
+                                   std::string_view description) {
+    file.Close();
+    file.path_ = systemPath;
+    bool opened = file.input_.Open(systemPath);
+    if (opened) {
+        file.numbers_ = &fileNumbers_;
+        file.number_ = fileNumbers_.Allocate();
+    }
+    RememberLine("----OPEN File----", systemPath, description);
+    return opened;
+}
+
+bool Reporter::TraceLineInput(TracedInput& file, std::string& line, std::string_view fileName,
+                              std::string_view description) {
+    if (!file.input_.ReadLine(line)) {
+        return false;
+    }
+    RememberLine(line, fileName, description);
+    if (trace_ != nullptr) {
+        *trace_ << Quoted(line) << ',' << Quoted(description) << ',' << Quoted(fileName) << ','
+                << file.number_ << "\r\n";
+    }
+    return true;
+}
+
+bool Reporter::TraceNumberInput(TracedInput& file, float& value, bool& atEnd,
+                                std::string_view fileName, std::string_view description) {
+    std::string item;
+    if (!file.input_.ReadItem(item)) {
+        value = tools::kNull;
+        atEnd = true;
+        return false;
+    }
+    std::optional<double> number = tools::ParseNumber(item);
+    // A number beyond the range of a single cannot be held: it counts as not numeric.
+    bool usable = number.has_value() && std::fabs(*number) <= std::numeric_limits<float>::max();
+    value = usable ? static_cast<float>(*number) : tools::kNull;
+    atEnd = file.AtEnd();
+    RememberLine(tools::SingleText(value), fileName, description);
+    return true;
+}
+
+void Reporter::RememberLine(std::string_view line, std::string_view fileName,
+                            std::string_view description) {
+    history_.insert(history_.begin(), HistoryEntry{std::string(line), std::string(fileName),
+                                                   std::string(description)});
+    if (history_.size() > kHistorySize) {
+        history_.resize(kHistorySize);
+    }
+}
+
+}  // namespace kavo::reporting

@@ -1,0 +1,125 @@
+// The tasks-and-issues log: its opening lines, indentation, context lines and issue counter.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/file_system.h"
+#include "reporting/reporter.h"
+#include "support/recording_window.h"
+#include "support/temp_dir.h"
+
+namespace kavo::reporting {
+namespace {
+
+class TasksLogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto sink = std::make_unique<std::ostringstream>();
+        log = sink.get();
+        reporter.OpenTasksLog(std::move(sink), "Kavo Project", "1.2.3", "12/8/2026", "2:48:25 AM");
+    }
+    // What was written since the last call.
+    std::string Written() {
+        std::string text = log->str();
+        log->str("");
+        return text;
+    }
+
+    testing::RecordingWindow window;
+    platform::FileNumbers numbers;
+    Reporter reporter{window, numbers};
+    std::ostringstream* log = nullptr;
+};
+
+TEST_F(TasksLogTest, StartsWithExactlyTheVersionAndStartLines) {
+    EXPECT_EQ(Written(),
+              "Kavo Software, vender=Kavo Project     version=1.2.3\r\n"
+              "   Start of Kavo software --- Starting at date/time=12/8/2026 2:48:25 AM\r\n");
+    EXPECT_TRUE(reporter.tasksLogOpen());
+    EXPECT_EQ(reporter.issueCount(), 0);
+    EXPECT_FALSE(window.panel().issueCounterVisible);
+}
+
+TEST_F(TasksLogTest, IndentsThreeBlanksPerLevelPlusThree) {
+    Written();
+    struct Case {
+        int level;
+        std::size_t blanks;
+    };
+    for (const Case& c : {Case{-1, 0}, Case{0, 3}, Case{2, 9}, Case{6, 21}}) {
+        reporter.LogLine(c.level, "text", "TASK");
+        EXPECT_EQ(Written(), std::string(c.blanks, ' ') + "text\r\n") << "level " << c.level;
+    }
+}
+
+TEST_F(TasksLogTest, OnlyTheExactKindIssueIsCountedAndShown) {
+    Written();
+    reporter.LogLine(6, "lower case", "issue");
+    reporter.LogLine(2, "a task", "TASK");
+    EXPECT_EQ(reporter.issueCount(), 0);
+    EXPECT_FALSE(window.panel().issueCounterVisible);
+    EXPECT_EQ(Written(),
+              std::string(21, ' ') + "lower case\r\n" + std::string(9, ' ') + "a task\r\n");
+
+    int changesBefore = window.panelChanges;
+    reporter.LogLine(6, "At depth=12.3", "ISSUE");
+    EXPECT_EQ(reporter.issueCount(), 1);
+    EXPECT_TRUE(window.panel().issueCounterVisible);
+    EXPECT_EQ(window.panel().issueCount, "1");
+    EXPECT_GT(window.panelChanges, changesBefore);
+
+    reporter.LogIssueWithContext("out of range", "ISSUE");
+    EXPECT_EQ(reporter.issueCount(), 2);
+    EXPECT_EQ(window.panel().issueCount, "2");
+}
+
+TEST_F(TasksLogTest, ContextLineBeforeAnyReportHasEmptyValues) {
+    Written();
+    reporter.LogIssueWithContext("Done with UWT file", "TASK");
+    EXPECT_EQ(Written(), std::string(25, ' ') + "CPT=  G=  S=  D=   Done with UWT file\r\n");
+}
+
+TEST_F(TasksLogTest, ContextLineCarriesTheRememberedFields) {
+    reporter.ReportProgress({"MAIN -3- LOOPING", "Q1o", "CPT-07", "", "", "", "12.35", "QC1"});
+    Written();
+    reporter.LogIssueWithContext("out of range --- Su", "ISSUE");
+    EXPECT_EQ(Written(), std::string(23, ' ') +
+                             "  CPT=CPT-07  G=MAIN -3- LOOPING  S=Q1o  D=12.35   out of range "
+                             "--- Su\r\n");
+}
+
+TEST_F(TasksLogTest, ReopeningHidesTheCounterAndStartsItAtZero) {
+    reporter.LogLine(0, "x", "ISSUE");
+    ASSERT_TRUE(window.panel().issueCounterVisible);
+    reporter.OpenTasksLog(std::make_unique<std::ostringstream>(), "C", "V", "D", "T");
+    EXPECT_FALSE(window.panel().issueCounterVisible);
+    EXPECT_EQ(reporter.issueCount(), 0);
+}
+
+TEST_F(TasksLogTest, LinesWrittenWhenTheLogIsClosedGoNowhere) {
+    reporter.CloseTasksLog();
+    EXPECT_FALSE(reporter.tasksLogOpen());
+    reporter.LogLine(0, "lost", "ISSUE");
+    EXPECT_EQ(reporter.issueCount(), 1);
+}
+
+TEST(TasksLogFile, EveryLineIsOnDiskAsSoonAsItIsWritten) {
+    testing::TempDir dir;
+    testing::RecordingWindow window;
+    platform::FileNumbers numbers;
+    Reporter reporter(window, numbers);
+    auto path = dir.path() / kTasksLogName;
+    reporter.OpenTasksLog(std::make_unique<std::ofstream>(path, std::ios::binary), "C", "V", "D",
+                          "T");
+    reporter.LogLine(2, "SLD file reading: a.csv", "TASK");
+    EXPECT_EQ(testing::ReadFile(path),
+              "Kavo Software, vender=C     version=V\r\n"
+              "   Start of Kavo software --- Starting at date/time=D T\r\n"
+              "         SLD file reading: a.csv\r\n");
+}
+
+}  // namespace
+}  // namespace kavo::reporting
