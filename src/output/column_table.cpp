@@ -12,8 +12,7 @@ void ColumnTable::SetColumnId(int number, std::string_view id, std::string_view 
                                             ") is too many, in " + std::string(origin));
     }
     if (number < 1 || number > count_ + 1) {
-        throw tools::ProgrammingError("column " + std::to_string(number) +
-                                      " set out of order");
+        throw tools::ProgrammingError("column " + std::to_string(number) + " set out of order");
     }
     Q1oColumn fresh;
     fresh.id = std::string(id);

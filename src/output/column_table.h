@@ -48,7 +48,7 @@ class ColumnTable {
 
 // The thirteen columns a run has when the user chooses the built-in list.
 inline constexpr std::array<std::string_view, 13> kBuiltInColumnIds = {
-    "Depth_ft", "Qc_atm",   "fs_atm", "Fr_%",     "VES_atm",     "UWT1_tln",  "Qc1",
+    "Depth_ft", "Qc_atm", "fs_atm",    "Fr_%",     "VES_atm",     "UWT1_tln",  "Qc1",
     "cQc_tln",  "S1_tln", "S_tln_psf", "CRRe_tln", "Vs1_tln_fps", "Vs_tln_fps"};
 
 }  // namespace kavo::output
