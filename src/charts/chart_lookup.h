@@ -1,0 +1,59 @@
+// Reading a value off a chart: the contour value at a point (FR %, Qc1 atm), or the FR at
+// which a contour value is reached, interpolated between the two lines that enclose it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "charts/sld_chart.h"
+#include "normalization/column_id.h"
+
+namespace kavo::charts {
+
+// The mode of a lookup text ("XYC", "YXC", "YCX", "XCY", "CXY", "CYX"; "" for the chart's
+// own). Trimmed and compared in capitals; other text throws ProgrammingError.
+LookupMode ParseLookupMode(std::string_view text);
+
+// Base-10 logarithm as a single; -5435 when v <= 0.
+float Log10OrNull(float v);
+// 10 raised to v as a single when v is not -5435 and |v| <= 5; otherwise -5435.
+float Pow10OrNull(float v);
+
+// Straight-line interpolation (or extrapolation) through (x1, y1) and (x2, y2) at x; logX
+// and logY say which axes are logarithmic.
+float InterpolateOnAxes(float x, float x1, float x2, float y1, float y2, bool logX, bool logY);
+
+struct SegmentHitResult {
+    bool hit = false;
+    bool beyond = false;  // before the first point or past the last point of the line
+};
+// Whether probe p falls on the segment from a (point i - 1) to b (point i) of a line of n
+// points, the first and last segments also taking the probes beyond the line's ends.
+SegmentHitResult SegmentHit(float p, float a, float b, int i, int n);
+
+// Reads the chart at the point: X (FR %), Y (Qc1 atm) and C (contour value); the mode's
+// computed quantity is overwritten (C for XYC and YXC, X for YCX). Returns inChart: false
+// when the point lies outside the chart's frame (the computed quantity is then -5435),
+// true otherwise, also when no pair of lines encloses the point (computed -5435).
+// Throws ProgrammingError for a mode other than XYC, YXC or YCX inside the frame.
+bool LookupChart(float& x, float& y, float& c, const SldChart& chart,
+                 LookupMode mode = LookupMode::ChartDefault);
+// The same on slot `chart` (1..count) of the table.
+bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int16_t chart,
+                 LookupMode mode = LookupMode::ChartDefault);
+
+// The first slot whose normalised identifier and method equal the column's base name and
+// method (exactly, with case). Throws DataError "GZS101" when no chart fits.
+std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
+                            std::string_view method);
+
+struct ChartValue {
+    float value = tools::kNull;  // in the chart's internal unit
+    bool found = false;
+};
+// The value of a predicted column read off its chart (found by the column's base name and
+// method) at the depth point's FR (%) and Qc1 (atm), in the chart's own lookup mode.
+ChartValue FindChartValue(const ChartTable& table, const normalization::ColumnSpec& column,
+                          float frPercent, float qc1Atm);
+
+}  // namespace kavo::charts

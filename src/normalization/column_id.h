@@ -1,0 +1,52 @@
+// Column IDs: the property_method_unit names of output columns and charts, split and checked,
+// with each property's internal name, unit, print mask, unit factor and valid range.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tools/null_marker.h"
+
+namespace kavo::normalization {
+
+// The parts of one parsed column ID. Every text except id, property, method and unit starts
+// as the null text; a fresh ColumnSpec{} is the state before a parse.
+struct ColumnSpec {
+    std::string id;        // the column ID as given
+    std::string property;  // first token, as written
+    std::string method;    // second token as written; "Basic" or "Math" for measured columns
+    std::string unit;      // the unit token as written; may be empty
+    std::string key{tools::kNullText};  // property_method, property alone, or "basic"
+    std::string reserved{tools::kNullText};
+    bool known = false;                        // the property is in the property table
+    std::string normalised{tools::kNullText};  // "TRUE" predicted, "FALSE" measured or basic
+    std::string outputUnit{tools::kNullText};  // internal unit: "FT", "ATM", "%", "PCF", ...
+    std::string baseName{tools::kNullText};    // name under which charts and values are found
+    std::string mask{tools::kNullText};        // print mask of the output table
+    // Internal value divided by factor = value in the column's unit. A column without a unit,
+    // or with a unit its property does not list, is written in the internal unit (factor 1).
+    float factor = tools::kNull;
+    // The valid range, written in the column's unit: the engine tests the value after the
+    // division by the factor (a depth column in metres is valid up to 150 m).
+    float minimum = tools::kNull;
+    float maximum = tools::kNull;
+};
+
+// What a parse does with a property the table does not know.
+enum class UnknownProperty {
+    IsError,          // DataError "EZ360" naming the ID
+    LeaveKnownFalse,  // returns the split parts with known = false (the chart loader checks)
+};
+
+// Splits a column ID (property, property_rest or property_method_unit), checks it and fills
+// the spec from the property table. Throws DataError "EZ441" (third token not a unit, or
+// three or more underscores), "EZ349" (the ID starts with a unit), "EZ312" (an ID ending in
+// an underscore), "EZ361" (a depth unit other than FT or M), "EZ362" (the velocity unit
+// VCW1) and, with UnknownProperty::IsError, "EZ360" (unknown property). "TSF" counts as
+// the unit of a column here, although it is no engineering unit of the unit table.
+ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown = UnknownProperty::IsError);
+
+// True for a word that may stand as the unit of a column: an engineering unit, or "TSF".
+bool IsColumnUnit(std::string_view word);
+
+}  // namespace kavo::normalization
