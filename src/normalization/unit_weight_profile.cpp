@@ -1,0 +1,124 @@
+// The unit-weight profile file: reading it once per file name, and interpolating in it.
+#include "normalization/unit_weight_profile.h"
+
+#include <string>
+
+#include "tools/errors.h"
+#include "tools/number_text.h"
+
+namespace kavo::normalization {
+namespace {
+
+constexpr float kLowestPlausibleUnitWeight = 63.0f;  // pcf; lower values are depths
+
+// The four header lines, each recorded under its own label.
+constexpr std::array<std::string_view, 4> kHeaderLabels = {
+    "UWT   depth, UWT ", "UWT  FILETYPE=SLDLv5", "UWT comment", "UWT   EOH"};
+
+bool NamesNoFile(std::string_view fileName) {
+    const std::string_view trimmed = tools::Trim(fileName);
+    return trimmed.empty() || trimmed == tools::kNullText;
+}
+
+}  // namespace
+
+float LinearInterpolate(float x1, float x, float x2, float y1, float y2) {
+    const float dx = x2 - x1;
+    const float dy = y2 - y1;
+    if (dx == 0.0f) {
+        return y1;
+    }
+    const float slope = dy / dx;
+    return (x - x1) * slope + y1;
+}
+
+void ReadTracedNumber(reporting::Reporter& reporter, reporting::TracedInput& file, float& value,
+                      bool& atEnd, std::string_view fileName, std::string_view label) {
+    if (file.AtEnd()) {
+        atEnd = true;
+        value = tools::kNull;
+        return;
+    }
+    reporter.TraceNumberInput(file, value, atEnd, fileName, label);
+}
+
+void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName,
+                           const files::DataArea& dataArea, reporting::Reporter& reporter) {
+    if (profile.read && profile.fileName == fileName) {
+        return;
+    }
+    if (NamesNoFile(fileName)) {
+        throw tools::DataError(
+            "UWT301",
+            "the unit weight method FILE needs a UWT file name for the sounding, and none is given");
+    }
+    profile = UnitWeightProfile{};
+    profile.read = true;
+    profile.fileName = std::string(fileName);
+    reporter.ReportProgress({.inputFile = "UWT file = " + profile.fileName,
+                             .process = "reading UWT file",
+                             .statusCode = "TR332"});
+
+    const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
+    reporting::TracedInput file;
+    if (!reporter.TraceOpenForReading(file, path, "UWT file")) {
+        throw tools::DataError("UWT302", "UWT file could not be opened: " + path);
+    }
+
+    std::string line;
+    for (const std::string_view label : kHeaderLabels) {
+        if (!reporter.TraceLineInput(file, line, fileName, label)) {
+            throw tools::DataError("WI323", "EOH not at 4th line of UTW file=" + profile.fileName);
+        }
+    }
+
+    for (std::size_t i = 0;; ++i) {
+        if (file.AtEnd()) {
+            break;  // no pair after the last complete one
+        }
+        float depth = tools::kNull;
+        bool atEnd = false;
+        reporter.TraceNumberInput(file, depth, atEnd, fileName, "UWT depth");
+        if (atEnd && depth == tools::kNull) {
+            break;  // blank lines after the last pair
+        }
+        if (i == kProfileCapacity) {
+            throw tools::DataError("UWT330", "more than " + std::to_string(kProfileCapacity) +
+                                                 " depth, unit weight pairs in UTW file=" +
+                                                 profile.fileName);
+        }
+        if (file.AtEnd()) {
+            throw tools::DataError("UWT331", "the last depth of UTW file=" + profile.fileName +
+                                                 " has no unit weight after it");
+        }
+        float unitWeight = tools::kNull;
+        ReadTracedNumber(reporter, file, unitWeight, atEnd, fileName, "UWT pcf");
+        profile.depth[i] = depth;
+        profile.unitWeight[i] = unitWeight;
+        profile.count = static_cast<std::int16_t>(i + 1);
+        if (atEnd) {
+            break;
+        }
+        if (unitWeight < kLowestPlausibleUnitWeight) {
+            throw tools::DataError("DX739", "bad ORDERING of data in UTW file e.g. depth, density ");
+        }
+    }
+    reporter.ReportProgress({.process = "done with UWT input file", .statusCode = "TR399"});
+    reporter.LogIssueWithContext("Done with UWT file", "TASK");
+}
+
+float ProfileUnitWeightAt(const UnitWeightProfile& profile, float depth) {
+    for (std::size_t j = 1; j < static_cast<std::size_t>(profile.count); ++j) {
+        if (profile.depth[j - 1] <= depth && depth <= profile.depth[j]) {
+            return LinearInterpolate(profile.depth[j - 1], depth, profile.depth[j],
+                                     profile.unitWeight[j - 1], profile.unitWeight[j]);
+        }
+    }
+    if (profile.count < 2) {
+        return tools::kNull;
+    }
+    throw tools::DataError("GP342",
+                           "CPT depth below is UWT file depth range - make UWT file depth deeper");
+}
+
+}  // namespace kavo::normalization
