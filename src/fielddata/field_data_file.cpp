@@ -1,0 +1,171 @@
+// Reading a field data file through the input-lines trace: opening, the header rows and the
+// depth rows.
+#include "fielddata/field_data_file.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "platform/file_system.h"
+#include "tools/errors.h"
+#include "tools/format_fixed.h"
+#include "tools/number_text.h"
+
+namespace kavo::fielddata {
+
+namespace {
+
+// What each header row is read for, as the trace records it.
+constexpr std::array<std::string_view, kHeaderRowCount> kHeaderRemarks{
+    "Hog row 1 `HOGENTOGLER`",
+    "Hog row2 CPT firm",
+    "Hog row3 operator",
+    "How row4 probe ID",
+    "Hog row5 description",
+    "Hog row6 project/truck",
+    "Hog row7 sounding name",
+    "Hog row8 date/time",
+    "Hog row9 probe description",
+    "Hog row10 no action",
+    "Hog row11 no action",
+    "Hog row12 GPS data",
+    "Hog row13 WT",
+    "Hog row14 no action",
+    "Hog row15 no action",
+    "Hog row16 no action",
+    "Hog row17 tip..fr..",
+    "Hog row18  dividers ",
+    "Hog row19  zero value",
+    "Hog row20  max",
+    "Hog row21 not used TSF..",
+    "Hog row22 not used #s",
+    "Hog row23 depth/speed h",
+};
+constexpr std::string_view kDepthRemark = "Hog depth data";
+// Depth rows are padded before they are cut, so every column exists.
+constexpr std::size_t kDepthRowPadding = 100;
+
+std::string Where(const FieldFile& file, int line) {
+    return file.fileName + " line " + std::to_string(line);
+}
+
+}  // namespace
+
+std::string FieldFile::Where() const {
+    return fielddata::Where(*this, lineNumber);
+}
+
+void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
+                       std::string_view soundingName, FieldFile& file) {
+    file.soundingName = std::string(soundingName);
+    file.fileName = file.soundingName + ".CPT";
+    file.lineNumber = 0;
+    const std::string path = files::PathFor(area, "SOUNDINGS") + file.fileName;
+    if (!platform::FileExists(path)) {
+        throw tools::DataError("HF404", "sounding " + file.soundingName + ": the field data file " +
+                                            path + " does not exist");
+    }
+    if (!reporter.TraceOpenForReading(file.input, path, "open if only one")) {
+        throw tools::DataError("HF405", "sounding " + file.soundingName + ": the field data file " +
+                                            path + " cannot be opened for reading");
+    }
+    reporter.ReportProgress({.sounding = file.soundingName + "   <---hog file",
+                             .inputFile = "openning " + path,
+                             .statusCode = "Ho999"});
+}
+
+void ReadFieldHeader(reporting::Reporter& reporter, FieldFile& file, FieldHeader& header) {
+    reporter.ReportProgress(
+        {.sounding = file.fileName, .process = "reading Hog header", .statusCode = "RQ201"});
+    header.soundingName = file.soundingName;
+
+    std::array<std::string, kHeaderRowCount> rows;
+    for (int r = 0; r < kHeaderRowCount; ++r) {
+        if (!reporter.TraceLineInput(file.input, rows[r], file.fileName, kHeaderRemarks[r])) {
+            throw tools::DataError("HF407", file.fileName + " ends after line " +
+                                                std::to_string(file.lineNumber) + ", within the " +
+                                                std::to_string(kHeaderRowCount) + " header rows");
+        }
+        ++file.lineNumber;
+        if (r == 0 && tools::UpperCopy(rows[0]).find("HOGENTOGLER") == std::string::npos) {
+            throw tools::DataError("H4334", "does not have HOGENTOGLER in line one");
+        }
+    }
+    const auto row = [&rows](int number) -> const std::string& { return rows[number - 1]; };
+
+    header.firm = NormaliseFirm(row(2));
+    header.operatorName = row(3);
+    header.probeId = row(4);
+    header.description = row(5);
+    header.projectTruck = row(6);
+    header.soundingNameInFile = row(7);
+    header.dateText = row(8);
+    header.fieldDate = ParseFieldDate(row(8), Where(file, 8));
+    header.probeDescription = row(9);
+    header.row10Text = row(10);
+    header.row11Text = row(11);
+    header.gpsText = row(12);
+    if (!tools::Trim(row(12)).empty()) {
+        const GgaPosition position = ParseGga(row(12), Where(file, 12));
+        header.latitude = position.latitude;
+        header.longitude = position.longitude;
+        header.horizontalDilution = position.dilution;
+    }
+
+    header.columns = FindChannelColumns(row(17));
+    const ChannelColumns& columns = header.columns;
+    const std::array<std::pair<std::int16_t, ChannelCalibration*>, 5> calibrated{{
+        {columns.tip, &header.tip},
+        {columns.friction, &header.friction},
+        {columns.u2, &header.u2},
+        {columns.xInclination, &header.xInclination},
+        {columns.yInclination, &header.yInclination},
+    }};
+    for (const auto& [column, channel] : calibrated) {
+        if (column > 0) {
+            ReadChannelCalibration(row(18), row(19), row(20), column, Where(file, 18) + "-20",
+                                   *channel);
+        }
+    }
+}
+
+void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& header,
+                   SoundingReadings& readings) {
+    header.endStatus.clear();
+    std::int16_t markerCount = 0;
+    std::string line;
+    for (int i = 1;; ++i) {
+        reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
+        ++file.lineNumber;
+        line.append(kDepthRowPadding, ' ');
+        reporter.ReportProgress({.operations = "reading HOG depth data", .statusCode = "HOG514"});
+        const DepthRowResult row = ParseDepthRow(line, file.input.AtEnd(), header, markerCount);
+        if (row.endsData) {
+            if (header.endStatus == kEndFugro) {
+                reporter.ReportProgress({.statusCode = "HOG987"});
+            }
+            header.readingCount = static_cast<std::int16_t>(readings.size());
+            return;
+        }
+        reporter.ReportProgress(
+            {.process = "i=" + std::to_string(i),
+             .value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft",
+             .statusCode = "HOG514"});
+        readings.Add(row.reading, file.Where());
+    }
+}
+
+void ReadFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
+                       std::string_view soundingName, FieldHeader& header,
+                       SoundingReadings& readings) {
+    header = FieldHeader{};
+    readings = SoundingReadings{};
+    FieldFile file;
+    OpenFieldDataFile(reporter, area, soundingName, file);
+    ReadFieldHeader(reporter, file, header);
+    ReadDepthData(reporter, file, header, readings);
+    file.input.Close();
+}
+
+}  // namespace kavo::fielddata
