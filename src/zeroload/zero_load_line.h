@@ -28,9 +28,9 @@ struct ZeroLoadRow {
     float qcCleanToDirty = tools::kNull;
     float qcCleanToClean = tools::kNull;
     float qcLowest = tools::kNull;
-    float strengthAtQcLowest = tools::kNull;          // S_QcL
-    float strengthAtQcLowestShifted = tools::kNull;   // S_QcL+ZE
-    float strengthChangePercent = tools::kNull;       // S_QcLow%
+    float strengthAtQcLowest = tools::kNull;         // S_QcL
+    float strengthAtQcLowestShifted = tools::kNull;  // S_QcL+ZE
+    float strengthChangePercent = tools::kNull;      // S_QcLow%
     float fsClean = tools::kNull;
     float fsDirty = tools::kNull;
     float fsCleanToDirty = tools::kNull;

@@ -31,21 +31,17 @@ TEST_P(LowestQcDepthTest, AcceptsOnlyDepthsBetweenHalfAFootAndTenFeet) {
         FAIL() << "accepted " << c.text;
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), c.code);
-        EXPECT_EQ(error.description().substr(error.description().size() - strlen(c.text)),
-                  c.text);
+        EXPECT_EQ(error.description().substr(error.description().size() - strlen(c.text)), c.text);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, LowestQcDepthTest,
-                         ::testing::Values(DepthCase{"0.5", "LFE551", 0},
-                                           DepthCase{"10", "LFE178", 0},
-                                           DepthCase{"12.5", "LFE178", 0},
-                                           DepthCase{"0.51", "", 0.51f},
-                                           DepthCase{"9.99", "", 9.99f},
-                                           DepthCase{" 2 ", "", 2.0f},
-                                           DepthCase{"-1", "LFE551", 0},
-                                           DepthCase{"abc", "LFE543", 0},
-                                           DepthCase{"", "LFE543", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Settings, LowestQcDepthTest,
+    ::testing::Values(DepthCase{"0.5", "LFE551", 0}, DepthCase{"10", "LFE178", 0},
+                      DepthCase{"12.5", "LFE178", 0}, DepthCase{"0.51", "", 0.51f},
+                      DepthCase{"9.99", "", 9.99f}, DepthCase{" 2 ", "", 2.0f},
+                      DepthCase{"-1", "LFE551", 0}, DepthCase{"abc", "LFE543", 0},
+                      DepthCase{"", "LFE543", 0}));
 
 TEST(LowestQcDepth, MessagesQuoteTheSettingText) {
     try {
@@ -94,7 +90,8 @@ TEST(ZeroLoadFile, IsNamedAfterTheProjectAndAppearsOnlyWhenCommitted) {
     testing::TempDir dir;
     files::DataArea area{dir.text(), "P1"};
     std::filesystem::create_directories(dir.path() / "Projects" / "p1");
-    const auto existing = dir.path() / "Projects" / "p1" / "Kavo---Output---Zero_Load_Data---P1.txt";
+    const auto existing =
+        dir.path() / "Projects" / "p1" / "Kavo---Output---Zero_Load_Data---P1.txt";
     dir.Write("Projects/p1/Kavo---Output---Zero_Load_Data---P1.txt", "earlier run\r\n");
     {
         ZeroLoadFile file;
