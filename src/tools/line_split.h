@@ -23,7 +23,7 @@ using BreakdownSink = std::function<void(std::string_view line, const std::vecto
 // Splits one line into trimmed fields (field 1 of the system is element 0). `capacity` is
 // the greatest number of fields the caller accepts. Throws DataError "ER932" for an odd
 // number of double quotes and "ER933" when the line would give more fields than the
-// capacity. When `breakdown` is set it receives the result.
+// capacity. When `breakdown` is set it receives the result of a line that is not blank.
 std::vector<std::string> SplitLine(std::string_view line, const SplitOptions& options,
                                    std::size_t capacity, const BreakdownSink& breakdown = {});
 

@@ -17,6 +17,16 @@ std::optional<double> ParseNumber(std::string_view text);
 // "1.234568E+15" beyond the plain range).
 std::string SingleText(float value);
 
+// A single rounded to seven significant digits, written without an exponent: the integer
+// digits without leading zeros ("" below 1) and the decimals without trailing zeros, these
+// rounded half away from zero to at most maxDecimals places. Finite values only.
+struct PlainDecimal {
+    bool negative = false;
+    std::string integerDigits;
+    std::string decimals;
+};
+PlainDecimal PlainDecimalOf(float value, int maxDecimals);
+
 // A whole number as plain digits with an optional minus sign.
 std::string IntegerText(long long value);
 

@@ -1,0 +1,137 @@
+// The text forms of numbers: what counts as numeric and how singles are written.
+#include "tools/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace kavo::tools {
+namespace {
+
+struct NumericCase {
+    std::string text;
+    double value;
+};
+
+TEST(ParseNumber, ReadsPlainDecimalsWithSignPointAndExponent) {
+    const NumericCase cases[] = {
+        {"12.5", 12.5},     {" 12.5 ", 12.5}, {"-3", -3.0},     {"+4", 4.0},     {".5", 0.5},
+        {"-.5", -0.5},      {"5.", 5.0},      {"007", 7.0},     {"1e3", 1000.0}, {"1.5E-2", 0.015},
+        {"-2.5e+1", -25.0}, {"0", 0.0},       {"1E308", 1e308},
+    };
+    for (const auto& c : cases) {
+        std::optional<double> parsed = ParseNumber(c.text);
+        ASSERT_TRUE(parsed.has_value()) << "'" << c.text << "'";
+        EXPECT_EQ(*parsed, c.value) << "'" << c.text << "'";
+    }
+}
+
+TEST(ParseNumber, RejectsEverythingElse) {
+    const std::string cases[] = {"",    "   ",  "abc", ".",    "-",   "+",   "1.2.3", "1e",
+                                 "1e+", "e5",   "1,5", "1 5",  "\t5", "5\t", "0x1A",  "inf",
+                                 "nan", "1d5",  "--1", "+-1",  "$5",  "(5)", "5-",    "1e400",
+                                 "12a", "1e5.", "- 5", "1e 5", "5e-"};
+    for (const auto& text : cases) {
+        EXPECT_FALSE(ParseNumber(text).has_value()) << "'" << text << "'";
+    }
+}
+
+struct SingleCase {
+    float value;
+    std::string text;
+};
+
+TEST(SingleText, WritesSevenSignificantDigitsWithoutTrailingZeros) {
+    const SingleCase cases[] = {
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {345.0f, "345"},
+        {12.5f, "12.5"},
+        {-0.25f, "-0.25"},
+        {0.1f, "0.1"},
+        {1234.5678f, "1234.568"},
+        {1.0f / 3.0f, "0.3333333"},
+        {-5435.0f, "-5435"},
+        {16777216.0f, "16777220"},
+        {123456789.0f, "123456800"},
+        {1e14f, "100000000000000"},
+        {0.00001f, "0.00001"},
+        {0.000123f, "0.000123"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SingleText(c.value), c.text) << c.text;
+    }
+}
+
+TEST(SingleText, UsesExponentFormBeyondThePlainRange) {
+    const SingleCase cases[] = {
+        {1234567890123456.0f, "1.234568E+15"},
+        {1e15f, "1E+15"},
+        {-2.5e20f, "-2.5E+20"},
+        {3e38f, "3E+38"},
+        {0.000001f, "1E-06"},
+        {1.5e-7f, "1.5E-07"},
+        {-1.234568e-30f, "-1.234568E-30"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SingleText(c.value), c.text) << c.text;
+    }
+}
+
+TEST(SingleText, NamesValuesThatAreNotNumbers) {
+    EXPECT_EQ(SingleText(std::numeric_limits<float>::quiet_NaN()), "NaN");
+    EXPECT_EQ(SingleText(std::numeric_limits<float>::infinity()), "Inf");
+    EXPECT_EQ(SingleText(-std::numeric_limits<float>::infinity()), "-Inf");
+}
+
+TEST(PlainDecimalOf, RoundsSurplusDecimalsHalfAwayFromZeroWithCarry) {
+    PlainDecimal carried = PlainDecimalOf(9.999999e-13f, 18);
+    EXPECT_FALSE(carried.negative);
+    EXPECT_EQ(carried.integerDigits, "");
+    EXPECT_EQ(carried.decimals, "000000000001");
+
+    PlainDecimal kept = PlainDecimalOf(-1.234568e-13f, 18);
+    EXPECT_TRUE(kept.negative);
+    EXPECT_EQ(kept.decimals, "000000000000123457");
+
+    PlainDecimal whole = PlainDecimalOf(99.5f, 0);
+    EXPECT_EQ(whole.integerDigits, "100");
+    EXPECT_EQ(whole.decimals, "");
+
+    PlainDecimal large = PlainDecimalOf(1.234568e15f, 18);
+    EXPECT_EQ(large.integerDigits, "1234568000000000");
+    EXPECT_EQ(large.decimals, "");
+}
+
+TEST(PlainDecimalOf, DropsTheSignWhenNothingOfTheValueRemains) {
+    PlainDecimal vanished = PlainDecimalOf(-1e-20f, 18);
+    EXPECT_FALSE(vanished.negative);
+    EXPECT_EQ(vanished.integerDigits, "");
+    EXPECT_EQ(vanished.decimals, "");
+}
+
+TEST(IntegerText, WritesPlainDigits) {
+    EXPECT_EQ(IntegerText(0), "0");
+    EXPECT_EQ(IntegerText(-42), "-42");
+    EXPECT_EQ(IntegerText(9999), "9999");
+    EXPECT_EQ(IntegerText(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(Trim, RemovesBlanksOnlyAtBothEnds) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\t"), "\ta\t");
+    EXPECT_EQ(Trim(" \ta "), "\ta");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Trim(""), "");
+    EXPECT_EQ(TrimCopy(" x "), "x");
+}
+
+TEST(UpperCopy, UppercasesLettersAndKeepsTheRest) {
+    EXPECT_EQ(UpperCopy("qc_tln_atm 1%/{x}"), "QC_TLN_ATM 1%/{X}");
+}
+
+}  // namespace
+}  // namespace kavo::tools
