@@ -28,8 +28,8 @@ TEST(TextTable, PadsEveryPositionToItsWidestCellPlusThree) {
     // Widest cells: "Column=12" (9) and "Row1_ID_full=Depth_ft" (21); the last position of a
     // row is padded too.
     EXPECT_EQ(Printed(table),
-              "Column=1     Row1_ID_full=Depth_ft   \r\n"
-              "Column=12    Row1_ID_full=Qc_atm     \r\n");
+              "Column=1    Row1_ID_full=Depth_ft   \r\n"
+              "Column=12   Row1_ID_full=Qc_atm     \r\n");
 }
 
 TEST(TextTable, EmptyValuesShowAsBlankMarkAndValuesAreTrimmed) {
