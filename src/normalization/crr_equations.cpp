@@ -82,8 +82,8 @@ Ucd14Steps Ucd14StepsFor(float q, float frictionRatio) {
     steps.qc1ncs = delta + q;
 
     const double cs = steps.qc1ncs;
-    float crr = Single(std::exp(cs / 113.0 + std::pow(cs / 1000.0, 2.0) - std::pow(cs / 140.0, 3.0) +
-                                std::pow(cs / 137.0, 4.0) - 2.8));
+    float crr = Single(std::exp(cs / 113.0 + std::pow(cs / 1000.0, 2.0) -
+                                std::pow(cs / 140.0, 3.0) + std::pow(cs / 137.0, 4.0) - 2.8));
     if (crr < 0.01f) {
         crr = 0.01f;
     }

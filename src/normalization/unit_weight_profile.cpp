@@ -48,16 +48,18 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
         return;
     }
     if (NamesNoFile(fileName)) {
-        throw tools::DataError(
-            "UWT301",
-            "the unit weight method FILE needs a UWT file name for the sounding, and none is given");
+        throw tools::DataError("UWT301",
+                               "the unit weight method FILE needs a UWT file name for the "
+                               "sounding, and none is given");
     }
     profile = UnitWeightProfile{};
     profile.read = true;
     profile.fileName = std::string(fileName);
-    reporter.ReportProgress({.inputFile = "UWT file = " + profile.fileName,
-                             .process = "reading UWT file",
-                             .statusCode = "TR332"});
+    reporting::ProgressReport reading;
+    reading.inputFile = "UWT file = " + profile.fileName;
+    reading.process = "reading UWT file";
+    reading.statusCode = "TR332";
+    reporter.ReportProgress(reading);
 
     const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
     reporting::TracedInput file;
@@ -83,9 +85,9 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
             break;  // blank lines after the last pair
         }
         if (i == kProfileCapacity) {
-            throw tools::DataError("UWT330", "more than " + std::to_string(kProfileCapacity) +
-                                                 " depth, unit weight pairs in UTW file=" +
-                                                 profile.fileName);
+            throw tools::DataError("UWT330",
+                                   "more than " + std::to_string(kProfileCapacity) +
+                                       " depth, unit weight pairs in UTW file=" + profile.fileName);
         }
         if (file.AtEnd()) {
             throw tools::DataError("UWT331", "the last depth of UTW file=" + profile.fileName +
@@ -100,10 +102,14 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
             break;
         }
         if (unitWeight < kLowestPlausibleUnitWeight) {
-            throw tools::DataError("DX739", "bad ORDERING of data in UTW file e.g. depth, density ");
+            throw tools::DataError("DX739",
+                                   "bad ORDERING of data in UTW file e.g. depth, density ");
         }
     }
-    reporter.ReportProgress({.process = "done with UWT input file", .statusCode = "TR399"});
+    reporting::ProgressReport done;
+    done.process = "done with UWT input file";
+    done.statusCode = "TR399";
+    reporter.ReportProgress(done);
     reporter.LogIssueWithContext("Done with UWT file", "TASK");
 }
 

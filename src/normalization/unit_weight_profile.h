@@ -17,8 +17,8 @@ inline constexpr std::size_t kProfileCapacity = 30;
 
 // The profile file read last; one per run.
 struct UnitWeightProfile {
-    bool read = false;     // false until a file has been read
-    std::string fileName;  // as the sounding gave it
+    bool read = false;                                 // false until a file has been read
+    std::string fileName;                              // as the sounding gave it
     std::array<float, kProfileCapacity> depth{};       // ft
     std::array<float, kProfileCapacity> unitWeight{};  // pcf
     std::int16_t count = 0;

@@ -1,0 +1,290 @@
+// The column value engine: measured values, equations and chart readings for every column.
+#include "normalization/column_value.h"
+
+#include <cctype>
+#include <cmath>
+#include <string>
+
+#include "charts/chart_lookup.h"
+#include "normalization/crr_equations.h"
+#include "normalization/missing_math.h"
+#include "normalization/unit_weight.h"
+#include "tools/errors.h"
+#include "tools/line_split.h"
+#include "tools/null_marker.h"
+#include "tools/number_text.h"
+
+namespace kavo::normalization {
+namespace {
+
+// True when the trimmed text equals `upper` without regard to case (no allocation).
+bool Is(std::string_view text, std::string_view upper) {
+    text = tools::Trim(text);
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[i])) != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+float ChartFinderValue(const NormalisationContext& context, const ColumnSpec& column,
+                       const DepthPoint& point) {
+    return charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value;
+}
+
+[[noreturn]] void NotComputed(const ColumnSpec& column, std::string_view why) {
+    throw tools::DataError("QM457",
+                           "column " + column.id + " can not be computed: " + std::string(why));
+}
+
+// Q recomputed with the point's final exponent, kept within 1..1000.
+float NormalisedConeResistance(const DepthPoint& point) {
+    if (IsMissingValue(point.exponentC) || point.exponentC < 0.0f) {
+        return tools::kNull;
+    }
+    const double power =
+        std::pow(static_cast<double>(point.ves), static_cast<double>(point.exponentC));
+    if (power == 0.0) {
+        throw tools::DataError("VES342", "VES^c = 0 in Normalization");
+    }
+    float q = static_cast<float>(static_cast<double>(point.qt) / power);
+    if (q < 1.0f) {
+        q = 1.0f;
+    }
+    if (q > 1000.0f) {
+        q = 1000.0f;
+    }
+    return q;
+}
+
+float FrictionValue(const ColumnSpec& column, const DepthPoint& point) {
+    if (Is(column.property, "FS")) {
+        return point.fs;
+    }
+    if (Is(column.property, "FS1")) {
+        return point.fs1;
+    }
+    return tools::kNull;
+}
+
+float ConeValue(const ColumnSpec& column, const DepthPoint& point) {
+    if (Is(column.property, "QT")) {
+        return point.qt;
+    }
+    if (Is(column.property, "QC")) {
+        return point.qc;
+    }
+    if (Is(column.property, "QC1")) {
+        return NormalisedConeResistance(point);
+    }
+    return tools::kNull;
+}
+
+// Undrained shear strength: by a cone factor written as the method ("Nk=17"), or read off
+// the strength-ratio chart.
+float StrengthValue(NormalisationContext& context, const ColumnSpec& column,
+                    const DepthPoint& point) {
+    const std::string& method = column.method;
+    float value = tools::kNull;
+    if (method.size() >= 2 && method.compare(0, 2, "NK") == 0) {
+        const std::size_t equals = method.find('=');
+        if (equals == std::string::npos) {
+            throw tools::DataError("NK123", "SU Nk method must have the form of Nk=17");
+        }
+        const float nk = tools::NumberOrNull(std::string_view(method).substr(equals + 1));
+        if (!(nk >= 10.0f && nk <= 21.0f)) {
+            throw tools::DataError("NK019", "NK must be reasonable, not " + tools::SingleText(nk));
+        }
+        const float su = DivideMissing(point.qc1, nk);
+        if (Is(column.property, "SU1")) {
+            value = DivideMissing(su, point.ves);
+        } else if (Is(column.property, "SU")) {
+            value = MultiplyMissing(su, 2000.0f);
+        }
+    } else {
+        const float ratio = ChartFinderValue(context, column, point);
+        if (Is(column.property, "SU1") || Is(column.property, "S1")) {
+            value = ratio;
+        } else if (Is(column.property, "SU")) {
+            value = MultiplyMissing(MultiplyMissing(ratio, 2000.0f), point.ves);
+        }
+    }
+    if (Is(column.property, "SU1")) {
+        value = LimitToRange(value, 0.05f, 1000.0f);
+    } else if (Is(column.property, "SU")) {
+        value = LimitToRange(value, 100.0f, 2000000.0f);
+    }
+    return value;
+}
+
+float ResistanceValue(NormalisationContext& context, const ColumnSpec& column,
+                      const DepthPoint& point) {
+    if (!Is(column.property, "CRRE")) {
+        NotComputed(column, "CRR is given as CRRe (no magnitude scaling is defined)");
+    }
+    const std::string& method = column.method;
+    if (method == "UCB06") {
+        return CrrByUcb06(point.qc1, point.frictionRatio);
+    }
+    if (method == "UCD14") {
+        return CrrByUcd14(point.qc1, point.frictionRatio);
+    }
+    if (method == "KAVO") {
+        return ChartValueAtPoint(context.charts, context.charts.required.CRRe, point);
+    }
+    return ChartFinderValue(context, column, point);
+}
+
+float SoilTypeIndexValue(const NormalisationContext& context, const ColumnSpec& column,
+                         const DepthPoint& point) {
+    if (column.method == "VASKI") {
+        return 2.2222223f;
+    }
+    if (column.method == "RKP") {
+        return 3.3333333f;
+    }
+    return ChartFinderValue(context, column, point);
+}
+
+float BlowCountValue(const NormalisationContext& context, const ColumnSpec& column,
+                     const DepthPoint& point) {
+    if (!Is(column.property, "N1")) {
+        NotComputed(column, "N is given as N1 (no stress scaling is defined)");
+    }
+    const std::string& method = column.method;
+    if (method == "VASKI" || method == "KAVO") {
+        return ChartValueAtPoint(context.charts, context.charts.required.N1, point);
+    }
+    if (method == "QT/N" || method == "QC/N") {
+        return DivideMissing(point.qc1, 4.5f);
+    }
+    if (method == "RKP") {
+        return -9934.0f;
+    }
+    return ChartFinderValue(context, column, point);
+}
+
+// Vs1 off its chart; Vs = Vs1 x VES^0.25 with VES in atm.
+float VelocityValue(const NormalisationContext& context, const ColumnSpec& column,
+                    const DepthPoint& point) {
+    const float normalised = ChartFinderValue(context, column, point);
+    if (Is(column.property, "VS1")) {
+        return normalised;
+    }
+    if (IsMissingValue(normalised) || IsMissingValue(point.ves) || point.ves < 0.0f) {
+        return tools::kNull;
+    }
+    return static_cast<float>(static_cast<double>(normalised) *
+                              std::pow(static_cast<double>(point.ves), 0.25));
+}
+
+float InternalValue(NormalisationContext& context, const ColumnSpec& column,
+                    const DepthPoint& point) {
+    const std::string_view base = column.baseName;
+    if (Is(base, "DEPTH")) {
+        return point.depth;
+    }
+    if (Is(base, "QC1")) {
+        return ConeValue(column, point);
+    }
+    if (Is(base, "CQC")) {
+        if (column.method == "RKP") {
+            return 0.6f;
+        }
+        return NormalisationExponentFor(context.mode, context.charts, column, point);
+    }
+    if (Is(base, "FS1")) {
+        return FrictionValue(column, point);
+    }
+    if (Is(base, "FR")) {
+        return point.frictionRatio;
+    }
+    if (Is(base, "U2")) {
+        return point.u2;
+    }
+    if (Is(base, "INCLX")) {
+        return point.inclinationX;
+    }
+    if (Is(base, "INCLY")) {
+        return point.inclinationY;
+    }
+    if (Is(base, "VES")) {
+        return point.ves;
+    }
+    if (Is(base, "UWT1")) {
+        return UnitWeightAtDepth(context, point, column.method, column);
+    }
+    if (Is(base, "S1")) {
+        return StrengthValue(context, column, point);
+    }
+    if (Is(base, "CRRE")) {
+        return ResistanceValue(context, column, point);
+    }
+    if (Is(base, "IC")) {
+        return SoilTypeIndexValue(context, column, point);
+    }
+    if (Is(base, "N1")) {
+        return BlowCountValue(context, column, point);
+    }
+    if (Is(base, "VS1")) {
+        return VelocityValue(context, column, point);
+    }
+    if (Is(base, "P200S1")) {
+        return ChartFinderValue(context, column, point);
+    }
+    if (Is(base, "SUFV1") || Is(base, "SUE1") || Is(base, "CRLE") || Is(base, "CSRE") ||
+        Is(base, "CC1E1") || Is(base, "OCR1") || Is(base, "E50P1")) {
+        NotComputed(column, "no computation is defined for " + column.baseName);
+    }
+    throw tools::DataError("QM456", "ID=" + tools::UpperCopy(tools::Trim(base)) + " is bad");
+}
+
+}  // namespace
+
+float ChartValueAtPoint(const charts::ChartTable& charts, std::int16_t chart,
+                        const DepthPoint& point) {
+    float fr = point.frictionRatio;
+    float q = point.qc1;
+    float value = tools::kNull;
+    charts::LookupChart(fr, q, value, charts, chart);
+    return value;
+}
+
+float NormalisationExponentFor(NormalisationMode mode, const charts::ChartTable& charts,
+                               const ColumnSpec& column, const DepthPoint& point) {
+    switch (mode) {
+        case NormalisationMode::Vaski:
+            return ChartValueAtPoint(charts, charts.required.cQc, point);
+        case NormalisationMode::VaskiStressFocus:
+            return 0.222222f;
+        case NormalisationMode::Robertson:
+            return 1.0f;
+        case NormalisationMode::NoneChosen:
+            break;
+    }
+    return charts::FindChartValue(charts, column, point.frictionRatio, point.qc1).value;
+}
+
+float ComputeColumnValue(NormalisationContext& context, const ColumnSpec& column,
+                         const DepthPoint& point) {
+    float value = InternalValue(context, column, point);
+    if (value != tools::kNull) {
+        value = value / column.factor;
+    }
+    // The range is written in the column's unit, so it is tested after the conversion.
+    if (value < column.minimum || !(value <= column.maximum)) {
+        context.reporter.LogIssueWithContext(
+            "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
+                tools::SingleText(value) + " outside of the range ( " +
+                tools::SingleText(column.minimum),
+            "ISSUE");
+        return tools::kNull;
+    }
+    return value;
+}
+
+}  // namespace kavo::normalization
