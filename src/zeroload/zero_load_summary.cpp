@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "charts/chart_lookup.h"
+#include "normalization/column_value.h"
 #include "normalization/missing_math.h"
 #include "tools/errors.h"
 #include "tools/null_marker.h"
@@ -62,11 +62,10 @@ float StrengthRatioAt(const charts::ChartTable& charts, float frPercent, float q
     if (charts.required.S1 == 0 || IsMissingValue(frPercent) || IsMissingValue(q)) {
         return tools::kNull;
     }
-    float x = frPercent;
-    float y = q;
-    float ratio = tools::kNull;
-    charts::LookupChart(x, y, ratio, charts, charts.required.S1);
-    return ratio;
+    normalization::DepthPoint point;
+    point.frictionRatio = frPercent;
+    point.qc1 = q;
+    return normalization::ChartValueAtPoint(charts, charts.required.S1, point);
 }
 
 std::vector<ZeroLoadRow> BuildZeroLoadRows(const ZeroLoadTable& table, int count,

@@ -24,7 +24,8 @@ void UpdateZeroLoadLowest(ZeroLoadEntry& entry, const normalization::DepthPoint&
                           float lowestQcDepth);
 
 // The undrained strength over the vertical effective stress at (FR %, Q), read off the
-// loaded S1 chart in its own lookup mode; missing without that chart or outside it.
+// loaded S1 chart in its own lookup mode as the normalisation reads it for every depth
+// point; missing without that chart, without FR or Q, or outside the chart.
 float StrengthRatioAt(const charts::ChartTable& charts, float frPercent, float q);
 
 // The lines of entries 1..count, sorted by device, date and sounding, with the shifts
