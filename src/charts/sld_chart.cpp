@@ -1,0 +1,58 @@
+// The checked adds that fill the chart table, its charts, lines, points and notes.
+#include "charts/sld_chart.h"
+
+#include <string>
+
+#include "charts/chart_lookup.h"
+#include "tools/errors.h"
+#include "tools/number_text.h"
+
+namespace kavo::charts {
+
+SldChart& AddChart(ChartTable& table, std::string_view fileName) {
+    if (table.count >= kMaxCharts) {
+        throw tools::DataError("SLD216", "more than " + tools::IntegerText(kMaxCharts) +
+                                             " charts, at file " + std::string(fileName));
+    }
+    ++table.count;
+    SldChart& chart = table.Slot(table.count);
+    chart = SldChart{};
+    return chart;
+}
+
+ContourLine& AddContourLine(SldChart& chart, float value, std::string_view where) {
+    if (chart.LinesNUMof >= kMaxLines) {
+        throw tools::DataError("SLD723", "more than " + tools::IntegerText(kMaxLines) +
+                                             " contour lines in " + std::string(where));
+    }
+    ++chart.LinesNUMof;
+    ContourLine& line = chart.Line8a[static_cast<std::size_t>(chart.LinesNUMof - 1)];
+    line = ContourLine{};
+    line.LineValue_8sng = value;
+    return line;
+}
+
+void AddChartPoint(ContourLine& line, float frPercent, float qc1Atm, std::string_view where) {
+    if (line.ptsNUMof >= kMaxPoints) {
+        throw tools::DataError("SLD724", "more than " + tools::IntegerText(kMaxPoints) +
+                                             " points on one contour line in " +
+                                             std::string(where));
+    }
+    ChartPoint& point = line.pt8a[static_cast<std::size_t>(line.ptsNUMof)];
+    ++line.ptsNUMof;
+    point.FR_percent_8sng = frPercent;
+    point.Qc1_atm_8sng = qc1Atm;
+    point.logFR = Log10OrNull(frPercent);
+    point.logQc1 = Log10OrNull(qc1Atm);
+}
+
+void AddChartNote(SldChart& chart, std::string_view note, std::string_view where) {
+    if (chart.NotesNUMof >= kMaxNotes) {
+        throw tools::DataError("SLD411", "more than " + tools::IntegerText(kMaxNotes) +
+                                             " notes in " + std::string(where));
+    }
+    chart.Header_Note8a[static_cast<std::size_t>(chart.NotesNUMof)] = std::string(note);
+    ++chart.NotesNUMof;
+}
+
+}  // namespace kavo::charts
