@@ -46,6 +46,13 @@ constexpr std::string_view kDepthRemark = "Hog depth data";
 // Depth rows are padded before they are cut, so every column exists.
 constexpr std::size_t kDepthRowPadding = 100;
 
+// A progress report that changes only the status code and the fields the caller sets.
+reporting::ProgressReport Progress(std::string statusCode) {
+    reporting::ProgressReport report;
+    report.statusCode = std::move(statusCode);
+    return report;
+}
+
 std::string Where(const FieldFile& file, int line) {
     return file.fileName + " line " + std::to_string(line);
 }
@@ -70,14 +77,17 @@ void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& are
         throw tools::DataError("HF405", "sounding " + file.soundingName + ": the field data file " +
                                             path + " cannot be opened for reading");
     }
-    reporter.ReportProgress({.sounding = file.soundingName + "   <---hog file",
-                             .inputFile = "openning " + path,
-                             .statusCode = "Ho999"});
+    reporting::ProgressReport report = Progress("Ho999");
+    report.sounding = file.soundingName + "   <---hog file";
+    report.inputFile = "openning " + path;
+    reporter.ReportProgress(report);
 }
 
 void ReadFieldHeader(reporting::Reporter& reporter, FieldFile& file, FieldHeader& header) {
-    reporter.ReportProgress(
-        {.sounding = file.fileName, .process = "reading Hog header", .statusCode = "RQ201"});
+    reporting::ProgressReport report = Progress("RQ201");
+    report.sounding = file.fileName;
+    report.process = "reading Hog header";
+    reporter.ReportProgress(report);
     header.soundingName = file.soundingName;
 
     std::array<std::string, kHeaderRowCount> rows;
@@ -139,19 +149,21 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
         reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
         ++file.lineNumber;
         line.append(kDepthRowPadding, ' ');
-        reporter.ReportProgress({.operations = "reading HOG depth data", .statusCode = "HOG514"});
+        reporting::ProgressReport reading = Progress("HOG514");
+        reading.operations = "reading HOG depth data";
+        reporter.ReportProgress(reading);
         const DepthRowResult row = ParseDepthRow(line, file.input.AtEnd(), header, markerCount);
         if (row.endsData) {
             if (header.endStatus == kEndFugro) {
-                reporter.ReportProgress({.statusCode = "HOG987"});
+                reporter.ReportProgress(Progress("HOG987"));
             }
             header.readingCount = static_cast<std::int16_t>(readings.size());
             return;
         }
-        reporter.ReportProgress(
-            {.process = "i=" + std::to_string(i),
-             .value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft",
-             .statusCode = "HOG514"});
+        reporting::ProgressReport stored = Progress("HOG514");
+        stored.process = "i=" + std::to_string(i);
+        stored.value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft";
+        reporter.ReportProgress(stored);
         readings.Add(row.reading, file.Where());
     }
 }

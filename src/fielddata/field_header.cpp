@@ -214,7 +214,8 @@ std::string ParseFieldDate(std::string_view text, std::string_view where) {
     }
 
     const std::size_t blank = s.find(' ');
-    const std::string datePart = blank == std::string::npos ? "--" : s.substr(0, blank);
+    // A text without a blank is a date without a time.
+    const std::string datePart = blank == std::string::npos ? s : s.substr(0, blank);
     const std::string timePart = blank == std::string::npos ? "--" : s.substr(blank + 1);
 
     std::string year;

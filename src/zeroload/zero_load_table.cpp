@@ -52,6 +52,7 @@ void StartZeroLoadEntry(ZeroLoadTable& table, int sequence, std::string_view pro
     entry.Qc_zDirty = ZeroInAtm(header.tip.zeroAfter, header.tip);
     entry.fs_zClean = ZeroInAtm(header.friction.zeroBefore, header.friction);
     entry.fs_zDirty = ZeroInAtm(header.friction.zeroAfter, header.friction);
+    entry.sortKey = SortKeyOf(entry);
     entry.QcLowest = kNoLowestYet;
     entry.fsLowest = kNoLowestYet;
 }
