@@ -11,6 +11,7 @@
 
 #include "output/column_record.h"
 #include "output/q1o_data.h"
+#include "output/run_columns.h"
 #include "platform/file_system.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
@@ -167,6 +168,26 @@ TEST_F(Q1oTableTest, TestColumnTriesAnIdAtTheTestPoint) {
     EXPECT_NO_THROW(TestColumn(context, "Qc1"));
     EXPECT_THROW(TestColumn(context, "Su1_NK=25"), tools::DataError);
     EXPECT_THROW(TestColumn(context, "atm_x"), tools::DataError);
+}
+
+}  // namespace
+}  // namespace kavo::output
+
+namespace kavo::output {
+namespace {
+
+TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
+    dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\n\r\nS1_tln\r\n");
+    SetUpRunColumns(columns, context, "FILE");
+    ASSERT_EQ(columns.count(), 2);
+    EXPECT_EQ(columns.column(1).mask, "  ###.##");
+    EXPECT_EQ(columns.column(2).author, "   Tst");
+    EXPECT_EQ(window.panel().statusCode, "GL311");
+
+    // A column that cannot be computed stops the set-up at that column.
+    dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\nSu1_NK=25\r\nFr_%\r\n");
+    EXPECT_THROW(SetUpRunColumns(columns, context, "FILE"), tools::DataError);
+    EXPECT_EQ(columns.count(), 2);
 }
 
 }  // namespace
