@@ -1,0 +1,53 @@
+// One sounding's output table from start to finish: the file beside the field data file,
+// its header block, its data rows and the chart-direction trace written alongside.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "fielddata/depth_readings.h"
+#include "normalization/depth_point.h"
+#include "normalization/normalisation_context.h"
+#include "output/column_table.h"
+#include "platform/clock.h"
+#include "zeroload/zero_load_file.h"
+#include "zeroload/zero_load_table.h"
+
+namespace kavo::output {
+
+// The output table of a sounding: the soundings folder, the field file name, "_Q1o.txt".
+std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName);
+
+// The chart-direction trace of a sounding: the extras folder, the field file name and
+// "-----SLD direction info---------.csv".
+std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName);
+
+inline constexpr std::string_view kDirectionTraceHeading =
+    "FR,      qc1,          ,v_xyc,      v_yxc,   delta%, other";
+
+struct Q1oTableParts {
+    const ColumnTable& columns;
+    // Charts, normalisation mode, the sounding's unit-weight inputs, the unit-weight profile,
+    // the data area and the reporting.
+    normalization::NormalisationContext& normalisation;
+    const platform::Clock& clock;
+    std::string_view versionText;
+    std::string_view releaseDate;
+    std::string_view computerName;
+    float earthquakeMagnitude;
+    const zeroload::ZeroLoadFile& zeroLoadFile;  // its name and depth setting
+    std::string_view fieldFileName;              // the sounding's field file name
+    const fielddata::SoundingReadings& readings;
+    normalization::DepthPoint& point;
+    zeroload::ZeroLoadEntry& zeroLoadEntry;  // started from the field file header already
+    float& totalFeet;
+};
+
+// Writes the sounding's output table and its chart-direction trace (making the extras folder
+// when it is missing). The table is written beside its place and put there only when
+// complete: a sounding that stops on a data error leaves an earlier table as it was. Throws
+// QC383 when the table and QC387 when the trace cannot be opened, QC384 when the table
+// cannot be written.
+void WriteQ1oTable(Q1oTableParts& parts);
+
+}  // namespace kavo::output
