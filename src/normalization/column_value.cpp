@@ -80,7 +80,8 @@ float StrengthValue(NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const std::string& method = column.method;
     float value = tools::kNull;
-    if (method.size() >= 2 && method.compare(0, 2, "NK") == 0) {
+    // The cone factor is taken in either case: the error text itself shows it as "Nk=17".
+    if (method.size() >= 2 && tools::UpperCopy(method.substr(0, 2)) == "NK") {
         const std::size_t equals = method.find('=');
         if (equals == std::string::npos) {
             throw tools::DataError("NK123", "SU Nk method must have the form of Nk=17");

@@ -146,6 +146,7 @@ TEST_F(ColumnValueTest, ExponentColumnFollowsTheNormalisationMode) {
 TEST_F(ColumnValueTest, StrengthByConeFactor) {
     EXPECT_FLOAT_EQ(Value("SU1_NK=17"), 1.0f);        // 34 / 17 / 2
     EXPECT_FLOAT_EQ(Value("Su_NK=17_psf"), 4000.0f);  // 34 / 17 x 2000
+    EXPECT_FLOAT_EQ(Value("Su_Nk=17_psf"), 4000.0f);  // the form the error text shows
     EXPECT_NEAR(Value("Su_NK=17_atm"), 4000.0 / 2116.22, 1e-4);
     EXPECT_EQ(Value("S1_NK=17"), kNull);  // no value for S1 by cone factor
     std::string description;
