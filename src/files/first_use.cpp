@@ -87,17 +87,31 @@ void FirstUseSetup(reporting::Reporter& reporter, std::string_view root,
     CopyFileIfAbsent(source.programPath, to + "software\\" + FileNameOf(source.programPath), true);
 
     reporter.ReportProgress({"Start making directory", "", "", "", "", "", "", "SC119"});
-    // The new project's row goes into the project list, so an empty root first gets the
-    // source's list; a list already there is left for the project's row.
-    if (platform::ListMatching(to + "Projects\\" + kProjectListPattern, platform::EntryKind::File)
-            .empty()) {
-        CopyMatching(from + "Projects\\", to + "Projects\\", kProjectListPattern);
+    // The new project's row goes into the project list, so a root without a list first gets
+    // the source's. A list already there is the user's: it takes the row and is neither
+    // replaced nor joined by a second list, which would stop every run.
+    const std::string projectsFrom = from + "Projects\\";
+    const std::string projectsTo = to + "Projects\\";
+    const bool rootHasList =
+        !platform::ListMatching(projectsTo + kProjectListPattern, platform::EntryKind::File)
+             .empty();
+    if (!rootHasList) {
+        CopyMatching(projectsFrom, projectsTo, kProjectListPattern);
     }
     makeProject(kExampleProject);
 
     reporter.ReportProgress({"copy exampleOne data", "", "", "", "", "", "", "SC334"});
     const std::string example = std::string("Projects\\") + kExampleProject + "\\";
-    CopyFolderFiles(from + "Projects", to + "Projects");
+    if (rootHasList) {
+        for (const std::string& name :
+             platform::ListMatching(projectsFrom + "*", platform::EntryKind::File)) {
+            if (!platform::WildcardMatches(kProjectListPattern, name)) {
+                CopyFileIfAbsent(projectsFrom + name, projectsTo + name, true);
+            }
+        }
+    } else {
+        CopyFolderFiles(projectsFrom, projectsTo);
+    }
     CopyFolderFiles(from + example, to + example);
     CopyFolderFiles(from + example + "Soundings", to + example + "Soundings");
     // The chart files, so that a run reading its charts from files works at once.

@@ -51,13 +51,16 @@ class Shell {
     Shell(run::Program& program, std::istream& in, std::ostream& out, const ShellSetup& setup)
         : program_(program), window_(program.window), in_(in), out_(out), setup_(setup) {}
 
-    int Run() {
+    int Load() {
         const int loaded = run::RunAction(program_, [this] { run::LoadMainWindow(program_); });
-        if (loaded != run::kExitDone) {
-            return loaded;
+        if (loaded == run::kExitDone) {
+            ShowStatus(window_, out_);
+            ShowProjectChoices(window_, out_);
         }
-        ShowStatus(window_, out_);
-        ShowProjectChoices(window_, out_);
+        return loaded;
+    }
+
+    int Commands() {
         std::string line;
         while (ReadLine(line)) {
             const Command command = CutCommand(line);
@@ -228,7 +231,14 @@ void ShowProjectChoices(const platform::Window& window, std::ostream& out) {
 }
 
 int RunShell(run::Program& program, std::istream& in, std::ostream& out, const ShellSetup& setup) {
-    return Shell(program, in, out, setup).Run();
+    Shell shell(program, in, out, setup);
+    const int loaded = shell.Load();
+    return loaded == run::kExitDone ? shell.Commands() : loaded;
+}
+
+int RunShellCommands(run::Program& program, std::istream& in, std::ostream& out,
+                     const ShellSetup& setup) {
+    return Shell(program, in, out, setup).Commands();
 }
 
 }  // namespace kavo::ui

@@ -31,4 +31,8 @@ void ShowProjectChoices(const platform::Window& window, std::ostream& out);
 // unloaded, else the status of the action that ended the program (a data error ends it).
 int RunShell(run::Program& program, std::istream& in, std::ostream& out, const ShellSetup& setup);
 
+// The commands of a loaded window, read from `in` until "end" or the end of the input.
+int RunShellCommands(run::Program& program, std::istream& in, std::ostream& out,
+                     const ShellSetup& setup);
+
 }  // namespace kavo::ui
