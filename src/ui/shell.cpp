@@ -212,8 +212,13 @@ std::vector<std::string> ShellHelpLines() {
 
 void ShowStatus(const platform::Window& window, std::ostream& out) {
     out << "--- Processing information ---\n";
-    for (const std::string& line : PanelLines(window.panel())) {
+    const platform::ProgressPanel& panel = window.panel();
+    for (const std::string& line : PanelLines(panel)) {
         out << line << "\n";
+    }
+    // The window hides the counter while a run starts; the status display keeps it in view.
+    if (!panel.issueCounterVisible) {
+        out << "Issues counter= " << (panel.issueCount.empty() ? "0" : panel.issueCount) << "\n";
     }
 }
 

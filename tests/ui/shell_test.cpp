@@ -124,7 +124,8 @@ TEST_F(ShellTest, NewProjectWithoutANameAsksForIt) {
     EXPECT_TRUE(Has(window.messages[0], "Project name was placed into "));
     EXPECT_EQ(window.control(run::control::kNewProjectPrompt).text, "New project = North Levee");
     EXPECT_TRUE(window.control(run::control::kNewProject).enabled);
-    EXPECT_TRUE(Has(out.str(), "Software location (for data error tracing): RE823\n"));
+    EXPECT_TRUE(
+        Has(out.str(), "Software location (for data error tracing): RE823\nIssues counter= 0\n"));
 }
 
 TEST_F(ShellTest, ADataErrorEndsTheShellWithItsStatus) {
