@@ -80,7 +80,8 @@ float StrengthValue(NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const std::string& method = column.method;
     float value = tools::kNull;
-    if (method.size() >= 2 && method.compare(0, 2, "NK") == 0) {
+    // The cone factor is taken in either case: the error text itself shows it as "Nk=17".
+    if (method.size() >= 2 && tools::UpperCopy(method.substr(0, 2)) == "NK") {
         const std::size_t equals = method.find('=');
         if (equals == std::string::npos) {
             throw tools::DataError("NK123", "SU Nk method must have the form of Nk=17");
@@ -129,13 +130,27 @@ float ResistanceValue(NormalisationContext& context, const ColumnSpec& column,
     return ChartFinderValue(context, column, point);
 }
 
+// The soil behaviour type index from its equation, Ic = ((3.47 - log10 Q)^2 + (log10 FR +
+// 1.22)^2)^0.5 (Robertson & Wride 1998); missing where Q or FR is missing or not positive.
+float SoilTypeIndexByEquation(const DepthPoint& point) {
+    if (IsMissingValue(point.qc1) || IsMissingValue(point.frictionRatio) || point.qc1 <= 0.0f ||
+        point.frictionRatio <= 0.0f) {
+        return tools::kNull;
+    }
+    const double q = 3.47 - std::log10(static_cast<double>(point.qc1));
+    const double f = std::log10(static_cast<double>(point.frictionRatio)) + 1.22;
+    return static_cast<float>(std::sqrt(q * q + f * f));
+}
+
+// VASKI reads the soil type chart, RKP the equation; a fixed number stood here before and
+// printed one soil type for every depth.
 float SoilTypeIndexValue(const NormalisationContext& context, const ColumnSpec& column,
                          const DepthPoint& point) {
     if (column.method == "VASKI") {
-        return 2.2222223f;
+        return ChartValueAtPoint(context.charts, context.charts.required.Ic, point);
     }
     if (column.method == "RKP") {
-        return 3.3333333f;
+        return SoilTypeIndexByEquation(point);
     }
     return ChartFinderValue(context, column, point);
 }
@@ -153,7 +168,13 @@ float BlowCountValue(const NormalisationContext& context, const ColumnSpec& colu
         return DivideMissing(point.qc1, 4.5f);
     }
     if (method == "RKP") {
-        return -9934.0f;
+        // (N1)60 = Q / 10^(1.1268 - 0.2817 Ic) (Robertson 2012), with the equation's Ic.
+        const float ic = SoilTypeIndexByEquation(point);
+        if (IsMissingValue(ic)) {
+            return tools::kNull;
+        }
+        return static_cast<float>(static_cast<double>(point.qc1) /
+                                  std::pow(10.0, 1.1268 - 0.2817 * static_cast<double>(ic)));
     }
     return ChartFinderValue(context, column, point);
 }

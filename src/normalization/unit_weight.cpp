@@ -50,6 +50,12 @@ void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
     UnitWeightColumnCache& cache = context.unitWeightColumn;
     if (!cache.ready || cache.method != context.sounding.method) {
         cache.ready = false;
+        const std::string_view method = tools::Trim(context.sounding.method);
+        if (method.empty() || method == tools::kNullText) {
+            throw tools::DataError("UTGM723",
+                                   "the sounding names no total unit weight method (column "
+                                   "UWT_METHOD): give WT, FILE, KAVO or the method of a chart");
+        }
         cache.column = ParseColumnId("UWT_" + context.sounding.method + "_pcf");
         cache.atmPerPsf = tools::UnitFactor("ATM/PSF");
         cache.method = context.sounding.method;

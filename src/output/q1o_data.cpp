@@ -50,9 +50,16 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     }
 
     normalization::DepthPoint& point = parts.point;
+    float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
+        // A reading without a depth (the end-of-data marker rows carry none) is no depth
+        // point: it would pull the effective stress back to the null depth.
+        if (tools::IsMissing(parts.readings.depth[p])) {
+            continue;
+        }
         reporter.window().ProcessEvents();
         LoadReading(point, parts.readings, p);
+        lastDepth = point.depth;
         reporting::ProgressReport progress;
         progress.value = tools::FormatFixed(point.depth, "###.#", true) + " ft";
         progress.process = "depth point=" + std::to_string(p + 1);
@@ -69,10 +76,9 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }
-    // The sounded length is the depth of the last point; a last row without a depth adds
-    // nothing rather than the null marker.
-    if (!tools::IsMissing(point.depth)) {
-        parts.totalFeet += point.depth;
+    // The sounded length is the depth of the last point that has one.
+    if (!tools::IsMissing(lastDepth)) {
+        parts.totalFeet += lastDepth;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 namespace kavo::platform {
@@ -34,9 +35,10 @@ std::string SystemClock::ShortDate() const {
 std::string SystemClock::ShortTime() const {
     std::tm t = LocalNow();
     int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return std::to_string(hour12) + ":" + two(t.tm_min) + ":" + two(t.tm_sec) +
-           (t.tm_hour < 12 ? " AM" : " PM");
+    char text[16];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d %s", hour12, t.tm_min, t.tm_sec,
+                  t.tm_hour < 12 ? "AM" : "PM");
+    return text;
 }
 
 }  // namespace kavo::platform

@@ -5,6 +5,12 @@
 #include <fstream>
 #include <memory>
 
+#include "charts/chart_export.h"
+#include "charts/chart_loader.h"
+#include "fielddata/field_data_file.h"
+#include "normalization/normalisation_context.h"
+#include "output/q1o_table.h"
+#include "output/run_columns.h"
 #include "platform/file_system.h"
 #include "projects/project_list.h"
 #include "projects/soundings_database.h"
@@ -15,6 +21,7 @@
 #include "tools/errors.h"
 #include "tools/line_split.h"
 #include "tools/number_text.h"
+#include "zeroload/zero_load_summary.h"
 
 namespace kavo::run {
 namespace {
@@ -46,6 +53,43 @@ class ActiveRun {
     bool& flag_;
 };
 
+normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
+    return normalization::ParseNormalisationMode(settings.coneNormalization);
+}
+
+// One sounding: its field data file, its zero-load entry, its output table.
+void ProcessSounding(Program& program, int sequence) {
+    RunTables& tables = program.tables;
+    SoundingState& sounding = program.sounding;
+    const std::string& name = sounding.record.soundingName;
+    fielddata::ReadFieldDataFile(program.reporter, program.dataArea, name, sounding.fieldHeader,
+                                 sounding.readings);
+    // The entry is started before the data rows, which lower its lowest readings.
+    zeroload::StartZeroLoadEntry(*tables.zeroLoad, sequence, program.dataArea.projectName,
+                                 sounding.fieldHeader);
+
+    sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
+                                 sounding.record.uwtAboveWtPcf, sounding.record.uwtBelowWtPcf,
+                                 sounding.record.uwtFileName};
+    normalization::NormalisationContext context{
+        *tables.charts,           ModeOf(tables.settings), sounding.unitWeightInputs,
+        tables.unitWeightProfile, program.dataArea,        program.reporter};
+    output::Q1oTableParts parts{tables.columns,
+                                context,
+                                program.clock,
+                                program.versionText,
+                                program.info.comment,
+                                program.computerName,
+                                tables.settings.earthquakeMagnitude,
+                                *tables.zeroLoadFile,
+                                name,
+                                sounding.readings,
+                                sounding.point,
+                                tables.zeroLoad->at(sequence, name),
+                                tables.totalFeet};
+    output::WriteQ1oTable(parts);
+}
+
 // Stage 1: the run settings, the project folders, the project list and its choices.
 void SetupAndReads(Program& program) {
     AnnounceStage(program.window, program.reporter, Stage::SetupAndReads);
@@ -75,18 +119,21 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
         {"Initial Setup calls ---", " ", " ", " ", " ", " ", " ", "GL134"});
     setup::ReadSetupFile(program.reporter, program.dataArea, program.setup);
 
-    // Charts: reset the chart table, load the charts from the source the settings name, and
-    // check that every chart the program needs is loaded.
+    RunTables& tables = program.tables;
+    charts::LoadChartsForRun(program.reporter, program.dataArea, *tables.charts);
 
-    // Output columns: read the column definitions, report "GL311" ("Testing each Q1o Column
-    // specification"), then complete each column's record and align its six heading texts
-    // with AlignHeadings; when an error was already reported, report "GLS199" and end the
-    // run here without soundings, summary or setup file.
+    // Every output column is tried at the test point before the first sounding, so a bad
+    // column ID stops the run before any table is written.
+    const normalization::SoundingUnitWeightInputs noSounding;
+    normalization::NormalisationContext columnContext{*tables.charts,   ModeOf(tables.settings),
+                                                      noSounding,       tables.unitWeightProfile,
+                                                      program.dataArea, program.reporter};
+    output::SetUpRunColumns(tables.columns, columnContext, tables.settings.columnsSource);
 
     projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
 
-    // Zero load: check the lowest-Qc depth setting and open the zero-load data file (its
-    // name goes to tables.zeroLoadFileName).
+    zeroload::OpenZeroLoadFile(*tables.zeroLoadFile, program.dataArea,
+                               tables.settings.lowestQcDepthText);
 
     projects::OpenSoundingsDatabase(program.reporter, program.dataArea, database,
                                     program.tables.soundingsHeader, program.sounding.record);
@@ -105,7 +152,6 @@ void Looping(Program& program, reporting::TracedInput& database) {
             {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
              " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
         program.sounding = SoundingState{};
-        // Field data: reset the field header here.
         if (!projects::ReadSoundingRow(program.reporter, database, program.tables.soundingsHeader,
                                        program.sounding.record)) {
             break;
@@ -123,23 +169,19 @@ void Looping(Program& program, reporting::TracedInput& database) {
             {"Data processing --- Sounding sequence= " + sequenceText + "   Sounding= " + name,
              "HOG data file input", name, name, "", " ", " ", "HF432"});
 
-        // Field data: open the sounding's field data file, read its header and its depth
-        // data, then close it.
-
-        // Output table: report "QC382" with Q1oOutputPath(dataArea, name), open that file
-        // (replacing an older one), write its header block and data rows (which add the
-        // sounding's final depth to tables.totalFeet), close it and the chart-direction trace.
-
-        // Zero load: start the sounding's zero-load entry (StartZeroLoadEntry(sequence)).
+        ProcessSounding(program, sequence);
 
         ++sequence;
     }
     database.Close();
     program.tables.totalSoundings = static_cast<std::int16_t>(sequence - 1);
 
-    // Zero load: write the zero-load data file.
-
-    // Chart statements: write the chart statement file when the settings ask for it.
+    RunTables& tables = program.tables;
+    zeroload::WriteZeroLoadFile(*tables.zeroLoadFile, *tables.zeroLoad, tables.totalSoundings,
+                                *tables.charts, program.reporter);
+    if (tables.settings.writeChartData) {
+        charts::WriteChartStatements(program.reporter, program.dataArea, *tables.charts);
+    }
 }
 
 }  // namespace
@@ -151,10 +193,6 @@ std::string ProgramDrive(std::string_view programPath) {
 
 std::string InstalledDataRoot(std::string_view programDrive) {
     return std::string(programDrive) + "/share/kavo/Kavo";
-}
-
-std::string Q1oOutputPath(const files::DataArea& area, std::string_view soundingName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(soundingName) + "_Q1o.txt";
 }
 
 void OpenTraceFile(Program& program) {
@@ -230,9 +268,9 @@ void MainRoutine(Program& program) {
 
     setup::WriteSetupFile(program.reporter, program.dataArea, program.setup);
     const float elapsed = ElapsedSeconds(startSeconds, program.clock.SecondsSinceMidnight());
-    program.reporter.ReportProgress(
-        RunSummary(program.tables.totalFeet, program.tables.totalSoundings, elapsed,
-                   files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFileName));
+    program.reporter.ReportProgress(RunSummary(
+        program.tables.totalFeet, program.tables.totalSoundings, elapsed,
+        files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFile->name));
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
         "TASK");

@@ -42,9 +42,6 @@ void OpenTraceFile(Program& program);
 // cannot be created.
 void OpenTasksLogFile(Program& program);
 
-// The output table of a sounding: the soundings folder, the field file name, "_Q1o.txt".
-std::string Q1oOutputPath(const files::DataArea& area, std::string_view soundingName);
-
 // The folder above the program's own folder (the installation prefix of /usr/bin/kavo is
 // /usr), and the example data area installed there, which the program uses when it is not
 // forced to the configured root.

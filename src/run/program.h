@@ -7,7 +7,13 @@
 #include <string>
 
 #include "charts/sld_chart.h"
+#include "fielddata/depth_readings.h"
+#include "fielddata/field_header.h"
 #include "files/paths.h"
+#include "normalization/depth_point.h"
+#include "normalization/normalisation_context.h"
+#include "normalization/unit_weight_profile.h"
+#include "output/column_table.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -17,6 +23,8 @@
 #include "reporting/reporter.h"
 #include "setup/run_settings.h"
 #include "setup/setup_file.h"
+#include "zeroload/zero_load_file.h"
+#include "zeroload/zero_load_table.h"
 
 namespace kavo::run {
 
@@ -28,8 +36,13 @@ struct RunTables {
     std::unique_ptr<charts::ChartTable> charts = std::make_unique<charts::ChartTable>();
     projects::ProjectList projects;
     projects::SoundingsHeader soundingsHeader;
-    // The zero-load data file's name, once the run has opened it.
-    std::string zeroLoadFileName;
+    output::ColumnTable columns;
+    std::unique_ptr<zeroload::ZeroLoadTable> zeroLoad = std::make_unique<zeroload::ZeroLoadTable>();
+    // The zero-load data file, open from stage 2 until it is written after the loop.
+    std::unique_ptr<zeroload::ZeroLoadFile> zeroLoadFile =
+        std::make_unique<zeroload::ZeroLoadFile>();
+    // The unit-weight profile last read; a sounding that names the same file reads it no more.
+    normalization::UnitWeightProfile unitWeightProfile;
     // The sounded length of the run (ft): each sounding's output adds its final depth.
     float totalFeet = 0;
     std::int16_t totalSoundings = 0;
@@ -38,6 +51,10 @@ struct RunTables {
 // The state of the one sounding being processed; rebuilt for every sounding.
 struct SoundingState {
     projects::SoundingRecord record;
+    fielddata::FieldHeader fieldHeader;
+    fielddata::SoundingReadings readings;
+    normalization::SoundingUnitWeightInputs unitWeightInputs;
+    normalization::DepthPoint point;
 };
 
 class Program {

@@ -35,7 +35,7 @@ struct Reading {
 // UCD14 at 15 ft: Ic = sqrt((3.47 - 1.771150)^2 + (0.301030 + 1.22)^2) = 2.280270,
 // FC = 80 Ic - 137 = 45.42159, dqc1N = (11.9 + 59.0402/14.6) exp(1.63 - 9.7/47.42159
 // - (15.7/47.42159)^2) = 59.43693, qc1Ncs = 118.47714, CRR = 0.167924.
-// At 5 ft: Ic = 1.872650, FC = 12.81197, qc1Ncs = 128.89216, CRR = 0.194051.
+// Ic_RKP is the same Ic. At 5 ft: Ic = 1.872650, FC = 12.81197, qc1Ncs = 128.89216, CRR = 0.194051.
 // SU1 by Nk = 15: Q / 15 / VES: 26.33955 (5 ft), 5.505268 (15 ft).
 // N1 by Q / 4.5: 24.89302, 13.12005. Vs = 600 x VES^0.25: 437.8233, 551.7226 fps.
 // Qc in tsf: qc / 0.95: 63.15789, 52.63158. Depth in m: 5 / 3.2808399 = 1.524.
@@ -92,19 +92,19 @@ class SoundingFlowTest : public EngineFixture {
 };
 
 TEST_F(SoundingFlowTest, EveryColumnAgreesWithTheHandCalculation) {
-    const std::vector<std::string> ids = {"Depth_ft", "Depth_M",  "Qc_tsf",     "Fr_%",
-                                          "Fs1",      "VES_atm",  "UWT_WT_pcf", "Qc1_atm",
-                                          "cQc_tln",  "Ic_VASKI", "CRRe_UCD14", "SU1_NK=15",
-                                          "N1_QT/N",  "Vs1_tln",  "Vs_tln_fps", "S1_tln"};
+    const std::vector<std::string> ids = {"Depth_ft", "Depth_M", "Qc_tsf",     "Fr_%",
+                                          "Fs1",      "VES_atm", "UWT_WT_pcf", "Qc1_atm",
+                                          "cQc_tln",  "Ic_RKP",  "CRRe_UCD14", "SU1_NK=15",
+                                          "N1_QT/N",  "Vs1_tln", "Vs_tln_fps", "S1_tln"};
     const auto rows = Run({{5.0f, 60.0f, 0.6f}, {10.0f, 80.0f, 1.2f}, {15.0f, 50.0f, 1.0f}}, ids);
     ASSERT_EQ(rows.size(), 3u);
 
     const std::vector<double> at5 = {5.0,      1.524,     63.15789, 1.0,       1.1201858, 0.2835244,
-                                     120.0,    112.68238, 0.5,      2.2222223, 0.194051,  26.33955,
+                                     120.0,    112.68238, 0.5,      1.8726500, 0.194051,  26.33955,
                                      24.89302, 600.0,     437.8233, 0.28};
     const std::vector<double> at15 = {
         15.0, 4.572,     52.63158, 2.0,      1.1808041, 0.7149540, 125.0,    59.133140,
-        0.5,  2.2222223, 0.167924, 5.505268, 13.12005,  600.0,     551.7226, 0.28};
+        0.5,  2.2802700, 0.167924, 5.505268, 13.12005,  600.0,     551.7226, 0.28};
     for (std::size_t i = 0; i < ids.size(); ++i) {
         EXPECT_NEAR(rows[0][i], at5[i], 3e-6 * at5[i] + 2e-6) << ids[i] << " at 5 ft";
         EXPECT_NEAR(rows[2][i], at15[i], 3e-6 * at15[i] + 2e-6) << ids[i] << " at 15 ft";

@@ -142,6 +142,11 @@ TEST_F(UnitWeightTest, MethodCheckRefusesMethodsItDoesNotKnow) {
             << refused;
         EXPECT_EQ(description, "Norm CPT --- bad Unit weight total method");
     }
+    // A sounding that names no method at all is told so, not sent to the chart finder.
+    for (const char* none : {"", "  ", "-5435"}) {
+        sounding.method = none;
+        EXPECT_EQ(DataErrorCode([&] { AdvanceTo(1.0f); }), "UTGM723") << none;
+    }
     // The column ID of SLD_TLN has three underscores: the stress step stops at its parse.
     sounding.method = "SLD_TLN";
     EXPECT_EQ(DataErrorCode([&] { AdvanceTo(1.0f); }), "EZ441");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -118,6 +119,20 @@ TEST_F(Q1oTableTest, AddsTheLastDepthToTotalFeetAndLowersTheZeroLoadEntry) {
     EXPECT_FLOAT_EQ(entry.QcLowestFr, 2.0f);
     // The S1 chart at the point gives the strength ratio.
     EXPECT_NEAR(entry.QcLowestRatio, 0.1 + 0.1 * std::log10(entry.fsLowestQc1), 1e-4);
+}
+
+TEST_F(Q1oTableTest, PassesOverReadingsWithoutDepthLikeTheEndMarkerRows) {
+    Define({"Depth_ft", "Qc_atm"});
+    // A field file ending "NORMAL" keeps its two marker rows, which carry no depth.
+    Load({{5.0f, 50.0f, 0.5f, 0.0f},
+          {25.4f, 80.0f, 0.8f, 0.0f},
+          {tools::kNull, 80.0f, tools::kNull, 0.0f},
+          {tools::kNull, 80.0f, tools::kNull, 0.0f}});
+    Write();
+    EXPECT_FLOAT_EQ(totalFeet, 100.0f + 25.4f);
+    const std::string table = Table();
+    const std::string rows = table.substr(table.find("EOH\r\n") + 5);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2) << rows;
 }
 
 TEST_F(Q1oTableTest, LoadsTheInclinationsAndWritesTheDirectionTrace) {

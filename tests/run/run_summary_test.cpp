@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "run/heading_width.h"
 #include "tools/errors.h"
 
 namespace kavo::run {
@@ -58,34 +57,6 @@ TEST(RunSummary, PanelFieldsOfTheSummary) {
     EXPECT_EQ(summary.inputFile, " ");
     EXPECT_EQ(summary.value, " ");
     EXPECT_EQ(summary.statusCode, " ");
-}
-
-TEST(HeadingWidth, AlignsAllTextsToTheLongest) {
-    std::string texts[] = {"abcde", "abcdefghi", "abcd", "", "abcdefg", "abc"};
-    std::string* pointers[] = {&texts[0], &texts[1], &texts[2], &texts[3], &texts[4], &texts[5]};
-    AlignHeadings(pointers);
-    for (const std::string& text : texts) {
-        EXPECT_EQ(text.size(), 9u) << "[" << text << "]";
-    }
-    EXPECT_EQ(texts[0], "    abcde");
-    EXPECT_EQ(texts[1], "abcdefghi");
-    EXPECT_EQ(texts[3], "         ");
-}
-
-TEST(HeadingWidth, RequestsAreCommandWords) {
-    HeadingWidth width;
-    std::string text = "four";
-    width.Apply(ParseHeadingRequest("FIND"), text);
-    std::string shorter = "ab";
-    width.Apply(ParseHeadingRequest("SET_SIZE"), shorter);
-    EXPECT_EQ(shorter, "  ab");
-    width.Apply(ParseHeadingRequest("RESET"), text);
-    EXPECT_EQ(width.maximum(), 0);
-    width.Apply(HeadingRequest::SetSize, text);
-    EXPECT_EQ(text, "four");
-    for (const char* word : {"reset", "FIND ", "SETSIZE", ""}) {
-        EXPECT_THROW(ParseHeadingRequest(word), tools::ProgrammingError) << word;
-    }
 }
 
 }  // namespace
