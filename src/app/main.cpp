@@ -13,12 +13,15 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "run/action.h"
+#include "run/chart_export_action.h"
 #include "run/main_routine.h"
 #include "run/program.h"
+#include "run/window_actions.h"
 #include "setup/run_settings.h"
 #include "tools/line_split.h"
 #include "ui/console_window.h"
 #include "ui/run_options.h"
+#include "ui/shell.h"
 
 namespace {
 
@@ -52,22 +55,24 @@ std::size_t TerminalWidth() {
 void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
     const std::string group = "Run options (the main window's options; defaults as it opens)";
     cli.add_option("--norm", options.norm,
-                   "Stress normalisation of cone resistance (default vaski)")
-        ->check(CLI::IsMember({"vaski", "vaski-sf", "robertson", "linear"}))
+                   "Sress Normalizaion method for CPT cone resistance (default vaski)")
+        ->check(CLI::IsMember(ui::ChoiceWords("norm")))
         ->group(group);
-    cli.add_option("--ic", options.ic, "Soil type (Ic) method (default vaski)")
-        ->check(CLI::IsMember({"vaski", "robertson"}))
+    cli.add_option("--ic", options.ic,
+                   "Soil type (standardized Robertson Ic) Calculation Method (default vaski)")
+        ->check(CLI::IsMember(ui::ChoiceWords("ic")))
         ->group(group);
     cli.add_option("--chart-source", options.chartSource,
-                   "Where the charts come from; the release configuration uses internal")
-        ->check(CLI::IsMember({"internal", "file", "both"}))
+                   "SLD data input Location; the release configuration uses internal")
+        ->check(CLI::IsMember(ui::ChoiceWords("chart-source")))
         ->group(group);
-    cli.add_option("--field-type", options.fieldType, "Field data file type (default hog)")
-        ->check(CLI::IsMember({"hog", "aeg"}))
+    cli.add_option("--field-type", options.fieldType, "CPT input data file type (default hog)")
+        ->check(CLI::IsMember(ui::ChoiceWords("field-type")))
         ->group(group);
     cli.add_option("--columns", options.columns,
-                   "Output columns: built in, or Kavo_Q1o_Columns---*.csv (default file)")
-        ->check(CLI::IsMember({"internal", "file"}))
+                   "Columns defined for *-Q1o.csv files: built in, or "
+                   "Kavo_Q1o_Columns---*.csv (default file)")
+        ->check(CLI::IsMember(ui::ChoiceWords("columns")))
         ->group(group);
     cli.add_option("--lowest-qc-depth", options.lowestQcDepth,
                    "Zero load: depth (ft) to start looking for the lowest Qc and fs (default 2)")
@@ -93,7 +98,9 @@ void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App cli{"Kavo: batch processing of cone penetration test (CPT) soundings."};
+    CLI::App cli{
+        "Kavo: batch processing of cone penetration test (CPT) soundings. Each "
+        "subcommand is an action of the main window; `kavo shell` is the window."};
     cli.require_subcommand(1);
     cli.set_version_flag("--version", "kavo " + VersionText());
 
@@ -105,9 +112,49 @@ int main(int argc, char** argv) {
 
     auto* runCommand = cli.add_subcommand(
         "run",
-        "Process every sounding of the project that the setup file names: the Q1o "
-        "output files, the zero offset file, the log and the input-lines trace");
+        "Make Q1o output files and the zero offset file: process every sounding of the "
+        "project that the setup file names (also the log and the input-lines trace)");
     runCommand->fallthrough();
+
+    auto* exportCharts = cli.add_subcommand(
+        "export-charts",
+        "Generate SLD truckcaded files (SLDp) for external plotting: the window's load (a "
+        "run), then one plotting file per loaded chart into the project's SLD output folder");
+    exportCharts->fallthrough();
+
+    auto* firstUse = cli.add_subcommand(
+        "first-use",
+        "Prepare Kavo for the FIRST USE: make the data area's folders, copy the setup file "
+        "(kept when present) and this program into its software folder, make the example "
+        "project ExampleONE and copy its data and the chart files");
+    std::string source;
+    firstUse->add_option("--source", source,
+                         "The installation source: a Kavo data area to install from (default: "
+                         "the example data area installed with the program, "
+                         "<prefix>/share/kavo/Kavo)");
+    firstUse->fallthrough();
+
+    auto* newProject = cli.add_subcommand(
+        "new-project",
+        "Make New Project: its folder and Soundings folder under Projects, its row in the "
+        "project list and the editable soundings template "
+        "SoundingS---<name>---KavoEditable---.csv in its folder");
+    std::string projectName;
+    newProject->add_option("NAME", projectName, "Enter Project directory name:")->required();
+    newProject->fallthrough();
+
+    auto* equationTest = cli.add_subcommand(
+        "equation-test",
+        "Equation test: scan the number tokens of the fixed test equation and list each "
+        "start position with its token and verdict");
+
+    auto* shell = cli.add_subcommand(
+        "shell",
+        "The main window as typed commands: load (start-up and the first run), then take the "
+        "actions and option changes line by line (help lists them); END or the end of the "
+        "input unloads it");
+    shell->add_option("--source", source, "The installation source for its first-use command");
+    shell->fallthrough();
 
     auto* splitLine = cli.add_subcommand(
         "split-line", "Show how Kavo splits one line of a comma-separated input file");
@@ -127,7 +174,8 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : run::kExitUsage;
     }
 
-    const bool live = *runCommand && ConsoleMode() == ui::ConsoleWindow::Mode::LivePanel;
+    const bool live =
+        (*runCommand || *exportCharts) && ConsoleMode() == ui::ConsoleWindow::Mode::LivePanel;
     ui::ConsoleWindow window(
         std::cout, std::cerr,
         live ? ui::ConsoleWindow::Mode::LivePanel : ui::ConsoleWindow::Mode::PlainLines,
@@ -146,16 +194,50 @@ int main(int argc, char** argv) {
             }
         });
     }
-    if (*runCommand) {
-        if (auto conflict = ui::ReleaseConflict(runOptions)) {
-            std::cerr << "kavo: " << *conflict << "\n";
-            return run::kExitUsage;
+    if (*equationTest) {
+        return run::RunAction(program, [&] { run::EquationTestAction(program); });
+    }
+
+    if (auto conflict = ui::ReleaseConflict(runOptions)) {
+        std::cerr << "kavo: " << *conflict << "\n";
+        return run::kExitUsage;
+    }
+    setup::SetStartUpValues(window);
+    ui::ApplyRunOptions(window, runOptions);
+    const auto chooseRoot = [&] {
+        program.configuredRoot = files::ChooseDataAreaRoot(dataRoot, environment);
+    };
+
+    if (*shell) {
+        const int status = run::RunAction(program, chooseRoot);
+        if (status != run::kExitDone) {
+            return status;
         }
-        setup::SetStartUpValues(window);
-        ui::ApplyRunOptions(window, runOptions);
+        return ui::RunShell(program, std::cin, std::cout,
+                            ui::ShellSetup{source, isatty(STDIN_FILENO) != 0});
+    }
+    if (*firstUse) {
+        return run::RunAction(program, [&] {
+            chooseRoot();
+            run::PrepareDataArea(program);
+            run::FirstUseAction(program, run::InstallationSourceFor(program, source));
+        });
+    }
+    if (*newProject) {
+        return run::RunAction(program, [&] {
+            chooseRoot();
+            run::PrepareDataArea(program);
+            run::NewProjectClick(program);
+            run::MakeNewProjectAction(program, projectName);
+        });
+    }
+    if (*runCommand || *exportCharts) {
         const int status = run::RunAction(program, [&] {
-            program.configuredRoot = files::ChooseDataAreaRoot(dataRoot, environment);
+            chooseRoot();
             run::LoadMainWindow(program);
+            if (*exportCharts) {
+                run::ExportChartsAction(program);
+            }
         });
         window.Finish();
         if (status == run::kExitDone && !live) {

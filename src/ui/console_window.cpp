@@ -135,4 +135,18 @@ void ConsoleWindow::ShowMessage(const std::string& text) {
     out_ << text << "\n" << std::flush;
 }
 
+void ConsoleWindow::ListingChanged() {
+    if (listing().size() < listingLinesShown_) {
+        listingLinesShown_ = 0;  // the listing was cleared
+    }
+    if (!listingVisible()) {
+        return;
+    }
+    Finish();
+    for (; listingLinesShown_ < listing().size(); ++listingLinesShown_) {
+        out_ << listing()[listingLinesShown_] << "\n";
+    }
+    out_ << std::flush;
+}
+
 }  // namespace kavo::ui

@@ -24,6 +24,8 @@ class ConsoleWindow : public platform::Window {
     void PanelChanged() override;
     void ShowErrorWindow(const platform::ErrorWindowContent& content) override;
     void ShowMessage(const std::string& text) override;
+    // The listing window: its lines are written out while it is shown.
+    void ListingChanged() override;
 
     // Shows the panel as it stands now (the live panel's last redraw may be up to a tenth
     // of a second old).
@@ -40,6 +42,7 @@ class ConsoleWindow : public platform::Window {
     std::chrono::steady_clock::time_point lastDrawn_{};
     bool pending_ = false;
     std::string lastMainRoutine_;
+    std::size_t listingLinesShown_ = 0;
 };
 
 // The panel's lines: the seven fields with their titles, the status code, the issue counter.

@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -27,6 +29,20 @@ struct RunOptions {
 // Sets the window's controls for the options given; options not given keep their value.
 // Throws ProgrammingError for a choice word the command line should have refused.
 void ApplyRunOptions(platform::Window& window, const RunOptions& options);
+
+// The choice words of a choice option ("norm", "ic", "chart-source", "field-type",
+// "columns"); empty for any other name.
+std::vector<std::string> ChoiceWords(std::string_view optionName);
+
+// Sets one option on the window as a typed command does: `optionName` is the command-line
+// name without "--" ("norm", "eq-magnitude", "check-before-compiling", "force-data-root",
+// ...), `value` a choice word, a text, or "on"/"off" for a check box. A control the window
+// has disabled is left alone. Returns what was wrong, nothing when the option was set.
+std::optional<std::string> SetWindowOption(platform::Window& window, std::string_view optionName,
+                                           std::string_view value);
+
+// The names of every option SetWindowOption takes, with the values each accepts.
+std::vector<std::string> OptionHelpLines();
 
 // The release configuration fixes the chart source, the field file type, the chart
 // statements and the line breakdowns unless the developer's check box is on. Returns the

@@ -1,0 +1,60 @@
+// The window's actions besides the batch run: making a new project, the first use on a
+// computer and the equation test.
+#include "run/window_actions.h"
+
+#include "equation/equation_tester.h"
+#include "projects/new_project.h"
+#include "run/main_routine.h"
+#include "run/stage_board.h"
+#include "setup/run_settings.h"
+
+namespace kavo::run {
+
+std::string DataAreaRootFor(const Program& program) {
+    return program.window.IsOn(setup::control::kForceDataRoot)
+               ? program.configuredRoot
+               : InstalledDataRoot(ProgramDrive(program.info.programPath));
+}
+
+void PrepareDataArea(Program& program) {
+    program.dataArea.root = DataAreaRootFor(program);
+    program.dataArea.projectName = kStartProject;
+}
+
+files::InstallationSource InstallationSourceFor(const Program& program,
+                                                std::string_view sourceRoot) {
+    std::string root = sourceRoot.empty()
+                           ? InstalledDataRoot(ProgramDrive(program.info.programPath))
+                           : std::string(sourceRoot);
+    return {std::move(root), program.info.programPath};
+}
+
+std::string NewProjectClick(Program& program) {
+    AnnounceStage(program.window, program.reporter, Stage::ProjectNewClick);
+    return kNewProjectPromptText;
+}
+
+std::string MakeNewProjectAction(Program& program, std::string_view name) {
+    program.reporter.ReportProgress(
+        {"Project - Making a new project", "", "", "", "", "", "", "MP883"});
+    AnnounceStage(program.window, program.reporter, Stage::ProjectBeginning, name);
+    return projects::MakeNewProject(program.reporter, program.dataArea, name,
+                                    program.clock.ShortDate());
+}
+
+void FirstUseAction(Program& program, const files::InstallationSource& source) {
+    files::FirstUseSetup(
+        program.reporter, program.dataArea.root, source,
+        [&program](std::string_view name) { MakeNewProjectAction(program, name); });
+}
+
+void EquationTestAction(Program& program) {
+    platform::Window& window = program.window;
+    window.ClearListing();
+    for (const std::string& line : equation::RunEquationTest()) {
+        window.AppendListing(line);
+    }
+    window.SetListingVisible(true);
+}
+
+}  // namespace kavo::run
