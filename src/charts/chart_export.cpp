@@ -14,15 +14,6 @@ namespace {
 
 using tools::IntegerText;
 
-reporting::ProgressReport Progress(std::string_view code, std::string_view process,
-                                   std::string_view value = "") {
-    reporting::ProgressReport report;
-    report.process = std::string(process);
-    report.value = std::string(value);
-    report.statusCode = std::string(code);
-    return report;
-}
-
 // Opens an export file in the folder of `key` (made when missing); DataError `code` when it
 // cannot be written.
 void OpenExport(reporting::Reporter& reporter, const files::DataArea& area, std::string_view key,
@@ -157,7 +148,7 @@ void WriteChartsForPlotting(reporting::Reporter& reporter, const files::DataArea
     for (std::int16_t slot = 1; slot <= table.count; ++slot) {
         const SldChart& chart = table.Slot(slot);
         reporting::ProgressReport report =
-            Progress("GSC112", "Printing SLD file ", "seq#=" + IntegerText(slot));
+            reporting::ProcessReport("GSC112", "Printing SLD file ", "seq#=" + IntegerText(slot));
         report.outputFile = chart.SourceFile_8str;
         reporter.ReportProgress(report);
         platform::TextOutput file;
@@ -165,7 +156,7 @@ void WriteChartsForPlotting(reporting::Reporter& reporter, const files::DataArea
         WritePlottingFile(file, chart);
         Finish(file, "GSC113", chart.SourceFile_8str);
     }
-    reporter.ReportProgress(Progress("DWS112", "Done printing SLD files"));
+    reporter.ReportProgress(reporting::ProcessReport("DWS112", "Done printing SLD files"));
 }
 
 void ExportChartsForPlotting(reporting::Reporter& reporter, const files::DataArea& area,
@@ -175,10 +166,10 @@ void ExportChartsForPlotting(reporting::Reporter& reporter, const files::DataAre
 
 void WriteChartStatements(reporting::Reporter& reporter, const files::DataArea& area,
                           ChartTable& table) {
-    reporter.ReportProgress(Progress("SW112", "SLD VB6 data writer"));
+    reporter.ReportProgress(reporting::ProcessReport("SW112", "SLD VB6 data writer"));
     for (std::int16_t slot = 1; slot <= table.count; ++slot) {
         SldChart& chart = table.Slot(slot);
-        reporter.ReportProgress(Progress(
+        reporter.ReportProgress(reporting::ProcessReport(
             "SFW231", "Writing " + tools::TrimCopy(chart.Row1_z_IDfull_8str) + " to VB6 file"));
         const std::string name = "SLD___" + chart.Row1_z_IDfull_8str + ".bas";
         platform::TextOutput file;

@@ -28,15 +28,6 @@ constexpr std::size_t kFieldCapacity = 100;
 // Reads the next line of a chart into `line` with the trace description; false at the end.
 using LineReader = std::function<bool(std::string& line, std::string_view description)>;
 
-reporting::ProgressReport Progress(std::string_view code, std::string_view process,
-                                   std::string_view value = "") {
-    reporting::ProgressReport report;
-    report.process = std::string(process);
-    report.value = std::string(value);
-    report.statusCode = std::string(code);
-    return report;
-}
-
 std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
 }
@@ -74,7 +65,7 @@ class ChartReader {
     std::string Where() const { return fileName_ + " at line " + IntegerText(lineNumber_); }
 
     void ReadRowOne() {
-        reporter_.ReportProgress(Progress("CLD431", "reading Row one"));
+        reporter_.ReportProgress(reporting::ProcessReport("CLD431", "reading Row one"));
         std::string row;
         Next(row, "SLD row1 FR.qc1.NormV");
         tools::SplitOptions options;
@@ -166,8 +157,8 @@ class ChartReader {
         while (true) {
             ++lineCounter;
             reporter_.ReportProgress(
-                Progress("CLD113", "reading SLD header",
-                         "reading header line [" + IntegerText(lineCounter) + "]"));
+                reporting::ProcessReport("CLD113", "reading SLD header",
+                                         "reading header line [" + IntegerText(lineCounter) + "]"));
             if (!Next(line, "SLD lat deg")) {
                 throw DataError("PQ883", "EOF while reading SLD header, no EOH at end of header");
             }
@@ -261,9 +252,10 @@ class ChartReader {
 
     void StartLine(const std::vector<std::string>& fields) {
         const std::string lineNumber = IntegerText(chart_.LinesNUMof + 1);
+        reporter_.ReportProgress(reporting::ProcessReport("SLD722", "reading SLD data points",
+                                                          "SLD line #= " + lineNumber));
         reporter_.ReportProgress(
-            Progress("SLD722", "reading SLD data points", "SLD line #= " + lineNumber));
-        reporter_.ReportProgress(Progress("SLD778", "", "SLD Line # =" + lineNumber));
+            reporting::ProcessReport("SLD778", "", "SLD Line # =" + lineNumber));
         const std::string valueText = FieldOrEmpty(fields, 2);
         const float value = tools::NumberOrNull(valueText);
         if (tools::IsMissing(value)) {
@@ -272,8 +264,8 @@ class ChartReader {
         const float internalValue =
             static_cast<float>(static_cast<double>(value) * chart_.Row1_z_UnitFactor_8sng);
         current_ = &AddContourLine(chart_, internalValue, Where());
-        reporter_.ReportProgress(
-            Progress("SLD771", "", "line value = " + tools::SingleText(internalValue)));
+        reporter_.ReportProgress(reporting::ProcessReport(
+            "SLD771", "", "line value = " + tools::SingleText(internalValue)));
         AddPoint(fields);
     }
 
@@ -344,7 +336,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             table.required = RequiredCharts{};
             return;
         case ChartLoadRequest::File: {
-            reporting::ProgressReport start = Progress("SA111", "Reading SLD data");
+            reporting::ProgressReport start = reporting::ProcessReport("SA111", "Reading SLD data");
             start.operations = "File based";
             reporter.ReportProgress(start);
             const std::string pattern = files::PathFor(area, "SLD-Kavo-*.csv");
@@ -358,7 +350,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
                 }
                 SldChart& chart = AddChart(table, name);
                 reporter.LogLine(1, "SLD file reading: " + name, "TASK");
-                reporting::ProgressReport opening = Progress(
+                reporting::ProgressReport opening = reporting::ProcessReport(
                     "SC423", "opening SLD file", "SLD file sequence=" + IntegerText(table.count));
                 opening.inputFile = name;
                 reporter.ReportProgress(opening);
@@ -367,7 +359,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             return;
         }
         case ChartLoadRequest::Internal: {
-            reporting::ProgressReport start = Progress("SA131", "Reading SLD data");
+            reporting::ProgressReport start = reporting::ProcessReport("SA131", "Reading SLD data");
             start.operations = "internal based";
             start.inputFile = "internal ";
             reporter.ReportProgress(start);

@@ -28,6 +28,16 @@ struct ProgressReport {
     std::string statusCode;
 };
 
+// A report that changes only the process and value fields and the status code.
+inline ProgressReport ProcessReport(std::string_view code, std::string_view process,
+                                    std::string_view value = "") {
+    ProgressReport report;
+    report.process = std::string(process);
+    report.value = std::string(value);
+    report.statusCode = std::string(code);
+    return report;
+}
+
 // The last text shown in each field of the panel; read by the error report and by issue
 // lines written with context.
 struct RememberedFields {

@@ -222,6 +222,12 @@ void OpenTasksLogFile(Program& program) {
                                   program.clock.ShortDate(), program.clock.ShortTime());
 }
 
+std::string DataAreaRootFor(const Program& program) {
+    return program.window.IsOn(setup::control::kForceDataRoot)
+               ? program.configuredRoot
+               : InstalledDataRoot(ProgramDrive(program.info.programPath));
+}
+
 void GeneralSetups(Program& program) {
     platform::Window& window = program.window;
     OpenTraceFile(program);
@@ -239,8 +245,7 @@ void GeneralSetups(Program& program) {
     program.computerName = program.environment.Variable("COMPUTERNAME").value_or("");
 
     const std::string drive = ProgramDrive(info.programPath);
-    program.dataArea.root = window.IsOn(setup::control::kForceDataRoot) ? program.configuredRoot
-                                                                        : InstalledDataRoot(drive);
+    program.dataArea.root = DataAreaRootFor(program);
     SetLabel(window, control::kSystemAreaLabel,
              "EXE drive=" + drive + "\\   and   Kavo data area= " + program.dataArea.root);
     program.dataArea.projectName = kStartProject;

@@ -22,6 +22,10 @@ inline constexpr const char* kStartProject = "ExampleOne";
 inline constexpr int kMaxSoundingsPerRun = 2000;
 inline constexpr int kMaxSequence = 9999;
 
+// The data-area root: the configured root when the window forces it (as it opens), else the
+// example data area installed beside the program.
+std::string DataAreaRootFor(const Program& program);
+
 // The window's load: show it, the general setups, then the first batch run.
 void LoadMainWindow(Program& program);
 

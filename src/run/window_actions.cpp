@@ -10,12 +10,6 @@
 
 namespace kavo::run {
 
-std::string DataAreaRootFor(const Program& program) {
-    return program.window.IsOn(setup::control::kForceDataRoot)
-               ? program.configuredRoot
-               : InstalledDataRoot(ProgramDrive(program.info.programPath));
-}
-
 void PrepareDataArea(Program& program) {
     program.dataArea.root = DataAreaRootFor(program);
     program.dataArea.projectName = kStartProject;

@@ -10,10 +10,6 @@
 
 namespace kavo::run {
 
-// The data-area root of the program: the configured root while the window's forcing option
-// is on, else the example data area installed beside the program.
-std::string DataAreaRootFor(const Program& program);
-
 // Sets the data area for an action that runs without the window's load: the root chosen
 // by the forcing option and the start project.
 void PrepareDataArea(Program& program);
