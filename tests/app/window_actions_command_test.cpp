@@ -1,15 +1,13 @@
 // The kavo command's window actions, run as a separate program: first use on an empty data
 // area, new projects, the equation test and a scripted shell session.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "support/kavo_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -17,51 +15,22 @@ namespace {
 namespace fs = std::filesystem;
 using kavo::testing::ReadFile;
 
-struct Result {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
+using Result = kavo::testing::KavoResult;
 
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class WindowActionsCommand : public ::testing::Test {
+class WindowActionsCommand : public kavo::testing::KavoCommandTest {
   protected:
     kavo::testing::TempDir dir;
 
-    void SetUp() override {
-        const char* bin = std::getenv("KAVO_BIN");
-        if (bin == nullptr || *bin == '\0') {
-            GTEST_SKIP() << "KAVO_BIN is not set";
-        }
-    }
     fs::path root() const { return dir.path() / "Kavo"; }
     static std::string Source() { return (fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo").string(); }
 
     // Runs kavo on the data area with `arguments`, standard input from `input`.
     Result Kavo(const std::string& arguments, const std::string& input = "") {
-        const fs::path errFile = dir.path() / "stderr.txt";
-        const fs::path inFile = dir.path() / "stdin.txt";
-        std::ofstream(inFile, std::ios::binary) << input;
-        const std::string command = std::string("'") + std::getenv("KAVO_BIN") + "' --data-root '" +
-                                    root().string() + "' " + arguments + " <'" + inFile.string() +
-                                    "' 2>'" + errFile.string() + "'";
-        Result result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            return result;
-        }
-        std::array<char, 4096> buffer{};
-        std::size_t got = 0;
-        while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            result.out.append(buffer.data(), got);
-        }
-        const int status = pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = ReadFile(errFile);
-        return result;
+        return kavo::testing::RunKavo(root(), arguments, input);
     }
     Result FirstUse() { return Kavo("first-use --source '" + Source() + "'"); }
 };

@@ -1,14 +1,12 @@
 // The chart exporters: the plotting file and the chart statements of a loaded chart.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
+#include "chart_table_fixture.h"
 #include "charts/chart_export.h"
 #include "charts/chart_loader.h"
-#include "platform/file_system.h"
 #include "reporting/reporter.h"
-#include "support/recording_window.h"
 #include "support/temp_dir.h"
 
 namespace kavo::charts {
@@ -19,20 +17,12 @@ const std::string kChart =
     "SLD_CHARTID=KAVOCHART\r\nSLD_LOOKUP_METHOD=XYC\r\nCOMMENT=traced\r\nNOTE=\r\n"
     "SLD_VERSION_NUMBER=2\r\nEOH\r\n0.1,10,0.2\r\n1.25,20.5\r\n\r\n0.5,100,0.5\r\n";
 
-class ChartExport : public ::testing::Test {
+class ChartExport : public ChartTableFixture {
   protected:
-    ChartExport() : reporter(window, numbers), table(std::make_unique<ChartTable>()) {
-        area.root = dir.text();
+    ChartExport() {
         dir.Write("SLD input/SLD-Kavo-cQc_tln-v2.csv", kChart);
         LoadCharts(ChartLoadRequest::File, reporter, area, *table);
     }
-
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter;
-    files::DataArea area;
-    std::unique_ptr<ChartTable> table;
 };
 
 TEST(KeyValueLine, PadsTheKeyToTheWidth) {

@@ -2,16 +2,14 @@
 // table limits, the required charts and the built-in chart set.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "chart_table_fixture.h"
 #include "charts/chart_loader.h"
 #include "charts/chart_lookup.h"
 #include "files/paths.h"
-#include "platform/file_system.h"
 #include "reporting/reporter.h"
-#include "support/recording_window.h"
 #include "support/temp_dir.h"
 #include "tools/errors.h"
 
@@ -28,11 +26,8 @@ std::string ChartText(const std::string& row1 = "FR_%,QC1,cQc_tln",
     return row1 + "\r\nRow2_Kavo_SLDv5\r\n" + header + "EOH\r\n" + data;
 }
 
-class ChartLoader : public ::testing::Test {
+class ChartLoader : public ChartTableFixture {
   protected:
-    ChartLoader() : reporter(window, numbers), table(std::make_unique<ChartTable>()) {
-        area.root = dir.text();
-    }
     void Write(const std::string& name, const std::string& text) {
         dir.Write("SLD input/" + name, text);
     }
@@ -49,13 +44,6 @@ class ChartLoader : public ::testing::Test {
         ADD_FAILURE() << "no data error for " << name;
         return tools::DataError("", "");
     }
-
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter;
-    files::DataArea area;
-    std::unique_ptr<ChartTable> table;
 };
 
 TEST_F(ChartLoader, ReadsIdentityHeaderAndLines) {

@@ -14,12 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "chart_table_fixture.h"
 #include "charts/chart_export.h"
 #include "charts/chart_loader.h"
 #include "charts/chart_lookup.h"
-#include "platform/file_system.h"
 #include "reporting/reporter.h"
-#include "support/recording_window.h"
 #include "support/temp_dir.h"
 #include "tools/line_split.h"
 #include "tools/null_marker.h"
@@ -29,10 +28,9 @@ namespace {
 
 using tools::kNull;
 
-class DefaultCharts : public ::testing::Test {
+class DefaultCharts : public ChartTableFixture {
   protected:
-    DefaultCharts() : reporter(window, numbers), table(std::make_unique<ChartTable>()) {
-        area.root = dir.text();
+    DefaultCharts() {
         const std::filesystem::path shipped =
             std::filesystem::path(KAVO_SOURCE_DIR) / "data" / "Kavo" / "SLD input";
         std::filesystem::create_directories(dir.path() / "SLD input");
@@ -44,13 +42,6 @@ class DefaultCharts : public ::testing::Test {
     }
 
     const SldChart& Chart(std::int16_t slot) const { return table->Slot(slot); }
-
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter;
-    files::DataArea area;
-    std::unique_ptr<ChartTable> table;
 };
 
 TEST_F(DefaultCharts, LoadAsTheEightRequiredCharts) {

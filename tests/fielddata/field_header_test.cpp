@@ -5,21 +5,13 @@
 #include <vector>
 
 #include "fielddata/field_header.h"
+#include "support/data_error.h"
 #include "tools/errors.h"
 
 namespace kavo::fielddata {
 namespace {
 
-template <typename Action>
-tools::DataError ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const tools::DataError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no data error";
-    return tools::DataError("", "");
-}
+using testing::DataErrorOf;
 
 // A header row: the first 19 characters belong to the depth, then one 20-character cell per
 // channel column.
@@ -75,13 +67,13 @@ TEST(FindChannelColumns, ANameOnlyCountsInItsOwnColumn) {
     // "TIP" written across the border of columns 1 and 2 is two fragments, neither a channel.
     std::string row(37, ' ');
     row += "TIP";
-    const tools::DataError error = ErrorOf([&] { FindChannelColumns(row); });
+    const tools::DataError error = DataErrorOf([&] { FindChannelColumns(row); });
     EXPECT_EQ(error.code(), "HRC728");
     EXPECT_EQ(error.description(), "device not found of TI");
 }
 
 TEST(FindChannelColumns, AnUnknownNameIsAnError) {
-    const tools::DataError error = ErrorOf([] {
+    const tools::DataError error = DataErrorOf([] {
         FindChannelColumns(Cells({"Tip", "Friction", "Pressure"}));
     });
     EXPECT_EQ(error.code(), "HRC728");
@@ -125,7 +117,7 @@ TEST(ReadChannelCalibration, CellsThatGiveNoScaleAreErrors) {
     };
     for (const auto& c : cases) {
         ChannelCalibration channel;
-        const tools::DataError error = ErrorOf([&] {
+        const tools::DataError error = DataErrorOf([&] {
             ReadChannelCalibration(Cells({c.divisions}), Cells({c.zero}), Cells({c.max}), 1,
                                    "S-1.CPT line 18-20", channel);
         });
@@ -148,7 +140,7 @@ TEST(ReadChannelCalibration, ARowEndingBeforeTheColumnIsTooShort) {
     };
     for (const auto& c : cases) {
         ChannelCalibration channel;
-        const tools::DataError error = ErrorOf([&] {
+        const tools::DataError error = DataErrorOf([&] {
             ReadChannelCalibration(c.divisions, c.zero, c.max, 2, "S-1.CPT line 18-20", channel);
         });
         EXPECT_EQ(error.code(), "HRS735");
@@ -193,7 +185,8 @@ TEST(ParseFieldDate, AMonthNameWithoutRoomForDayOrYearIsAnError) {
         {"10-JUL-17", "HRS735", "the date «10-JUL-17» is too short to hold a four-digit year"},
     };
     for (const auto& c : cases) {
-        const tools::DataError error = ErrorOf([&] { ParseFieldDate(c.text, "S-1.CPT line 8"); });
+        const tools::DataError error =
+            DataErrorOf([&] { ParseFieldDate(c.text, "S-1.CPT line 8"); });
         EXPECT_EQ(error.code(), c.code) << c.text;
         EXPECT_EQ(error.description().rfind("S-1.CPT line 8: ", 0), 0u);
         EXPECT_NE(error.description().find(c.descriptionPart), std::string::npos)
@@ -258,7 +251,8 @@ TEST(ParseGga, BadSentencesAreErrors) {
          "«$GPGGA,123519,4807.038,N,01171.000,E,1,08,0.9,545.4,M,46.9,M,,*47»"},
     };
     for (const auto& c : cases) {
-        const tools::DataError error = ErrorOf([&] { ParseGga(c.sentence, "S-1.CPT line 12"); });
+        const tools::DataError error =
+            DataErrorOf([&] { ParseGga(c.sentence, "S-1.CPT line 12"); });
         EXPECT_EQ(error.code(), c.code) << c.sentence;
         EXPECT_EQ(error.description(), c.description);
     }

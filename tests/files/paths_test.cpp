@@ -7,24 +7,15 @@
 #include "files/paths.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "support/recording_window.h"
+#include "support/data_area_fixture.h"
+#include "support/data_error.h"
 #include "support/temp_dir.h"
 #include "tools/errors.h"
 
 namespace kavo::files {
 namespace {
 
-// Runs `action` and returns the error it throws; fails the test when it throws none.
-template <typename Action>
-tools::DataError ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const tools::DataError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no data error";
-    return tools::DataError("", "");
-}
+using testing::DataErrorOf;
 
 TEST(ChooseDataAreaRoot, CommandLineThenVariableThenHome) {
     platform::MapEnvironment environment;
@@ -39,7 +30,7 @@ TEST(ChooseDataAreaRoot, CommandLineThenVariableThenHome) {
 
 TEST(ChooseDataAreaRoot, WithoutAnyPlaceItIsADataError) {
     platform::MapEnvironment environment;
-    EXPECT_EQ(ErrorOf([&] { ChooseDataAreaRoot(std::nullopt, environment); }).code(), "RS003");
+    EXPECT_EQ(DataErrorOf([&] { ChooseDataAreaRoot(std::nullopt, environment); }).code(), "RS003");
 }
 
 TEST(PathFor, GivesThePlaceOfEveryKey) {
@@ -80,7 +71,7 @@ TEST(PathFor, TrimsTheKeyAndIgnoresItsCase) {
 TEST(PathFor, UnknownProjectComesFirstWhateverTheKey) {
     DataArea area{"/d/Kavo", "-5435"};
     for (const char* key : {"SOFTWARE", "KAVO", "no such key"}) {
-        tools::DataError error = ErrorOf([&] { PathFor(area, key); });
+        tools::DataError error = DataErrorOf([&] { PathFor(area, key); });
         EXPECT_EQ(error.code(), "RS004") << key;
         EXPECT_EQ(error.description(), "project name is UNKNOWN");
     }
@@ -89,20 +80,13 @@ TEST(PathFor, UnknownProjectComesFirstWhateverTheKey) {
 TEST(PathFor, UnknownKeyIsADataError) {
     DataArea area{"/d/Kavo", "Proj"};
     for (const char* key : {"SOUNDING", "", "PROJECTS---*.TXT"}) {
-        tools::DataError error = ErrorOf([&] { PathFor(area, key); });
+        tools::DataError error = DataErrorOf([&] { PathFor(area, key); });
         EXPECT_EQ(error.code(), "PATH422") << key;
         EXPECT_EQ(error.description(), "bad CPT DIR naming");
     }
 }
 
-class DataAreaTest : public ::testing::Test {
-  protected:
-    testing::TempDir dir;
-    DataArea area{dir.text(), "ExampleOne"};
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
-};
+class DataAreaTest : public testing::DataAreaFixture {};
 
 TEST_F(DataAreaTest, SoundingsAndFieldFilesAreOneFolder) {
     dir.Write("Projects/ExampleOne/Soundings/CPT-01.cpt", "x");
@@ -155,7 +139,7 @@ TEST_F(DataAreaTest, RefusesSeveralOrNoMatchingFiles) {
     dir.Write("Projects/Kavo_ProjectS---a.csv", "x");
     dir.Write("Projects/Kavo_ProjectS---b.CSV", "x");
     reporting::TracedInput file;
-    tools::DataError several = ErrorOf([&] {
+    tools::DataError several = DataErrorOf([&] {
         OpenOnlyFile(area, reporter, file, "PROJECTS", "Kavo_ProjectS---*.csv",
                      "Reading ProjectS from CSV");
     });
@@ -163,7 +147,7 @@ TEST_F(DataAreaTest, RefusesSeveralOrNoMatchingFiles) {
     EXPECT_EQ(several.description(),
               "Reading ProjectS from CSV, too many Kavo_ProjectS---*.csv files");
 
-    tools::DataError none = ErrorOf([&] {
+    tools::DataError none = DataErrorOf([&] {
         OpenOnlyFile(area, reporter, file, "PROJECT", "Kavo_SoundingS---*.csv",
                      "Reading SoundingS");
     });

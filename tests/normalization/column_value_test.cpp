@@ -19,14 +19,7 @@ class ColumnValueTest : public EngineFixture {
   protected:
     ColumnValueTest() {
         using testcharts::AddConstantChart;
-        charts.required.cQc = AddConstantChart(charts, "cQc", "KAVO", 0.55f);
-        charts.required.Ic = AddConstantChart(charts, "Ic", "tln", 2.4f);
-        charts.required.UWT1 = AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
-        charts.required.CRRe = AddConstantChart(charts, "CRRe", "KAVO", 0.25f);
-        charts.required.p200s1 = AddConstantChart(charts, "p200s1", "tln", 35.0f);
-        charts.required.Vs1 = AddConstantChart(charts, "Vs1", "tln", 600.0f);
-        charts.required.N1 = AddConstantChart(charts, "N1", "KAVO", 22.0f);
-        charts.required.S1 = AddConstantChart(charts, "S1", "tln", 0.28f);
+        UseConstantRequiredCharts(0.55f);
         AddConstantChart(charts, "cQc", "tln", 0.45f);
         AddConstantChart(charts, "CRRe", "ucd14", 0.33f);
 

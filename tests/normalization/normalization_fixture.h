@@ -17,6 +17,7 @@
 #include "reporting/reporter.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
+#include "synthetic_charts.h"
 #include "tools/errors.h"
 
 namespace kavo::normalization {
@@ -60,6 +61,18 @@ class EngineFixture : public ReportingFixture {
     }
     // Log lines that count as issues.
     int IssueCount() const { return reporter.issueCount(); }
+    // Fills every required chart with a chart of one value; the exponent chart reads `exponent`.
+    void UseConstantRequiredCharts(float exponent) {
+        using testcharts::AddConstantChart;
+        charts.required.cQc = AddConstantChart(charts, "cQc", "KAVO", exponent);
+        charts.required.Ic = AddConstantChart(charts, "Ic", "tln", 2.4f);
+        charts.required.UWT1 = AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
+        charts.required.CRRe = AddConstantChart(charts, "CRRe", "KAVO", 0.25f);
+        charts.required.p200s1 = AddConstantChart(charts, "p200s1", "tln", 35.0f);
+        charts.required.Vs1 = AddConstantChart(charts, "Vs1", "tln", 600.0f);
+        charts.required.N1 = AddConstantChart(charts, "N1", "KAVO", 22.0f);
+        charts.required.S1 = AddConstantChart(charts, "S1", "tln", 0.28f);
+    }
 
     charts::ChartTable charts;
     NormalisationMode mode = NormalisationMode::Vaski;

@@ -42,15 +42,7 @@ struct Reading {
 class SoundingFlowTest : public EngineFixture {
   protected:
     SoundingFlowTest() {
-        using testcharts::AddConstantChart;
-        charts.required.cQc = AddConstantChart(charts, "cQc", "KAVO", 0.5f);
-        charts.required.Ic = AddConstantChart(charts, "Ic", "tln", 2.4f);
-        charts.required.UWT1 = AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
-        charts.required.CRRe = AddConstantChart(charts, "CRRe", "KAVO", 0.25f);
-        charts.required.p200s1 = AddConstantChart(charts, "p200s1", "tln", 35.0f);
-        charts.required.Vs1 = AddConstantChart(charts, "Vs1", "tln", 600.0f);
-        charts.required.N1 = AddConstantChart(charts, "N1", "KAVO", 22.0f);
-        charts.required.S1 = AddConstantChart(charts, "S1", "tln", 0.28f);
+        UseConstantRequiredCharts(0.5f);
         mode = NormalisationMode::Vaski;
         sounding.method = "WT";
         sounding.waterTableDepth = 10.0f;

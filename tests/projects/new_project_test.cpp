@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <map>
 
 #include "projects/project_list.h"
 #include "projects/soundings_database.h"
-#include "support/recording_window.h"
+#include "support/data_area_fixture.h"
+#include "support/data_error.h"
 #include "support/temp_dir.h"
-#include "tools/errors.h"
 
 namespace kavo::projects {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::CodeAndDescriptionOf;
 using testing::ReadFile;
 
 const std::string kListHeader =
@@ -26,14 +26,8 @@ const std::string kListHeader =
     "{DATE_DIRECTORY_STARTED} Started\r\n";
 const std::string kListRow = "ExampleOne,\"Example One\",EX-1,,,,,,,1/2/2026\r\n";
 
-class NewProjectTest : public ::testing::Test {
+class NewProjectTest : public testing::DataAreaFixture {
   protected:
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
-    files::DataArea area{dir.text(), "ExampleOne"};
-
     void SetUp() override {
         dir.Write("Projects/Kavo_ProjectS---List.csv", kListHeader + kListRow);
         fs::create_directories(dir.path() / "Projects" / "ExampleOne" / "Soundings");
@@ -42,14 +36,6 @@ class NewProjectTest : public ::testing::Test {
     std::string List() const { return ReadFile(Projects() / "Kavo_ProjectS---List.csv"); }
     std::string Make(const std::string& name) {
         return MakeNewProject(reporter, area, name, "12/8/2026");
-    }
-    static std::pair<std::string, std::string> ErrorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const tools::DataError& error) {
-            return {error.code(), error.description()};
-        }
-        return {"no error", ""};
     }
 };
 
@@ -106,14 +92,16 @@ TEST_F(NewProjectTest, RowFollowsTheListsOwnColumnOrder) {
          }) {
         EXPECT_EQ(ProjectListRow(c.header, "P", "1/2/2026", "list"), c.row) << c.header;
     }
-    EXPECT_EQ(ErrorOf([] { ProjectListRow("{PROJECT_NAME},{10}", "P", "d", "L.csv"); }).first,
+    EXPECT_EQ(CodeAndDescriptionOf([] {
+                  ProjectListRow("{PROJECT_NAME},{10}", "P", "d", "L.csv");
+              }).first,
               "MP331");
 }
 
 TEST_F(NewProjectTest, AnExistingNameIsRefusedWhateverItsCaseAndNothingChanges) {
     dir.Write("Projects/Notes", "a file of that name");
     for (const std::string name : {"ExampleONE", "exampleone", " ExampleOne ", "NOTES"}) {
-        EXPECT_EQ(ErrorOf([&] { Make(name); }),
+        EXPECT_EQ(CodeAndDescriptionOf([&] { Make(name); }),
                   (std::pair<std::string, std::string>{"PE943", "project name already exists"}))
             << name;
     }
@@ -122,12 +110,12 @@ TEST_F(NewProjectTest, AnExistingNameIsRefusedWhateverItsCaseAndNothingChanges) 
 }
 
 TEST_F(NewProjectTest, BlankAndUnsafeNamesAreRefusedBeforeAnythingIsMade) {
-    EXPECT_EQ(ErrorOf([&] { Make("   "); }),
+    EXPECT_EQ(CodeAndDescriptionOf([&] { Make("   "); }),
               (std::pair<std::string, std::string>{"we343",
                                                    "Project New - project name can't be blank "}));
     for (const std::string name :
          {"..", ".", "../Outside", "a\\b", "Site*", "Why?", "Say \"hi\""}) {
-        EXPECT_EQ(ErrorOf([&] { Make(name); }).first, "we344") << name;
+        EXPECT_EQ(CodeAndDescriptionOf([&] { Make(name); }).first, "we344") << name;
     }
     EXPECT_FALSE(fs::exists(dir.path() / "Outside"));
     EXPECT_EQ(List(), kListHeader + kListRow);
@@ -135,7 +123,7 @@ TEST_F(NewProjectTest, BlankAndUnsafeNamesAreRefusedBeforeAnythingIsMade) {
 
 TEST_F(NewProjectTest, NotExactlyOneProjectListLeavesTheFoldersAndReportsMP329) {
     dir.Write("Projects/Kavo_ProjectS---Second.csv", kListHeader);
-    EXPECT_EQ(ErrorOf([&] { Make("Twice"); }),
+    EXPECT_EQ(CodeAndDescriptionOf([&] { Make("Twice"); }),
               (std::pair<std::string, std::string>{"MP329",
                                                    "missing or too many ProjectS---*.csv files"}));
     EXPECT_TRUE(fs::is_directory(Projects() / "Twice" / "Soundings"));
@@ -144,13 +132,13 @@ TEST_F(NewProjectTest, NotExactlyOneProjectListLeavesTheFoldersAndReportsMP329) 
     fs::remove(Projects() / "Kavo_ProjectS---Second.csv");
     fs::remove(Projects() / "Kavo_ProjectS---List.csv");
     dir.Write("Projects/ProjectS---WithoutPrefix.csv", kListHeader);
-    EXPECT_EQ(ErrorOf([&] { Make("None"); }).first, "MP329");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { Make("None"); }).first, "MP329");
 }
 
 TEST_F(NewProjectTest, ASecondTemplateInTheFolderIsRefused) {
     fs::create_directories(Projects() / "Old");
     dir.Write("Projects/Old/SoundingS---Old---KavoEditable---.csv", "x");
-    const auto [code, text] = ErrorOf([&] {
+    const auto [code, text] = CodeAndDescriptionOf([&] {
         MakeSoundingsTemplate(reporter, files::DataArea{dir.text(), "Old"}, "Old");
     });
     EXPECT_EQ(code, "WP123");

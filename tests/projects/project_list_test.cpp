@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
-#include "support/recording_window.h"
+#include "support/data_area_fixture.h"
+#include "support/data_error.h"
 #include "support/temp_dir.h"
-#include "tools/errors.h"
 #include "tools/number_text.h"
 
 namespace kavo::projects {
 namespace {
 
+using testing::CodeAndDescriptionOf;
 using namespace std::string_literals;
 
 const std::string kHeader =
@@ -21,13 +21,8 @@ const std::string kHeader =
     "{ORG_GRAPHIC_FILE_NAME},{LONG_CENTER},{LAT_CENTER},{CLIENT_NAME},{CLIENT_PROJECT_CODE},"
     "{DATE_DIRECTORY_STARTED}\r\n";
 
-class ProjectListTest : public ::testing::Test {
+class ProjectListTest : public testing::DataAreaFixture {
   protected:
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
-    files::DataArea area{dir.text(), "ExampleOne"};
     ProjectList list;
     std::string selected = "-5435";
     ProjectContext context{reporter, area, window, list, selected};
@@ -38,14 +33,6 @@ class ProjectListTest : public ::testing::Test {
     }
     void MakeFolder(const std::string& name) {
         std::filesystem::create_directories(dir.path() / "Projects" / name);
-    }
-    std::pair<std::string, std::string> ErrorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const tools::DataError& error) {
-            return {error.code(), error.description()};
-        }
-        return {"no error", ""};
     }
 };
 
@@ -143,7 +130,8 @@ TEST_F(ProjectListTest, BadListsEndWithTheirCodes) {
     };
     for (const Case& c : cases) {
         WriteList(c.content);
-        const auto [code, description] = ErrorOf([&] { ReadProjectList(context, ""); });
+        const auto [code, description] =
+            CodeAndDescriptionOf([&] { ReadProjectList(context, ""); });
         EXPECT_EQ(code, c.code) << c.content;
         EXPECT_EQ(description, c.description) << c.content;
     }
@@ -151,7 +139,7 @@ TEST_F(ProjectListTest, BadListsEndWithTheirCodes) {
 
 TEST_F(ProjectListTest, EmptyFieldsBeyondTheHeaderAreAccepted) {
     WriteList("{1},{2}\r\n\"P1\",,,,1/2/2026,,,,\r\n");
-    EXPECT_EQ(ErrorOf([&] { ReadProjectList(context, ""); }).first, "FP841");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }).first, "FP841");
     WriteList("{1},{2}\r\n\"P1\",x,,,,\r\n");
     EXPECT_FALSE(ReadProjectList(context, ""));
     EXPECT_EQ(area.projectName, "P1");
@@ -159,11 +147,11 @@ TEST_F(ProjectListTest, EmptyFieldsBeyondTheHeaderAreAccepted) {
 
 TEST_F(ProjectListTest, NoneOrSeveralListsAreRefused) {
     const std::string purpose = "Reading ProjectS from CSV";
-    EXPECT_EQ(ErrorOf([&] { ReadProjectList(context, ""); }),
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }),
               std::make_pair("FP829"s, purpose + ", no Kavo_ProjectS---*.csv file"));
     WriteList(kHeader);
     dir.Write("Projects/KAVO_PROJECTS---other.CSV", kHeader);
-    EXPECT_EQ(ErrorOf([&] { ReadProjectList(context, ""); }),
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }),
               std::make_pair("FP822"s, purpose + ", too many Kavo_ProjectS---*.csv files"));
 }
 
@@ -173,7 +161,7 @@ TEST_F(ProjectListTest, ListsBeyondTheTablesAreDataErrors) {
         rows += "P" + std::to_string(i) + ",x\r\n";
     }
     WriteList(rows);
-    EXPECT_EQ(ErrorOf([&] { ReadProjectList(context, ""); }).first, "FP889");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }).first, "FP889");
 
     rows = kHeader;
     for (int i = 1; i <= 80; ++i) {
@@ -181,17 +169,17 @@ TEST_F(ProjectListTest, ListsBeyondTheTablesAreDataErrors) {
     }
     WriteList(rows);
     EXPECT_FALSE(ReadProjectList(context, ""));
-    EXPECT_EQ(ErrorOf([&] { FillProjectChoices(context); }).first, "FP879");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { FillProjectChoices(context); }).first, "FP879");
 
     for (int i = 1; i <= 201; ++i) {
         MakeFolder("F" + std::to_string(i));
     }
-    EXPECT_EQ(ErrorOf([&] { ListProjectFolders(context); }).first, "WE200");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ListProjectFolders(context); }).first, "WE200");
 }
 
 TEST_F(ProjectListTest, NonStandardHeaderIsLoggedAsAnIssueFirst) {
     WriteList("{1},{NOPE}\r\n");
-    EXPECT_EQ(ErrorOf([&] { ReadProjectList(context, ""); }).first, "RE932");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }).first, "RE932");
     EXPECT_EQ(reporter.issueCount(), 1);
 }
 

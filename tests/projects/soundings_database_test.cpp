@@ -4,34 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <set>
 
-#include "support/recording_window.h"
+#include "support/data_area_fixture.h"
+#include "support/data_error.h"
 #include "support/temp_dir.h"
-#include "tools/errors.h"
 
 namespace kavo::projects {
 namespace {
 
+using testing::CodeAndDescriptionOf;
 using namespace std::string_literals;
 
-std::pair<std::string, std::string> ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tools::DataError& error) {
-        return {error.code(), error.description()};
-    }
-    return {"no error", ""};
-}
-
-class SoundingsDatabase : public ::testing::Test {
+class SoundingsDatabase : public testing::DataAreaFixture {
   protected:
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
-    files::DataArea area{dir.text(), "P1"};
+    SoundingsDatabase() : DataAreaFixture("P1") {}
+
     reporting::TracedInput file;
     SoundingsHeader header;
     SoundingRecord record;
@@ -107,7 +95,7 @@ TEST(AssignSoundingColumn, ValuesThatAreNotNumbersEndWithTheColumnsCode) {
     };
     for (const Case& c : cases) {
         SoundingRecord record;
-        EXPECT_EQ(ErrorOf([&] { AssignSoundingColumn(record, c.id, c.value); }),
+        EXPECT_EQ(CodeAndDescriptionOf([&] { AssignSoundingColumn(record, c.id, c.value); }),
                   std::make_pair(c.code, c.description));
     }
 }
@@ -132,14 +120,14 @@ TEST_F(SoundingsDatabase, HeaderNamesColumnsByIdOrNumberAndEndsAtACellWithoutBra
     ASSERT_TRUE(NextRow());  // a field under the cell that ended the list is ignored
     EXPECT_EQ(record.soundingName, "S-2");
     // A field under a cell after the end of the list is looked up by the cell as read.
-    EXPECT_EQ(ErrorOf([&] { NextRow(); }).first, "CCN824");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { NextRow(); }).first, "CCN824");
 }
 
 TEST_F(SoundingsDatabase, UnknownIdFailsAtTheFirstRowWithAFieldThere) {
     Open("{1},{NOT_A_COLUMN}\nS-1\nS-2 value\n");
     ASSERT_TRUE(NextRow());
     EXPECT_EQ(
-        ErrorOf([&] { NextRow(); }),
+        CodeAndDescriptionOf([&] { NextRow(); }),
         std::make_pair("CCN824"s, "searching soundingSfile list, Can't find ID=NOT_A_COLUMN"s));
 }
 
@@ -159,17 +147,18 @@ TEST_F(SoundingsDatabase, RowsBeyondTheFieldLimitOrBlankAreDataErrors) {
         row += " " + std::to_string(i);
     }
     Open("{1},{140}\n" + row + "\n\nS-2\n");
-    EXPECT_EQ(ErrorOf([&] { NextRow(); }),
+    EXPECT_EQ(CodeAndDescriptionOf([&] { NextRow(); }),
               std::make_pair("RL189"s,
                              "Reading SouningS file, a sounding row has 90 fields, at most 89 are "
                              "allowed"s));
-    EXPECT_EQ(ErrorOf([&] { NextRow(); }).first, "RL124");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { NextRow(); }).first, "RL124");
 }
 
 TEST_F(SoundingsDatabase, ExactlyOneDatabaseMustBeThere) {
     const std::string purpose = "Reading SouningS file";
-    EXPECT_EQ(ErrorOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
-              std::make_pair("DX392"s, purpose + ", needs a SoundingS---*.csv file "));
+    EXPECT_EQ(
+        CodeAndDescriptionOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
+        std::make_pair("DX392"s, purpose + ", needs a SoundingS---*.csv file "));
     // Folder and file names are found whatever their case.
     std::filesystem::create_directories(dir.path() / "projects" / "p1");
     area.projectName = "P1";
@@ -178,8 +167,9 @@ TEST_F(SoundingsDatabase, ExactlyOneDatabaseMustBeThere) {
     EXPECT_EQ(window.panel().statusCode, "So443");
     file.Close();
     dir.Write("projects/p1/Kavo_SoundingS---y.csv", "{1}\nS-1\n");
-    EXPECT_EQ(ErrorOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
-              std::make_pair("DX322"s, purpose + ", only one SoundingS---*.csv file allowed"));
+    EXPECT_EQ(
+        CodeAndDescriptionOf([&] { OpenSoundingsDatabase(reporter, area, file, header, record); }),
+        std::make_pair("DX322"s, purpose + ", only one SoundingS---*.csv file allowed"));
 }
 
 TEST_F(SoundingsDatabase, OpeningResetsTheRecordAndTheHeader) {

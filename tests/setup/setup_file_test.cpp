@@ -5,7 +5,8 @@
 
 #include <filesystem>
 
-#include "support/recording_window.h"
+#include "support/data_area_fixture.h"
+#include "support/data_error.h"
 #include "support/temp_dir.h"
 #include "tools/errors.h"
 
@@ -18,13 +19,8 @@ const std::string kCanonical =
     "Kavo software setup file\r\nRow2_Kavo_Setup_v4\r\nLast_Units=FEET\r\nLast_user=ann\r\n"
     "Last_Project=P7\r\nLast_Equipment=HOG-3\r\nLast_Error=none\r\nEnd\r\n";
 
-class SetupFile : public ::testing::Test {
+class SetupFile : public testing::DataAreaFixture {
   protected:
-    testing::TempDir dir;
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
-    files::DataArea area{dir.text(), "ExampleOne"};
     std::filesystem::path setupPath = dir.path() / "software" / "Kavo-Setup.txt";
     std::filesystem::path backupPath = dir.path() / "software" / "Kavo-Setup-BACKUP.txt";
 
@@ -36,12 +32,7 @@ class SetupFile : public ::testing::Test {
     }
     // The code and description of the error that reading `content` ends with.
     std::pair<std::string, std::string> ReadError(const std::string& content) {
-        try {
-            Read(content);
-        } catch (const tools::DataError& error) {
-            return {error.code(), error.description()};
-        }
-        return {"no error", ""};
+        return testing::CodeAndDescriptionOf([&] { Read(content); });
     }
 };
 
