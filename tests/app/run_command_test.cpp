@@ -1,8 +1,10 @@
 // The kavo command's run action, run as a separate program on a copy of the example data area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/kavo_command.h"
 #include "support/temp_dir.h"
@@ -44,6 +46,46 @@ TEST_F(RunCommand, RunsTheExampleAndShowsTheSummary) {
     const std::string log =
         ReadFile(root() / "Kavo_Output_____tasks_and_Issues___from_most_recent_Kavo_Run.txt");
     EXPECT_NE(log.find("   End of Tasks & Issues: "), std::string::npos) << log;
+}
+
+// The names of the files in a folder that match an ending.
+std::vector<std::string> FilesEndingIn(const fs::path& folder, const std::string& ending) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() >= ending.size() &&
+            name.compare(name.size() - ending.size(), ending.size(), ending) == 0) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(RunCommand, WritesATablePerSoundingAndTheZeroLoadFileAndNothingHalfDone) {
+    ASSERT_EQ(Kavo("run").status, 0);
+    const fs::path project = root() / "Projects" / "ExampleOne";
+    EXPECT_EQ(FilesEndingIn(project / "Soundings", "_Q1o.txt"),
+              (std::vector<std::string>{"KV-01_Q1o.txt", "KV-02_Q1o.txt", "KV-03_Q1o.txt",
+                                        "KV-04_Q1o.txt", "KV-05_Q1o.txt"}));
+    const std::string zeroLoad =
+        ReadFile(project / "Kavo---Output---Zero_Load_Data---ExampleOne.txt");
+    for (const char* sounding : {"KV-01", "KV-02", "KV-03", "KV-04", "KV-05"}) {
+        EXPECT_NE(zeroLoad.find(sounding), std::string::npos) << sounding;
+    }
+    EXPECT_TRUE(FilesEndingIn(project / "Soundings", ".kavo-partial").empty());
+    EXPECT_TRUE(FilesEndingIn(project, ".kavo-partial").empty());
+}
+
+TEST_F(RunCommand, ChartStatementsAreWrittenWhenAskedFor) {
+    ASSERT_EQ(Kavo("--check-before-compiling --write-sld-statements run").status, 0);
+    EXPECT_EQ(FilesEndingIn(dir.path() / "Kavo-VB6", ".bas").size(), 8u);
+}
+
+TEST_F(RunCommand, ExportChartsWritesOnePlottingFilePerChart) {
+    const KavoResult result = Kavo("export-charts");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(FilesEndingIn(root() / "Projects" / "ExampleOne" / "SLD output", ".csv").size(), 8u);
 }
 
 TEST_F(RunCommand, DataErrorShowsTheErrorWindowOnStderr) {

@@ -1,6 +1,7 @@
 // The chart exporters: the plotting file and the chart statements of a loaded chart.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "chart_table_fixture.h"
@@ -41,7 +42,10 @@ TEST_F(ChartExport, PlottingFileHoldsHeaderNotesAndLines) {
 
 TEST_F(ChartExport, StatementsQuoteTheDescriptionInTheChart) {
     WriteChartStatements(reporter, area, *table);
-    const std::string written = testing::ReadFile(dir.path().string() + "-VB6/SLD___cQc_tln.bas");
+    // The statements go beside the data area, outside the test's own folder.
+    const std::filesystem::path statements = dir.path().string() + "-VB6";
+    const std::string written = testing::ReadFile(statements / "SLD___cQc_tln.bas");
+    std::filesystem::remove_all(statements);
     EXPECT_EQ(written,
               testing::ReadFile(testing::TestDataPath("data/charts/statements_expected.bas")));
     EXPECT_EQ(table->Slot(1).Header_General_Description_8str, "\"-5435\"");
