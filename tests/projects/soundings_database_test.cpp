@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <set>
 
@@ -50,6 +51,30 @@ TEST(SoundingColumns, NumbersAndIdsAreUniqueAndEveryValueColumnHasAField) {
         EXPECT_EQ(column.errorCode.empty(), text || placeholder) << column.id;
     }
     EXPECT_EQ(numbers.size(), 63u);
+}
+
+TEST(SoundingColumns, EachValueColumnFillsAFieldOfItsOwnByNumberOrId) {
+    std::vector<SoundingRecord> filled;
+    for (const SoundingColumn& column : SoundingColumns()) {
+        if (column.id.empty()) {
+            continue;
+        }
+        SoundingRecord byNumber;
+        AssignSoundingColumn(byNumber, std::to_string(column.number), "7");
+        SoundingRecord byId;
+        std::string lowerId(column.id);
+        for (char& c : lowerId) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        AssignSoundingColumn(byId, lowerId, "7");
+        EXPECT_EQ(byNumber, byId) << column.number;
+        EXPECT_NE(byNumber, SoundingRecord{}) << column.number;
+        for (const SoundingRecord& other : filled) {
+            EXPECT_NE(byNumber, other) << column.number << " shares a field";
+        }
+        filled.push_back(byNumber);
+    }
+    EXPECT_EQ(filled.size(), 61u);
 }
 
 TEST(AssignSoundingColumn, StoresByKind) {

@@ -1,4 +1,4 @@
-// The run summary, the truncation of decimals and the common width of heading texts.
+// The run summary and the truncation of decimals.
 #include "run/run_summary.h"
 
 #include <gtest/gtest.h>
