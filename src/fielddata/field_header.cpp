@@ -163,8 +163,9 @@ void ReadChannelCalibration(std::string_view dividerRow, std::string_view zeroRo
     const std::size_t blank = maxText.find(' ');
     const std::string_view numberText =
         blank == std::string_view::npos ? maxText : maxText.substr(0, blank);
-    const std::optional<double> fullScale = tools::ParseNumber(numberText);
-    if (!fullScale) {
+    // A single like every number of the header (beyond single range it is no number).
+    const float fullScale = tools::NumberOrNull(numberText);
+    if (tools::IsMissing(fullScale)) {
         throw tools::DataError("HRC741",
                                Located(where, "the full-scale value «" + std::string(maxText) +
                                                   "» of channel column " + std::to_string(column) +
@@ -180,7 +181,7 @@ void ReadChannelCalibration(std::string_view dividerRow, std::string_view zeroRo
     channel.zeroBefore = tools::NumberOrNull(ChannelCell(zeroRow, column));
     channel.units =
         blank == std::string_view::npos ? std::string() : tools::TrimCopy(maxText.substr(blank));
-    channel.scale = static_cast<float>(*fullScale / static_cast<double>(divisions));
+    channel.scale = static_cast<float>(static_cast<double>(fullScale) / divisions);
 }
 
 std::string ParseFieldDate(std::string_view text, std::string_view where) {

@@ -104,6 +104,25 @@ TEST(ReadChannelCalibration, FullScaleOverDivisionsWithTheUnits) {
     EXPECT_EQ(bare.units, "");
 }
 
+TEST(ReadChannelCalibration, TheFullScaleValueIsReadAsASingleBeforeTheDivision) {
+    // 0.3 read as a single is 0.300000011920928955; / 5000 = 6.0000002384e-05, whose nearest
+    // single is 6.000000212225132e-05. Dividing the unrounded 0.3 gives the single below it
+    // (5.999999848427251e-05), which is one unit in the last place too low.
+    const struct {
+        std::string max, divisions;
+        float scale;
+    } cases[] = {
+        {"0.3 TSF", "5000", 6.000000212225132e-05f},
+        // 33.3 as a single is 33.299999237060547; / 7 = 4.757142748 -> 4.757142543792725
+        {"33.3 TSF", "7", 4.757142543792725f},
+    };
+    for (const auto& c : cases) {
+        ChannelCalibration channel;
+        ReadChannelCalibration(Cells({c.divisions}), Cells({"0"}), Cells({c.max}), 1, "T", channel);
+        EXPECT_EQ(channel.scale, c.scale) << c.max << " / " << c.divisions;
+    }
+}
+
 TEST(ReadChannelCalibration, CellsThatGiveNoScaleAreErrors) {
     const struct {
         std::string divisions, zero, max, code, descriptionPart;
@@ -111,6 +130,8 @@ TEST(ReadChannelCalibration, CellsThatGiveNoScaleAreErrors) {
         {"5000", "100", "TSF 500", "HRC741", "the full-scale value «TSF 500» of channel column 1"},
         {"5000", "100", "", "HRC741", "the full-scale value «»"},
         {"5000", "100", "5OO TSF", "HRC741", "«5OO TSF» of channel column 1 does not start"},
+        // beyond the range of a single: no number, not an overflowing conversion
+        {"5000", "100", "1E+39 TSF", "HRC741", "«1E+39 TSF» of channel column 1"},
         {"0", "100", "500 TSF", "HRC742", "the divisions «0» of channel column 1 give no scale"},
         {"", "100", "500 TSF", "HRC742", "the divisions «» of channel column 1"},
         {"many", "100", "500 TSF", "HRC742", "the divisions «many»"},
