@@ -34,16 +34,13 @@ float CrrByUcb06(float q, float frictionRatio) {
     const double qMpa = Single(static_cast<double>(q) / 10.0);
     const double fr = frictionRatio;
 
-    // The terms are singles, summed as singles from left to right.
-    float sum = Single(std::pow(qMpa, 1.045));
-    sum += Single(0.11 * fr * qMpa);
-    sum += Single(0.001 * fr);
-    sum += Single((1.0 + 0.85 * fr) * kExponent);
-    sum -= Single(0.848 * std::log(kMagnitude));
-    sum -= Single(0.002 * std::log(kStressKpa));
-    sum -= 20.923f;
-    sum += Single(1.632 * kProbability);
-    return Single(std::exp(static_cast<double>(sum / 7.177f)));
+    // The terms are singles; their sum and what follows are not rounded until the result.
+    const double sum = static_cast<double>(Single(std::pow(qMpa, 1.045))) +
+                       Single(0.11 * fr * qMpa) + Single(0.001 * fr) +
+                       Single((1.0 + 0.85 * fr) * kExponent) -
+                       Single(0.848 * std::log(kMagnitude)) - Single(0.002 * std::log(kStressKpa)) -
+                       Single(20.923) + Single(1.632 * kProbability);
+    return Single(std::exp(sum / 7.177));
 }
 
 Ucd14Steps Ucd14StepsFor(float q, float frictionRatio) {

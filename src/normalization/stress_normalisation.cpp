@@ -107,7 +107,8 @@ float IterateExponentC(const charts::ChartTable& charts, reporting::Reporter& re
         }
     }
     point.fs1 = fr / 100.0f * q;
-    point.frictionRatio = (fr > 0.1 && fr < 10.0f) ? fr : tools::kNull;
+    // Compared as singles: the lower clamp 0.1 is itself out of range.
+    point.frictionRatio = (fr > 0.1f && fr < 10.0f) ? fr : tools::kNull;
     point.qc1 = (q > 1.0f && q < 1000.0f) ? q : tools::kNull;
     point.exponentC = cNew;
     return cNew;

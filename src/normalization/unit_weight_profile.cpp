@@ -29,7 +29,7 @@ float LinearInterpolate(float x1, float x, float x2, float y1, float y2) {
         return y1;
     }
     const float slope = dy / dx;
-    return (x - x1) * slope + y1;
+    return static_cast<float>((static_cast<double>(x) - x1) * slope + y1);
 }
 
 void ReadTracedNumber(reporting::Reporter& reporter, reporting::TracedInput& file, float& value,

@@ -93,5 +93,25 @@ TEST(CrrByUcb06, MatchesAHandEvaluation) {
     EXPECT_GT(CrrByUcb06(50.0f, 3.0f), CrrByUcb06(50.0f, 2.0f));
 }
 
+// Only the terms are singles; their sum, the division by 7.177 and the exponential are not
+// rounded until the result. Q = 14.05, FR = 1.5 %: q = 1.405 (single 1.40499997); the
+// single terms are 1.42666411, 0.231824994, 0.00150000001, 2.2750001, -1.70863771,
+// -0.00921034068, -20.9230003, 0.163200006; their exact sum is -18.5426591814;
+// / 7.177 = -2.58362256; exp = 0.07550000 -> single 0.075500004. Summing in singles and
+// dividing by the single 7.177 gives 0.0754999965 instead, which prints as 0.075.
+// Q = 1.545, FR = 5.5 %: sum -16.5616292916 gives 0.0994999856 (not 0.0995000005).
+// Q = 12.149, FR = 3.6 %: sum -16.7073590248 gives 0.0975000039 (not 0.097499989).
+TEST(CrrByUcb06, RoundsOnlyTheTerms) {
+    struct Case {
+        float q;
+        float frictionRatio;
+        float crr;
+    };
+    for (const Case& c : {Case{14.05f, 1.5f, 0.075500004f}, Case{1.545f, 5.5f, 0.0994999856f},
+                          Case{12.149f, 3.6f, 0.0975000039f}}) {
+        EXPECT_EQ(CrrByUcb06(c.q, c.frictionRatio), c.crr) << c.q << " " << c.frictionRatio;
+    }
+}
+
 }  // namespace
 }  // namespace kavo::normalization

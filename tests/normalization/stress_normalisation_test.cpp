@@ -107,6 +107,29 @@ TEST_F(StressNormalisationTest, QAtTheUpperClampIsMissingButFs1UsesIt) {
     EXPECT_FLOAT_EQ(point.fs1, 1.0f / 100.0f * 1000.0f);
 }
 
+// The friction ratio is clamped to 0.1..10 % for the chart, and a clamped or boundary value
+// is then reported missing (only 0.1 < FR < 10 is kept), while Fs1 uses the clamped FR.
+// VES = 1 atm gives Q = qt = 100 for any c, so Fs1 = FR_clamped / 100 x 100 = FR_clamped.
+TEST_F(StressNormalisationTest, FrictionRatioAtOrBeyondItsClampsIsMissing) {
+    UseExponentChart(testcharts::AddConstantChart(charts, "cQc", "tln", 0.5f));
+    struct Case {
+        float fs;             // atm, with qt = 100 atm: FR = fs %
+        float frictionRatio;  // kept FR
+        float fs1;
+    };
+    for (const Case& c : {Case{0.05f, kNull, 0.1f},  // FR 0.05 -> 0.1: on the bound, missing
+                          Case{0.1f, kNull, 0.1f},   // 0.1 x 100 / 100 = 0.1 exactly
+                          Case{0.2f, 0.2f, 0.2f},    // inside
+                          Case{9.9f, 9.9f, 9.9f},    // inside
+                          Case{10.0f, kNull, 10.0f}, Case{12.0f, kNull, 10.0f}}) {
+        Load(5.0f, 100.0f, c.fs, 1.0f);
+        Iterate(0.2f);
+        EXPECT_EQ(point.qc1, 100.0f) << c.fs;
+        EXPECT_FLOAT_EQ(point.frictionRatio, c.frictionRatio) << c.fs;
+        EXPECT_FLOAT_EQ(point.fs1, c.fs1) << c.fs;
+    }
+}
+
 // A chart whose c jumps from 0.01 (Q below 9.9 FR) to 1.5 (Q above 10.1 FR) has no fixed point
 // the damped steps can reach: with qt = 100, FR = 1 and VES = 10 the steps swing about c = 1.
 TEST_F(StressNormalisationTest, NoClosureAfter250TriesIsAnIssue) {

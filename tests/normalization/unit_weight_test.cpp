@@ -158,6 +158,26 @@ TEST(LinearInterpolate, StraightLineAndVerticalSegment) {
     EXPECT_EQ(LinearInterpolate(2.0f, 0.0f, 4.0f, 1.0f, 3.0f), -1.0f);  // extrapolates
 }
 
+// Only the differences and the slope are singles; (x - x1) x slope + y1 is rounded once.
+// Profile (0, 110), (30, 120) at 12.7 ft: slope = single(10 / 30) = 0.333333343; x = single
+// 12.6999998; 12.6999998 x 0.333333343 + 110 = 114.233333396, whose nearest single is
+// 114.23333 (114.2333298; the next single up, 114.2333374, is farther). Rounding the product
+// first gives 114.233337.
+// (0, 105), (30, 122.5) at 7.1 ft: slope 0.583333313, exact 109.14166647 -> 109.14167.
+// (2.5, 105), (20, 118) at 19.3 ft: slope single(13 / 17.5) = 0.742857158,
+// 16.8000002 x 0.742857158 + 105 = 117.479999691 -> 117.480003.
+TEST(LinearInterpolate, RoundsOnlyTheDifferencesAndTheSlope) {
+    struct Case {
+        float x1, x, x2, y1, y2;
+        float y;
+    };
+    for (const Case& c : {Case{0.0f, 12.7f, 30.0f, 110.0f, 120.0f, 114.23333f},
+                          Case{0.0f, 7.1f, 30.0f, 105.0f, 122.5f, 109.14167f},
+                          Case{2.5f, 19.3f, 20.0f, 105.0f, 118.0f, 117.480003f}}) {
+        EXPECT_EQ(LinearInterpolate(c.x1, c.x, c.x2, c.y1, c.y2), c.y) << c.x;
+    }
+}
+
 TEST_F(UnitWeightTest, ProfileIsInterpolatedWithinItsDepthRange) {
     WriteProjectFile("site.uwt", kHeader + "0,110\r\n20,120\r\n");
     sounding.profileFileName = "site.uwt";
