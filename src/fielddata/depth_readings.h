@@ -35,10 +35,6 @@ struct DepthReading {
     float frictionRatio = tools::kNull;
 };
 
-inline void ResetDepthReading(DepthReading& reading) {
-    reading = DepthReading{};
-}
-
 // The readings of the sounding being processed, at most kMaxReadings; element 0 is the
 // first reading of the file.
 struct SoundingReadings {

@@ -64,10 +64,6 @@ struct FieldHeader {
     std::string endStatus;  // "NORMAL" or "FUGRO" once the depth data are read
 };
 
-inline void ResetFieldHeader(FieldHeader& header) {
-    header = FieldHeader{};
-}
-
 // The firm of row 2, upper-cased, with the known firms written out in full.
 std::string NormaliseFirm(std::string_view row2);
 
