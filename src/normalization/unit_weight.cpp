@@ -76,6 +76,18 @@ void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
     point.ves = accumulated * cache.atmPerPsf;
 }
 
+float TotalVerticalStress(const DepthPoint& point, float waterTableDepth) {
+    if (IsMissingValue(point.ves) || IsMissingValue(point.depth) ||
+        IsMissingValue(waterTableDepth)) {
+        return tools::kNull;
+    }
+    if (point.depth <= waterTableDepth) {
+        return point.ves;
+    }
+    const float waterHead = point.depth - waterTableDepth;
+    return point.ves + waterHead * tools::UnitFactor("ATM/HWATERFEET");
+}
+
 void CheckUnitWeightMethod(NormalisationContext& context, const DepthPoint& point) {
     const std::string_view method = tools::Trim(context.sounding.method);
     if (EqualsUpper(method, "FILE")) {

@@ -26,6 +26,11 @@ float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
 // table. Throws DataError "VES002" when the accumulated VES falls below zero.
 void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point);
 
+// The total vertical stress (atm) at the point: VES plus the hydrostatic pore pressure of
+// 62.4 pcf over the depth below the water table (none at or above it). Missing when VES, the
+// depth or the water-table depth is missing.
+float TotalVerticalStress(const DepthPoint& point, float waterTableDepth);
+
 // The method check after the normalisation: throws DataError "UTGM724" for a method other
 // than "SLD_TLN", "KAVO", "SLD", "WT" or "FILE", and reads the profile file for "FILE".
 void CheckUnitWeightMethod(NormalisationContext& context, const DepthPoint& point);

@@ -50,6 +50,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     }
 
     normalization::DepthPoint& point = parts.point;
+    std::vector<float> rowValues(specs.size(), tools::kNull);
     float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
@@ -70,9 +71,13 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         normalization::AdvanceVerticalStress(parts.normalisation, point);
         normalization::NormaliseDepthPoint(parts.normalisation, point, directionTrace);
         for (int i = 1; i <= parts.columns.count(); ++i) {
-            const float value = normalization::ComputeColumnValue(
+            float& value = rowValues[static_cast<std::size_t>(i - 1)];
+            value = normalization::ComputeColumnValue(
                 parts.normalisation, specs[static_cast<std::size_t>(i - 1)], point);
             WriteColumnCell(out, parts.columns, i, RowKind::Value, value);
+        }
+        if (parts.csv != nullptr) {
+            parts.csv->WriteRow(parts.columns, rowValues);
         }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }

@@ -1,5 +1,5 @@
-// The fixed-width lines of the zero-load data file: its two heading lines and one line per
-// sounding.
+// The lines of the zero-load data file (fixed width: its two heading lines and one line per
+// sounding) and of its CSV twin.
 #pragma once
 
 #include <string>
@@ -43,5 +43,11 @@ struct ZeroLoadRow {
 // The line of one sounding: the texts padded or cut to their widths, every number through
 // its mask with a missing value shown as underscores.
 std::string FormatZeroLoadRow(const ZeroLoadRow& row);
+
+// The zero-load CSV: its heading row (the names of the fixed-width heading with their units)
+// and the row of one sounding (the texts as they are, the numbers as the line prints them
+// unpadded, an empty cell for a missing value).
+std::string ZeroLoadCsvHeading();
+std::string ZeroLoadCsvRow(const ZeroLoadRow& row);
 
 }  // namespace kavo::zeroload
