@@ -12,6 +12,7 @@ packages=(
     locales                             # the comma-decimal locale rerun of the tests
     qt6-base-dev qt6-svg-dev libqcustomplot-dev  # the pictures and the window
     clang libclang-rt-14-dev            # the fuzz targets (libFuzzer)
+    python3                             # the data generators and the status-code table check
 )
 
 missing=()
