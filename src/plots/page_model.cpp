@@ -55,7 +55,7 @@ bool Extremes(const std::vector<const std::vector<double>*>& lists, double& low,
 
 // A range is cut into at most this many steps; a narrow track labels at most this many.
 constexpr int kRangeIntervals = 10;
-constexpr int kTrackIntervals = 4;
+constexpr int kTrackIntervals = 5;
 
 std::string UnitSuffix(const std::string& unit) {
     return unit.empty() ? "" : " (" + unit + ")";
@@ -97,8 +97,6 @@ void SetTrackTicks(AxisModel& axis) {
         // Long numbers (thousands) take more room: fewer of them.
         const bool longNumbers = std::max(std::fabs(axis.min), std::fabs(axis.max)) >= 1000;
         axis.tickStep = TickStep(axis.max - axis.min, longNumbers ? 3 : kTrackIntervals);
-        axis.min = std::floor(axis.min / axis.tickStep + 1e-9) * axis.tickStep;
-        axis.max = std::ceil(axis.max / axis.tickStep - 1e-9) * axis.tickStep;
     }
 }
 
@@ -254,7 +252,13 @@ SoundingPageModel BuildSoundingPage(const SoundingProfile& profile,
     TrackModel pore =
         Track("Pore pressure", {profile.Find(Quantity::U2), profile.Find(Quantity::Hydrostatic)},
               depth, "u2, u0 (atm)");
-    pore.lines.back().style = LineStyle::Dashed;
+    // The still-water line is dashed, so it reads as a reference and not as a measurement.
+    for (LineModel& line : pore.lines) {
+        const ProfileSeries* hydrostatic = profile.Find(Quantity::Hydrostatic);
+        if (hydrostatic != nullptr && line.name == hydrostatic->label) {
+            line.style = LineStyle::Dashed;
+        }
+    }
     page.tracks.push_back(std::move(pore));
     TrackModel ic = Track("Soil type", one(Quantity::Ic), depth, "Ic");
     ic.value.min = 1;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -27,14 +28,6 @@
 namespace kavo::plots {
 namespace {
 
-// The window of the recomputation: the run has shown its progress and logged its issues, so
-// the second pass over the same data shows and logs nothing.
-class SilentWindow : public platform::Window {
-  public:
-    void ShowErrorWindow(const platform::ErrorWindowContent&) override {}
-    void ShowMessage(const std::string&) override {}
-};
-
 std::string FileSafe(std::string_view text) {
     std::string safe;
     for (char c : text) {
@@ -57,78 +50,20 @@ double MissingAsNaN(float value) {
     return tools::IsMissing(value) ? std::numeric_limits<double>::quiet_NaN() : value;
 }
 
-// The inputs a run reads once for all its soundings.
-struct RunInputs {
-    files::DataArea area;
-    setup::RunSettings settings;
-    std::unique_ptr<charts::ChartTable> charts = std::make_unique<charts::ChartTable>();
-    output::ColumnTable columns;
-    normalization::UnitWeightProfile unitWeightProfile;
-    std::vector<projects::SoundingRecord> soundings;
-};
-
-void ReadRunInputs(run::Program& program, reporting::Reporter& quiet, const PlotRequest& request,
-                   RunInputs& inputs) {
-    inputs.area.root = run::DataAreaRootFor(program);
-    inputs.area.projectName = run::kStartProject;
-    setup::SetupValues setupValues;
-    setup::ReadSetupFile(quiet, inputs.area, setupValues);
-    std::string selectedProject;
-    setup::ReadRunSettings(program.window, inputs.settings, selectedProject);
-    charts::LoadChartsForRun(quiet, inputs.area, *inputs.charts);
-    const normalization::SoundingUnitWeightInputs noSounding;
-    normalization::NormalisationContext columnContext{
-        *inputs.charts, normalization::ParseNormalisationMode(inputs.settings.coneNormalization),
-        noSounding,     inputs.unitWeightProfile,
-        inputs.area,    quiet};
-    output::SetUpRunColumns(inputs.columns, columnContext, inputs.settings.columnsSource);
-
-    reporting::TracedInput database;
-    projects::SoundingsHeader header;
-    projects::SoundingRecord record;
-    projects::OpenSoundingsDatabase(quiet, inputs.area, database, header, record);
-    projects::ReadSoundingsHeader(quiet, database, header);
-    std::vector<projects::SoundingRecord> all;
-    while (projects::ReadSoundingRow(quiet, database, header, record)) {
-        all.push_back(record);
-        record = projects::SoundingRecord{};
-    }
-    if (request.soundings.empty()) {
-        inputs.soundings = std::move(all);
-        return;
-    }
-    for (const std::string& wanted : request.soundings) {
-        bool found = false;
-        for (const projects::SoundingRecord& row : all) {
-            if (tools::UpperCopy(row.soundingName) == tools::UpperCopy(wanted)) {
-                inputs.soundings.push_back(row);
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            throw tools::DataError("PL101", "sounding " + wanted +
-                                                " is not listed in the soundings database of "
-                                                "project " +
-                                                inputs.area.projectName);
-        }
-    }
-}
-
-std::vector<std::string> CoverLines(const RunInputs& inputs, const PlotRequest& request,
-                                    int soundings, double totalFeet) {
-    const setup::RunSettings& s = inputs.settings;
+std::vector<std::string> CoverLines(const FinishedRun& run, const PlotRequest& request,
+                                    double totalFeet) {
+    const setup::RunSettings& s = run.settings();
     std::vector<std::string> lines = {
-        "Project: " + inputs.area.projectName,
-        "Data area: " + platform::ToRealPath(inputs.area.root).string(),
+        "Project: " + run.area().projectName,
+        "Data area: " + platform::ToRealPath(run.area().root).string(),
         "",
         "Run settings",
         "    Cone normalisation: " + Shown(s.coneNormalization),
         "    Soil type (Ic) method: " + Shown(s.icMethod),
         "    Chart data: " + Shown(s.chartDataLocation) + ", " +
-            std::to_string(inputs.charts->count) + " charts loaded",
+            std::to_string(run.charts().count) + " charts loaded",
         "    Output columns: " + Shown(s.columnsSource) + ", " +
-            std::to_string(inputs.columns.count()) + " columns",
+            std::to_string(run.columns().count()) + " columns",
         "    Earthquake magnitude: " + NumberShown(s.earthquakeMagnitude),
         "    Lowest-Qc search depth: " + NumberShown(s.lowestQcDepth) + " ft",
         "",
@@ -136,7 +71,7 @@ std::vector<std::string> CoverLines(const RunInputs& inputs, const PlotRequest& 
     };
     if (request.runSummary.empty()) {
         char text[160];
-        std::snprintf(text, sizeof text, "    %d soundings drawn, %.1f ft sounded", soundings,
+        std::snprintf(text, sizeof text, "    %d soundings drawn, %.1f ft sounded", run.count(),
                       totalFeet);
         lines.emplace_back(text);
     }
@@ -190,18 +125,114 @@ std::string ReportName(std::string_view project) {
     return FileSafe(project) + "_report.pdf";
 }
 
+FinishedRun::FinishedRun(run::Program& program, const std::vector<std::string>& soundings)
+    : charts_(std::make_unique<charts::ChartTable>()) {
+    area_.root = run::DataAreaRootFor(program);
+    area_.projectName = run::kStartProject;
+    setup::SetupValues setupValues;
+    setup::ReadSetupFile(quiet_, area_, setupValues);
+    std::string selectedProject;
+    setup::ReadRunSettings(program.window, settings_, selectedProject);
+    charts::LoadChartsForRun(quiet_, area_, *charts_);
+    const normalization::SoundingUnitWeightInputs noSounding;
+    normalization::NormalisationContext columnContext{
+        *charts_,   normalization::ParseNormalisationMode(settings_.coneNormalization),
+        noSounding, unitWeightProfile_,
+        area_,      quiet_};
+    output::SetUpRunColumns(columns_, columnContext, settings_.columnsSource);
+
+    reporting::TracedInput database;
+    projects::SoundingsHeader header;
+    projects::SoundingRecord record;
+    projects::OpenSoundingsDatabase(quiet_, area_, database, header, record);
+    projects::ReadSoundingsHeader(quiet_, database, header);
+    std::vector<projects::SoundingRecord> all;
+    while (projects::ReadSoundingRow(quiet_, database, header, record)) {
+        all.push_back(record);
+        record = projects::SoundingRecord{};
+    }
+    if (soundings.empty()) {
+        soundings_ = std::move(all);
+        return;
+    }
+    for (const std::string& wanted : soundings) {
+        const auto found = std::find_if(all.begin(), all.end(), [&](const auto& row) {
+            return tools::UpperCopy(row.soundingName) == tools::UpperCopy(wanted);
+        });
+        if (found == all.end()) {
+            throw tools::DataError("PL101", "sounding " + wanted +
+                                                " is not listed in the soundings database of "
+                                                "project " +
+                                                area_.projectName);
+        }
+        soundings_.push_back(*found);
+    }
+}
+
+FinishedRun::~FinishedRun() = default;
+
+const projects::SoundingRecord& FinishedRun::record(int k) const {
+    return soundings_.at(static_cast<std::size_t>(k));
+}
+
+SoundingOverview FinishedRun::Overview(int k) {
+    const projects::SoundingRecord& row = record(k);
+    const std::string& name = row.soundingName;
+    const std::filesystem::path table = platform::ToRealPath(output::Q1oFileName(area_, name));
+    if (!std::filesystem::exists(table)) {
+        throw tools::DataError("PL102", "sounding " + name + " has no output table " +
+                                            table.string() +
+                                            "; run the project (kavo run) before drawing it");
+    }
+    fielddata::FieldHeader header;
+    fielddata::SoundingReadings readings;
+    fielddata::ReadFieldDataFile(quiet_, area_, name, header, readings);
+    // The zero readings exactly as the zero-load summary computes them.
+    auto zeroLoad = std::make_unique<zeroload::ZeroLoadTable>();
+    zeroload::StartZeroLoadEntry(*zeroLoad, 1, area_.projectName, header);
+    const zeroload::ZeroLoadEntry& entry = zeroLoad->at(1, name);
+    SoundingOverview overview;
+    overview.facts = FactsOf(area_.projectName, row, header, Shown(settings_.coneNormalization));
+    overview.zeroes = {name,
+                       entry.device,
+                       entry.sortKey,
+                       MissingAsNaN(entry.Qc_zClean),
+                       MissingAsNaN(entry.Qc_zDirty),
+                       MissingAsNaN(entry.fs_zClean),
+                       MissingAsNaN(entry.fs_zDirty)};
+    for (float depth : readings.depth) {
+        if (!tools::IsMissing(depth)) {
+            overview.finalDepthFt = std::max(overview.finalDepthFt, static_cast<double>(depth));
+        }
+    }
+    return overview;
+}
+
+SoundingProfile FinishedRun::Profile(int k) {
+    const projects::SoundingRecord& row = record(k);
+    fielddata::FieldHeader header;
+    fielddata::SoundingReadings readings;
+    fielddata::ReadFieldDataFile(quiet_, area_, row.soundingName, header, readings);
+    const normalization::SoundingUnitWeightInputs unitWeight{row.watertableDepthFeet, row.uwtMethod,
+                                                             row.uwtAboveWtPcf, row.uwtBelowWtPcf,
+                                                             row.uwtFileName};
+    ProfileInputs inputs{
+        *charts_,   normalization::ParseNormalisationMode(settings_.coneNormalization),
+        unitWeight, unitWeightProfile_,
+        area_,      columns_,
+        readings};
+    return BuildSoundingProfile(
+        inputs, quiet_,
+        FactsOf(area_.projectName, row, header, Shown(settings_.coneNormalization)));
+}
+
 PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
                            const PlotProgress& progress) {
-    SilentWindow silent;
-    platform::FileNumbers numbers;
-    reporting::Reporter quiet(silent, numbers);
-    RunInputs inputs;
-    ReadRunInputs(program, quiet, request, inputs);
-    const normalization::NormalisationMode mode =
-        normalization::ParseNormalisationMode(inputs.settings.coneNormalization);
+    FinishedRun run(program, request.soundings);
+    const std::string& project = run.area().projectName;
 
     PlotResult result;
-    result.folder = platform::ToRealPath(files::PathFor(inputs.area, "PROJECT")) / "Plots";
+    result.folder = platform::ToRealPath(files::PathFor(run.area(), "PROJECT")) / "Plots";
     std::error_code error;
     std::filesystem::create_directories(result.folder, error);
     if (error) {
@@ -209,49 +240,24 @@ PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
                                             " cannot be made: " + error.message());
     }
 
-    // First pass: every table is there, and the zero readings and positions of the project
-    // pages are gathered.
+    // First pass: every sounding has its table, and the project pages get their data.
     std::vector<ZeroReadingsInput> zeroes;
     std::vector<SoundingFacts> facts;
     double totalFeet = 0;
-    auto zeroTable = std::make_unique<zeroload::ZeroLoadTable>();
-    int sequence = 0;
-    for (const projects::SoundingRecord& record : inputs.soundings) {
-        const std::string& name = record.soundingName;
-        const std::filesystem::path table =
-            platform::ToRealPath(output::Q1oFileName(inputs.area, name));
-        if (!std::filesystem::exists(table)) {
-            throw tools::DataError("PL102", "sounding " + name + " has no output table " +
-                                                table.string() +
-                                                "; run the project (kavo run) before drawing it");
-        }
-        fielddata::FieldHeader header;
-        fielddata::SoundingReadings readings;
-        fielddata::ReadFieldDataFile(quiet, inputs.area, name, header, readings);
-        zeroload::StartZeroLoadEntry(*zeroTable, ++sequence, inputs.area.projectName, header);
-        const zeroload::ZeroLoadEntry& entry = zeroTable->at(sequence, name);
-        zeroes.push_back({name, entry.device, entry.sortKey, MissingAsNaN(entry.Qc_zClean),
-                          MissingAsNaN(entry.Qc_zDirty), MissingAsNaN(entry.fs_zClean),
-                          MissingAsNaN(entry.fs_zDirty)});
-        facts.push_back(FactsOf(inputs.area.projectName, record, header,
-                                Shown(inputs.settings.coneNormalization)));
-        for (auto depth = readings.depth.rbegin(); depth != readings.depth.rend(); ++depth) {
-            if (!tools::IsMissing(*depth)) {
-                totalFeet += *depth;
-                break;
-            }
-        }
+    for (int k = 0; k < run.count(); ++k) {
+        SoundingOverview overview = run.Overview(k);
+        zeroes.push_back(overview.zeroes);
+        facts.push_back(std::move(overview.facts));
+        totalFeet += overview.finalDepthFt;
     }
 
     const ImageFormat format = request.format;
     std::unique_ptr<ReportWriter> report;
     if (request.report) {
-        result.report = result.folder / ReportName(inputs.area.projectName);
+        result.report = result.folder / ReportName(project);
         report = std::make_unique<ReportWriter>(
             result.report,
-            CoverPage{
-                "Kavo CPT report - " + inputs.area.projectName,
-                CoverLines(inputs, request, static_cast<int>(inputs.soundings.size()), totalFeet)});
+            CoverPage{"Kavo CPT report - " + project, CoverLines(run, request, totalFeet)});
     }
     const auto publish = [&](DrawnPage page, const std::string& name) {
         Save(page, result.folder / (name + ExtensionOf(format)), format, result);
@@ -259,33 +265,20 @@ PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
             report->AddPage(page);
         }
     };
-    publish(DrawZeroDriftPage(BuildZeroDriftPage(inputs.area.projectName, zeroes)),
-            "project_zero_readings");
-    publish(DrawPlanPage(BuildPlanPage(inputs.area.projectName, facts)), "project_plan");
+    publish(DrawZeroDriftPage(BuildZeroDriftPage(project, zeroes)), "project_zero_readings");
+    publish(DrawPlanPage(BuildPlanPage(project, facts)), "project_plan");
 
-    const int count = static_cast<int>(inputs.soundings.size());
-    for (int k = 0; k < count; ++k) {
-        const projects::SoundingRecord& record = inputs.soundings[static_cast<std::size_t>(k)];
-        const std::string& name = record.soundingName;
+    SoundingPageOptions options;
+    options.logConeResistance = request.logConeResistance;
+    for (int k = 0; k < run.count(); ++k) {
+        const std::string& name = run.record(k).soundingName;
         if (progress) {
-            progress(k + 1, count, name);
+            progress(k + 1, run.count(), name);
         }
-        fielddata::FieldHeader header;
-        fielddata::SoundingReadings readings;
-        fielddata::ReadFieldDataFile(quiet, inputs.area, name, header, readings);
-        const normalization::SoundingUnitWeightInputs unitWeight{
-            record.watertableDepthFeet, record.uwtMethod, record.uwtAboveWtPcf,
-            record.uwtBelowWtPcf, record.uwtFileName};
-        ProfileInputs profileInputs{
-            *inputs.charts, mode,           unitWeight, inputs.unitWeightProfile,
-            inputs.area,    inputs.columns, readings};
-        const SoundingProfile profile =
-            BuildSoundingProfile(profileInputs, quiet, facts[static_cast<std::size_t>(k)]);
-        SoundingPageOptions options;
-        options.logConeResistance = request.logConeResistance;
+        const SoundingProfile profile = run.Profile(k);
         publish(DrawSoundingPage(BuildSoundingPage(profile, options)), SoundingPageName(name));
-        for (std::int16_t slot = 1; slot <= inputs.charts->count; ++slot) {
-            const charts::SldChart& chart = inputs.charts->Slot(slot);
+        for (std::int16_t slot = 1; slot <= run.charts().count; ++slot) {
+            const charts::SldChart& chart = run.charts().Slot(slot);
             publish(DrawChartPage(BuildChartPage(chart, profile)),
                     ChartPageName(name, chart.Row1_z_IDfull_8str));
         }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "plots/page_model.h"
 #include "plots/page_render.h"
+#include "plots/sounding_profile.h"
 #include "run/program.h"
 
 class QApplication;
@@ -31,6 +33,58 @@ class PictureSession {
     char programName_[5] = {'k', 'a', 'v', 'o', '\0'};
     char* arguments_[2] = {programName_, nullptr};
     std::unique_ptr<QApplication> application_;
+};
+
+// The window of a second pass over a run's data: the run has shown its progress and logged its
+// issues, so the second pass shows and logs nothing.
+class SilentWindow : public platform::Window {
+  public:
+    void ShowErrorWindow(const platform::ErrorWindowContent&) override {}
+    void ShowMessage(const std::string&) override {}
+};
+
+// What one sounding's field file tells the project pages.
+struct SoundingOverview {
+    SoundingFacts facts;
+    ZeroReadingsInput zeroes;
+    double finalDepthFt = 0;  // the deepest reading with a depth; 0 without any
+};
+
+// A project's finished run read back as the run read it: the setup file names the project,
+// then its charts, output columns and soundings database. The readers report to a silent
+// reporter of its own, so the run's log, trace and counters stay as the run left them.
+class FinishedRun {
+  public:
+    // `soundings` names the soundings to draw; empty: every row of the database. Throws
+    // DataError "PL101" for a name the database does not list, and the errors of the readers.
+    FinishedRun(run::Program& program, const std::vector<std::string>& soundings);
+    FinishedRun(const FinishedRun&) = delete;
+    FinishedRun& operator=(const FinishedRun&) = delete;
+    ~FinishedRun();
+
+    const files::DataArea& area() const { return area_; }
+    const setup::RunSettings& settings() const { return settings_; }
+    const charts::ChartTable& charts() const { return *charts_; }
+    const output::ColumnTable& columns() const { return columns_; }
+    int count() const { return static_cast<int>(soundings_.size()); }
+    const projects::SoundingRecord& record(int k) const;  // k from 0
+
+    // Reads sounding k's field file for the project pages. Throws DataError "PL102" when the
+    // sounding has no output table: the project has not been run.
+    SoundingOverview Overview(int k);
+    // Reads sounding k's field file and computes it with the run's own steps.
+    SoundingProfile Profile(int k);
+
+  private:
+    SilentWindow silent_;
+    platform::FileNumbers numbers_;
+    reporting::Reporter quiet_{silent_, numbers_};
+    files::DataArea area_;
+    setup::RunSettings settings_;
+    std::unique_ptr<charts::ChartTable> charts_;
+    output::ColumnTable columns_;
+    normalization::UnitWeightProfile unitWeightProfile_;
+    std::vector<projects::SoundingRecord> soundings_;
 };
 
 struct PlotRequest {

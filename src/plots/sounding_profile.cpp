@@ -30,7 +30,7 @@ bool KindOf(std::string_view id, Quantity& quantity) {
         quantity = Quantity::Crr;
     } else if (property == "IC") {
         quantity = Quantity::Ic;
-    } else if (property == "SU" || property == "SU1") {
+    } else if (property == "SU") {
         quantity = Quantity::Su;
     } else if (property == "N1") {
         quantity = Quantity::N1;
@@ -118,25 +118,35 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
         profile.series.push_back({quantity, std::move(label), std::move(unit), {}});
         return profile.series.size() - 1;
     };
-    const std::size_t qc = addSeries(Quantity::Qc, "qc", "atm");
-    const std::size_t qt = addSeries(Quantity::Qt, "qt", "atm");
-    const std::size_t fs = addSeries(Quantity::Fs, "fs", "atm");
-    const std::size_t fr = addSeries(Quantity::FrictionRatio, "FR", "%");
-    const std::size_t u2 = addSeries(Quantity::U2, "u2", "atm");
-    const std::size_t u0 = addSeries(Quantity::Hydrostatic, "u0", "atm");
-    const std::size_t q = addSeries(Quantity::NormalisedQ, "Q", "");
-    const std::size_t c = addSeries(Quantity::ExponentC, "c", "");
-    const std::size_t uwt = addSeries(Quantity::UnitWeight, "Unit weight", "pcf");
-    const std::size_t ves = addSeries(Quantity::Ves, "VES", "atm");
-
+    // The measured quantities through the same columns (and range tests) as the output table.
+    struct Measured {
+        Quantity quantity;
+        const char* label;
+        const char* unit;
+        const char* columnId;
+    };
+    constexpr Measured kMeasured[] = {
+        {Quantity::Qc, "qc", "atm", "Qc_atm"},        {Quantity::Fs, "fs", "atm", "fs_atm"},
+        {Quantity::FrictionRatio, "FR", "%", "Fr_%"}, {Quantity::U2, "u2", "atm", "U2_atm"},
+        {Quantity::Ves, "VES", "atm", "VES_atm"},     {Quantity::NormalisedQ, "Q", "", "Qc1"},
+    };
     std::vector<normalization::ColumnSpec> specs;
-    std::vector<std::size_t> predicted;
+    std::vector<std::size_t> columnSeries;
+    for (const Measured& measured : kMeasured) {
+        specs.push_back(normalization::ParseColumnId(measured.columnId));
+        columnSeries.push_back(addSeries(measured.quantity, measured.label, measured.unit));
+    }
     for (const std::string& id : PredictedColumnIds(inputs.runColumns)) {
         specs.push_back(normalization::ParseColumnId(id));
         Quantity quantity = Quantity::Crr;
         KindOf(id, quantity);
-        predicted.push_back(addSeries(quantity, id, UnitOf(specs.back())));
+        columnSeries.push_back(addSeries(quantity, id, UnitOf(specs.back())));
     }
+    const std::size_t qc = columnSeries.front();
+    const std::size_t qt = addSeries(Quantity::Qt, "qt", "atm");
+    const std::size_t u0 = addSeries(Quantity::Hydrostatic, "u0", "atm");
+    const std::size_t c = addSeries(Quantity::ExponentC, "c", "");
+    const std::size_t uwt = addSeries(Quantity::UnitWeight, "Unit weight", "pcf");
 
     normalization::NormalisationContext context{inputs.charts,     inputs.mode,
                                                 inputs.unitWeight, inputs.unitWeightProfile,
@@ -170,21 +180,16 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
         const auto put = [&](std::size_t series, double value) {
             profile.series[series].values.push_back(ValueOrGap(value));
         };
-        put(qc, point.qc);
-        put(qt, point.qt);
-        put(fs, point.fs);
-        put(fr, point.frictionRatio);
-        put(u2, point.u2);
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            put(columnSeries[i], normalization::ComputeColumnValue(context, specs[i], point));
+        }
+        // qt where the table has qc: a reading the qc column refuses is no qt either.
+        put(qt, std::isnan(profile.series[qc].values.back()) ? kGap : point.qt);
         put(u0, std::isnan(waterTable) || point.depth < waterTable
                     ? kGap
                     : (point.depth - waterTable) * normalization::kWaterUnitWeight / psfPerAtm);
-        put(q, point.qc1);
         put(c, point.exponentC);
         put(uwt, point.unitWeight);
-        put(ves, point.ves);
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            put(predicted[i], normalization::ComputeColumnValue(context, specs[i], point));
-        }
     }
     return profile;
 }
