@@ -327,11 +327,6 @@ ChartPageModel BuildChartPage(const charts::SldChart& chart, const SoundingProfi
             contour.frictionRatio.push_back(point.FR_percent_8sng);
             contour.q.push_back(point.Qc1_atm_8sng);
         }
-        if (!contour.q.empty()) {
-            const std::size_t middle = contour.q.size() / 2;
-            contour.labelX = contour.frictionRatio[middle];
-            contour.labelY = contour.q[middle];
-        }
         allX.insert(allX.end(), contour.frictionRatio.begin(), contour.frictionRatio.end());
         allY.insert(allY.end(), contour.q.begin(), contour.q.end());
         page.contours.push_back(std::move(contour));
@@ -356,6 +351,28 @@ ChartPageModel BuildChartPage(const charts::SldChart& chart, const SoundingProfi
     };
     frame(chart.Xmin_8sng, chart.Xmax_8sng, allX, page.x);
     frame(chart.Ymin_8sng, chart.Ymax_8sng, allY, page.y);
+    // Each label sits on its line inside the frame, neighbours at different places along
+    // their lines, so that close lines do not stack their labels.
+    constexpr double kLabelPlaces[] = {0.75, 0.5, 0.25};
+    for (std::size_t l = 0; l < page.contours.size(); ++l) {
+        ContourModel& contour = page.contours[l];
+        std::vector<std::size_t> inside;
+        for (std::size_t p = 0; p < contour.q.size(); ++p) {
+            if (contour.frictionRatio[p] >= page.x.min && contour.frictionRatio[p] <= page.x.max &&
+                contour.q[p] >= page.y.min && contour.q[p] <= page.y.max) {
+                inside.push_back(p);
+            }
+        }
+        const std::size_t place =
+            inside.empty()
+                ? contour.q.size() / 2
+                : inside[static_cast<std::size_t>(kLabelPlaces[l % std::size(kLabelPlaces)] *
+                                                  static_cast<double>(inside.size() - 1))];
+        if (place < contour.q.size()) {
+            contour.labelX = contour.frictionRatio[place];
+            contour.labelY = contour.q[place];
+        }
+    }
 
     const ProfileSeries* fr = profile.Find(Quantity::FrictionRatio);
     const ProfileSeries* q = profile.Find(Quantity::NormalisedQ);

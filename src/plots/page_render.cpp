@@ -290,12 +290,16 @@ DrawnPage DrawChartPage(const ChartPageModel& model) {
     MirrorAxis(rect->axis(QCPAxis::atTop), model.x);
     MirrorAxis(rect->axis(QCPAxis::atRight), model.y);
 
+    // Contour labels stay readable above the sounding's points.
+    plot->addLayer(QStringLiteral("labels"), plot->layer(QStringLiteral("main")),
+                   QCustomPlot::limAbove);
     for (const ContourModel& contour : model.contours) {
         auto* curve = new QCPCurve(x, y);
         curve->setData(Vector(contour.frictionRatio), Vector(contour.q));
         curve->setPen(QPen(QColor(90, 90, 90), 1.5));
         QCPItemText* label = Label(*plot, rect, Text(contour.label), 9);
         label->position->setCoords(contour.labelX, contour.labelY);
+        label->setLayer(QStringLiteral("labels"));
         label->setBrush(Qt::white);
         label->setPadding(QMargins(2, 0, 2, 0));
         label->setColor(QColor(60, 60, 60));

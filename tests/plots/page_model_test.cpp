@@ -212,7 +212,10 @@ TEST(ChartPage, ContoursOnTheChartsOwnAxesWithTheirValues) {
     ASSERT_EQ(page.contours.size(), 3u);
     EXPECT_EQ(page.contours[1].label, "2.6");
     EXPECT_EQ(page.contours[1].frictionRatio.size(), 3u);
+    // Neighbouring labels at different places along their lines, all inside the frame.
+    EXPECT_FLOAT_EQ(static_cast<float>(page.contours[0].labelX), 1.0f);
     EXPECT_FLOAT_EQ(static_cast<float>(page.contours[1].labelX), 1.0f);
+    EXPECT_FLOAT_EQ(static_cast<float>(page.contours[2].labelX), 0.1f);
     EXPECT_EQ(page.x.scale, AxisScale::Log);
     EXPECT_EQ(page.y.scale, AxisScale::Log);
     EXPECT_FLOAT_EQ(static_cast<float>(page.x.min), 0.1f);
