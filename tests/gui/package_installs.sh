@@ -7,7 +7,8 @@ build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-(cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
+# Uncompressed: the package is only unpacked again, and compressing debug builds is slow.
+(cd "$build" && cpack -G DEB -D CPACK_DEBIAN_COMPRESSION_TYPE=none -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libc6 fonts-dejavu-core; do
