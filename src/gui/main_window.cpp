@@ -500,6 +500,9 @@ void MainWindow::OnFinished(Action action, int status, const ResultFiles& files)
                 newProjectWindow_->Reset();
                 newProjectWindow_->show();
                 newProjectWindow_->raise();
+            } else if (action == Action::MakeNewProject) {
+                // The project is made; making it again would only meet it already there.
+                newProjectWindow_->makeButton()->setEnabled(false);
             }
             break;
         case run::kExitStopped:

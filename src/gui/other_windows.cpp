@@ -7,6 +7,8 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 
 #include "run/stage_board.h"
 
@@ -55,21 +57,26 @@ ErrorWindow::ErrorWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(
         new QLabel("For your reference, the following are the last __ inputted data lines;", this));
     lines_ = new QTableWidget(6, 3, this);
+    lines_->setTextElideMode(Qt::ElideMiddle);
     lines_->setHorizontalHeaderLabels(
         {"file name", "Data file inputted line", "Input description"});
     lines_->setVerticalHeaderLabels({"Last input Line", "2nd to last input line",
                                      "3rd to last input line", "4nd to last input line",
                                      "5th to last input line", "6th to last input line"});
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lines_->setWordWrap(false);
     lines_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lines_->setFixedHeight(lines_->horizontalHeader()->sizeHint().height() +
+                           6 * lines_->verticalHeader()->defaultSectionSize() + 4);
     layout->addWidget(lines_);
+    layout->addStretch(1);
 
     proceed_ = new QPushButton("Proceed", this);
     proceed_->setDefault(true);
     connect(proceed_, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(proceed_, 0, Qt::AlignRight);
-    resize(980, 620);
+    resize(980, 500);
 }
 
 void ErrorWindow::Show(const platform::ErrorWindowContent& content) {
@@ -85,12 +92,22 @@ void ErrorWindow::Show(const platform::ErrorWindowContent& content) {
     for (std::size_t row = 0; row < content.lastLines.size() && row < 6; ++row) {
         const platform::InputLineRow& line = content.lastLines[row];
         const int r = static_cast<int>(row);
-        lines_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(line.fileName)));
-        lines_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(line.line)));
-        lines_->setItem(r, 2, new QTableWidgetItem(QString::fromStdString(line.description)));
+        const std::array<const std::string*, 3> texts = {&line.fileName, &line.line,
+                                                         &line.description};
+        for (std::size_t column = 0; column < texts.size(); ++column) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(*texts[column]));
+            item->setToolTip(item->text());
+            if (column == 1) {
+                item->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+            }
+            lines_->setItem(r, static_cast<int>(column), item);
+        }
     }
+    // Long paths and lines keep their start and end in view; the line gets the room.
     lines_->resizeColumnToContents(0);
+    lines_->setColumnWidth(0, std::min(lines_->columnWidth(0), 240));
     lines_->resizeColumnToContents(2);
+    lines_->setColumnWidth(2, std::min(lines_->columnWidth(2), 200));
     show();
     raise();
 }

@@ -90,6 +90,15 @@ fs::path ManySoundingsArea(const QTemporaryDir& dir, int count) {
     return root;
 }
 
+// With KAVO_GUI_PICTURES set to a folder, the tests leave pictures of the windows they open
+// there, for looking at them.
+void KeepPicture(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("KAVO_GUI_PICTURES");
+    if (!folder.isEmpty()) {
+        QVERIFY(widget.grab().save(folder + "/" + name + ".png"));
+    }
+}
+
 std::unique_ptr<GuiProgram> MakeProgram(const kavo::platform::Clock& clock,
                                         const kavo::platform::Environment& environment,
                                         const fs::path& root) {
@@ -235,6 +244,7 @@ void MainWindowTest::badDataAreaShowsTheErrorWindowAndEndsTheProgram() {
     QVERIFY(error->description().contains("KV-02"));
     QVERIFY(!window.button("Run8cmd")->isEnabled());
     QCOMPARE(ended.count(), 0);
+    KeepPicture(*error, "error_window");
 
     QTest::mouseClick(error->proceedButton(), Qt::LeftButton);
     QCOMPARE(ended.count(), 1);
@@ -267,6 +277,7 @@ void MainWindowTest::newProjectWindowMakesTheProject() {
     QCOMPARE(newProject->prompt()->text(), QString("New project = Levee2"));
     QVERIFY(newProject->prompt()->font().bold());
     QVERIFY(newProject->message().startsWith("Project name was placed into "));
+    KeepPicture(*newProject, "new_project_window");
 }
 
 void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
@@ -310,6 +321,7 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     }
     QVERIFY(missingWritten > 0);
     QCOMPARE(emptyCells, missingWritten);
+    KeepPicture(*table, "q1o_table_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewTasksAndIssues8cmd"), Qt::LeftButton);
     kavo::gui::TasksLogView* log = window.tasksLogView();
@@ -319,6 +331,7 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     QVERIFY(!log->shownText().contains("KV-01"));
     log->kindFilter()->setCurrentText("ISSUE");
     QVERIFY(log->windowTitle().contains("lines shown"));
+    KeepPicture(*log, "tasks_log_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewZeroLoad8cmd"), Qt::LeftButton);
     kavo::gui::ZeroLoadView* zeroLoad = window.zeroLoadView();
@@ -329,6 +342,7 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     const auto selected = zeroLoad->table()->selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(zeroLoad->table()->item(selected.front().row(), 1)->text(), QString("KV-03"));
+    KeepPicture(*zeroLoad, "zero_load_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewInputLines8cmd"), Qt::LeftButton);
     kavo::gui::InputTraceView* trace = window.inputTraceView();
@@ -336,6 +350,7 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     QCOMPARE(trace->filter()->text(), QString("KV-03"));
     const int kv03Rows = trace->shownRows();
     QVERIFY(kv03Rows > 300);  // the sounding's field file has 346 lines
+    KeepPicture(*trace, "input_lines_view");
     trace->filter()->clear();
     QVERIFY(trace->shownRows() > kv03Rows);
 }
