@@ -15,7 +15,7 @@
 namespace kavo::output {
 
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.txt";
+    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + std::string(kQ1oSuffix);
 }
 
 std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName) {

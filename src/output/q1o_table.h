@@ -17,6 +17,8 @@
 
 namespace kavo::output {
 
+inline constexpr std::string_view kQ1oSuffix = "_Q1o.txt";
+
 // The output table of a sounding: the soundings folder, the field file name, "_Q1o.txt".
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName);
 
