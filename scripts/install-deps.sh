@@ -18,6 +18,7 @@ test_packages=(
     clang-format                        # formatting is part of the build
     locales                             # the comma-decimal locale rerun of the tests
     clang libclang-rt-14-dev            # the fuzz targets (libFuzzer)
+    python3                             # the data generators and the status-code table check
 )
 test_locale=de_DE.UTF-8
 

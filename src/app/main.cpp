@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/plot_command.h"
 #include "app/version_info.h"
 #include "files/paths.h"
 #include "platform/clock.h"
@@ -169,6 +170,8 @@ int main(int argc, char** argv) {
     AddDataRootOption(*runCommand, dataRoot);
     AddRunOptions(*runCommand, runOptions);
     runCommand->fallthrough();
+    app::PlotOptions plotOptions;
+    auto* plotCommand = app::AddPlotCommands(cli, *runCommand, plotOptions);
 
     auto* exportCharts = cli.add_subcommand(
         "export-charts",
@@ -296,6 +299,10 @@ int main(int argc, char** argv) {
             run::MakeNewProjectAction(program, projectName);
         });
     }
+    if (*plotCommand) {
+        const int status = run::RunAction(program, chooseRoot);
+        return status != run::kExitDone ? status : app::PlotCommand(program, plotOptions, "");
+    }
     if (*runCommand || *exportCharts) {
         const int status = run::RunAction(program, [&] {
             chooseRoot();
@@ -307,6 +314,9 @@ int main(int argc, char** argv) {
         window.Finish();
         if (status == run::kExitDone && !live) {
             std::cout << ui::SummaryText(window.panel());
+        }
+        if (status == run::kExitDone && *runCommand && plotOptions.afterRun) {
+            return app::PlotCommand(program, plotOptions, ui::SummaryText(window.panel()));
         }
         return status;
     }

@@ -26,7 +26,7 @@ void Q1oCsv::Open(const std::string& path, const ColumnTable& columns) {
     out_.WriteLine(tools::CsvLine(ids));
 }
 
-void Q1oCsv::WriteRow(const ColumnTable& columns, const std::vector<float>& values) {
+void Q1oCsv::WriteRow(const ColumnTable& columns, std::span<const float> values) {
     std::vector<std::string> cells;
     for (int i = 1; i <= columns.count(); ++i) {
         cells.push_back(

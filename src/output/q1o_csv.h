@@ -3,6 +3,7 @@
 // decimal point), and an empty cell where the table shows the missing value.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,7 @@ class Q1oCsv {
     // be opened.
     void Open(const std::string& path, const ColumnTable& columns);
     // One depth point: the value of each column, in column order.
-    void WriteRow(const ColumnTable& columns, const std::vector<float>& values);
+    void WriteRow(const ColumnTable& columns, std::span<const float> values);
     // Puts the complete file in its place. Throws QC386 when it could not be written.
     void Commit();
 

@@ -8,9 +8,11 @@
 #include "fielddata/depth_readings.h"
 #include "normalization/depth_point.h"
 #include "normalization/normalisation_context.h"
+#include "normalization/unit_weight_profile.h"
 #include "output/column_table.h"
 #include "output/q1o_csv.h"
 #include "platform/text_file.h"
+#include "reporting/reporter.h"
 #include "zeroload/zero_load_table.h"
 
 namespace kavo::output {
@@ -18,6 +20,11 @@ namespace kavo::output {
 struct DataRowParts {
     const ColumnTable& columns;
     normalization::NormalisationContext& normalisation;
+    // The run's profile, read before the sounding's first depth point when its method is
+    // FILE, and what the reading needs.
+    normalization::UnitWeightProfile& profile;
+    const files::DataArea& dataArea;
+    reporting::Reporter& reporter;
     const fielddata::SoundingReadings& readings;
     std::string_view soundingName;
     normalization::DepthPoint& point;
@@ -28,15 +35,16 @@ struct DataRowParts {
     Q1oCsv* csv = nullptr;  // the table's CSV twin, when one is written
 };
 
-// Writes one row per depth reading: the point is cleared and loaded with the reading (depth,
-// qc, fs, FR, u2 and both inclinations), qt set, VES advanced, the point normalised (one line
-// on `directionTrace`), every column computed and written through its mask, and the point
-// passed to the zero-load entry; each row also goes to the CSV twin when there is one. Throws QC335
-// for a sounding without depth readings.
+// Writes one row per depth reading: the depth point computed (ComputeDepthPoint), its issues
+// logged, one line on `directionTrace`, every column written through its mask (and to the CSV
+// twin when there is one), and the point passed to the zero-load entry. Throws QC335 for a
+// sounding without depth readings.
 void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts);
 
 // Tries a column ID at the fixed test point (depth 10 ft, Q 10, FR 1 %, VES 1 atm): a bad ID,
-// or a column that cannot be computed, throws its data error before any sounding.
-void TestColumn(normalization::NormalisationContext& context, std::string_view id);
+// or a column that cannot be computed, throws its data error before any sounding; a value out
+// of range there is logged as an issue.
+void TestColumn(const normalization::NormalisationContext& context, reporting::Reporter& reporter,
+                std::string_view id);
 
 }  // namespace kavo::output

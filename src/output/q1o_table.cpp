@@ -15,7 +15,7 @@
 namespace kavo::output {
 
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.txt";
+    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + std::string(kQ1oSuffix);
 }
 
 std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName) {
@@ -45,8 +45,8 @@ void OpenDirectionTrace(std::ofstream& trace, const files::DataArea& area,
 }  // namespace
 
 void WriteQ1oTable(Q1oTableParts& parts) {
-    const files::DataArea& area = parts.normalisation.dataArea;
-    reporting::Reporter& reporter = parts.normalisation.reporter;
+    const files::DataArea& area = parts.dataArea;
+    reporting::Reporter& reporter = parts.reporter;
     const std::string name = Q1oFileName(area, parts.fieldFileName);
     reporting::ProgressReport opening;
     opening.operations = "Q1o file opening for printing";
@@ -74,15 +74,12 @@ void WriteQ1oTable(Q1oTableParts& parts) {
         csv.Open(Q1oCsvFileName(area, parts.fieldFileName), parts.columns);
     }
 
-    DataRowParts rows{parts.columns,
-                      parts.normalisation,
-                      parts.readings,
-                      parts.fieldFileName,
-                      parts.point,
-                      parts.zeroLoadEntry,
-                      parts.zeroLoadFile.lowestQcDepth,
-                      parts.totalFeet,
-                      parts.writeCsv ? &csv : nullptr};
+    DataRowParts rows{parts.columns,       parts.normalisation,
+                      parts.profile,       parts.dataArea,
+                      parts.reporter,      parts.readings,
+                      parts.fieldFileName, parts.point,
+                      parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
+                      parts.totalFeet,     parts.writeCsv ? &csv : nullptr};
     WriteQ1oData(out, trace, rows);
     if (!out.Commit()) {
         throw tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +

@@ -67,10 +67,14 @@ class Q1oTableTest : public ::testing::Test {
         }
     }
 
-    void Write() {
-        Q1oTableParts parts{columns,  context, clock,    "1.0.7", "test build", "FIELD-PC", 7.5f,
-                            zeroLoad, "S-01",  readings, point,   entry,        totalFeet};
+    void Write(bool writeCsv = true) {
+        Q1oTableParts parts{columns,  context,      profile,    area,      reporter, clock,
+                            "1.0.7",  "test build", "FIELD-PC", 7.5f,      zeroLoad, "S-01",
+                            readings, point,        entry,      totalFeet, writeCsv};
         WriteQ1oTable(parts);
+    }
+    std::string Csv() const {
+        return testing::ReadFile(dir.path() / "Projects" / "P1" / "Soundings" / "S-01_Q1o.csv");
     }
 
     std::string Table() const {
@@ -86,8 +90,8 @@ class Q1oTableTest : public ::testing::Test {
     charts::ChartTable charts = testing::StraightTestCharts();
     normalization::SoundingUnitWeightInputs sounding;
     normalization::UnitWeightProfile profile;
-    normalization::NormalisationContext context{
-        charts, normalization::NormalisationMode::Robertson, sounding, profile, area, reporter};
+    normalization::NormalisationContext context{charts, normalization::NormalisationMode::Robertson,
+                                                sounding};
     platform::FixedClock clock;
     zeroload::ZeroLoadFile zeroLoad;
     ColumnTable columns;
@@ -178,11 +182,51 @@ TEST_F(Q1oTableTest, ATableLeftUnfinishedByADataErrorKeepsTheEarlierOne) {
         std::vector<std::string>{"S-01_Q1o.txt"});
 }
 
+// The CSV twin carries the table's rows: the IDs, then each row's numbers unpadded, with an
+// empty cell for the missing friction of a marker row.
+TEST_F(Q1oTableTest, TheCsvTwinHoldsTheTablesRowsUnpadded) {
+    Define({"Depth_ft", "Qc_atm", "fs_atm", "Fr_%"});
+    Load({{5.0f, 50.0f, 0.5f, 0.0f}, {15.2f, 20.0f, tools::kNull, 0.0f}});
+    Write();
+    EXPECT_EQ(Csv(),
+              "Depth_ft,Qc_atm,fs_atm,Fr_%\r\n"
+              "5.00,50.000,0.500,1.000\r\n"
+              "15.20,20.000,,\r\n");
+    const std::string table = Table();
+    EXPECT_NE(
+        table.find("EOH\r\n    5.00,  50.000,  0.500, 1.000\r\n   15.20,  20.000,  -5435, -5435"),
+        std::string::npos)
+        << table;
+}
+
+TEST_F(Q1oTableTest, NoCsvTwinWhenNotAskedAndAnUnopenableOneIsADataError) {
+    Define({"Depth_ft"});
+    Load({{5.0f, 50.0f, 0.5f, 0.0f}});
+    Write(false);
+    EXPECT_FALSE(Table().empty());
+    EXPECT_TRUE(Csv().empty());
+
+    // Something that is no file stands where the twin is written first.
+    std::filesystem::create_directories(dir.path() / "Projects" / "P1" / "Soundings" /
+                                        "S-01_Q1o.csv.kavo-partial");
+    try {
+        Write();
+        FAIL();
+    } catch (const tools::DataError& error) {
+        EXPECT_EQ(error.code(), "QC385");
+        EXPECT_EQ(error.description().rfind("the Q1o CSV file cannot be opened: " + dir.text() +
+                                                "/Projects/P1/Soundings/S-01_Q1o.csv (",
+                                            0),
+                  0u)
+            << error.description();
+    }
+}
+
 TEST_F(Q1oTableTest, TestColumnTriesAnIdAtTheTestPoint) {
-    EXPECT_NO_THROW(TestColumn(context, "S1_tln"));
-    EXPECT_NO_THROW(TestColumn(context, "Qc1"));
-    EXPECT_THROW(TestColumn(context, "Su1_NK=25"), tools::DataError);
-    EXPECT_THROW(TestColumn(context, "atm_x"), tools::DataError);
+    EXPECT_NO_THROW(TestColumn(context, reporter, "S1_tln"));
+    EXPECT_NO_THROW(TestColumn(context, reporter, "Qc1"));
+    EXPECT_THROW(TestColumn(context, reporter, "Su1_NK=25"), tools::DataError);
+    EXPECT_THROW(TestColumn(context, reporter, "atm_x"), tools::DataError);
 }
 
 }  // namespace
@@ -193,7 +237,7 @@ namespace {
 
 TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\n\r\nS1_tln\r\n");
-    SetUpRunColumns(columns, context, "FILE");
+    SetUpRunColumns(columns, context, reporter, area, "FILE");
     ASSERT_EQ(columns.count(), 2);
     EXPECT_EQ(columns.column(1).mask, "  ###.##");
     EXPECT_EQ(columns.column(2).author, "   Tst");
@@ -201,7 +245,7 @@ TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
 
     // A column that cannot be computed stops the set-up at that column.
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\nSu1_NK=25\r\nFr_%\r\n");
-    EXPECT_THROW(SetUpRunColumns(columns, context, "FILE"), tools::DataError);
+    EXPECT_THROW(SetUpRunColumns(columns, context, reporter, area, "FILE"), tools::DataError);
     EXPECT_EQ(columns.count(), 2);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "support/csv_reader.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
 #include "tools/errors.h"
@@ -160,6 +161,55 @@ TEST_F(ZeroLoadRunTest, WritesTheExpectedFile) {
     testing::ExpectMatchesExpectedFile(testing::ReadFile(dir.path() / "Projects" / "P1" /
                                                          "Kavo---Output---Zero_Load_Data---P1.txt"),
                                        "data/zeroload/zero_load_file.txt");
+}
+
+// The CSV twin: one row per line of the fixed-width file, with the same numbers unpadded and
+// an empty cell where the line shows underscores.
+TEST_F(ZeroLoadRunTest, TheCsvTwinHoldsTheSameRows) {
+    AddTheRun();
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Projects" / "P1");
+    files::DataArea area{dir.text(), "P1"};
+    ZeroLoadFile file;
+    OpenZeroLoadFile(file, area, "2");
+    WriteZeroLoadFile(file, table, count, charts, reporter);
+    const std::string fixed = testing::ReadFile(platform::ToRealPath(file.name));
+    const testing::CsvRecords csv =
+        testing::ReadCsv(testing::ReadFile(platform::ToRealPath(file.csvName)));
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = fixed.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(fixed.substr(start, end - start));
+    }
+    ASSERT_EQ(csv.size(), lines.size() - 1);  // one heading row instead of two
+    EXPECT_EQ(csv[0].size(), ZeroLoadColumnNames().size());
+    EXPECT_EQ(csv[0][3], "Qc_zClean_atm");
+    for (std::size_t row = 1; row < csv.size(); ++row) {
+        std::vector<std::string> cells = SplitZeroLoadRow(lines[row + 1]);
+        // The fixed-width line cuts its three texts to their widths; the CSV keeps them whole.
+        for (std::size_t text = 0; text < 3; ++text) {
+            EXPECT_EQ(csv[row][text].rfind(cells[text], 0), 0u) << csv[row][text];
+            cells[text] = csv[row][text];
+        }
+        EXPECT_EQ(csv[row], cells) << lines[row + 1];
+    }
+}
+
+TEST_F(ZeroLoadRunTest, AnUnopenableCsvTwinIsADataError) {
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Projects" / "P1" /
+                                        "Kavo---Output---Zero_Load_Data---P1.csv.kavo-partial");
+    files::DataArea area{dir.text(), "P1"};
+    ZeroLoadFile file;
+    try {
+        OpenZeroLoadFile(file, area, "2");
+        FAIL();
+    } catch (const tools::DataError& error) {
+        EXPECT_EQ(error.code(), "ZF103");
+    }
+    ZeroLoadFile withoutCsv;
+    OpenZeroLoadFile(withoutCsv, area, "2", false);
+    EXPECT_TRUE(withoutCsv.csvName.empty());
 }
 
 TEST_F(ZeroLoadRunTest, ARunWithoutSoundingsWritesTheHeadingsOnly) {
