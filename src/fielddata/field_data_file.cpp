@@ -58,14 +58,6 @@ std::string Where(const FieldFile& file, int line) {
     return file.fileName + " line " + std::to_string(line);
 }
 
-}  // namespace
-
-std::string FieldFile::Where() const {
-    return fielddata::Where(*this, lineNumber);
-}
-
-namespace {
-
 // A file without end-marker rows is read as the system reads one that ends that way by
 // design; a file cut short before its markers looks the same, so the reader says so.
 void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& file, bool lineRead) {
@@ -76,7 +68,7 @@ void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& fil
         return;
     }
     reporter.LogIssueWithContext(
-        file.Where() +
+        Where(file, file.lineNumber) +
             ": the depth data end without end-marker rows (friction -32768); this last row "
             "ends the data and is not a reading, and the zero readings after the test are "
             "taken as those before it",
@@ -84,6 +76,10 @@ void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& fil
 }
 
 }  // namespace
+
+std::string FieldFile::Where() const {
+    return fielddata::Where(*this, lineNumber);
+}
 
 void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
                        std::string_view soundingName, FieldFile& file) {
