@@ -224,12 +224,13 @@ void ReadChannelCalibration(std::string_view dividerRow, std::string_view zeroRo
                                                   "» of channel column " + std::to_string(column) +
                                                   " does not start with a number"));
     }
-    if (!divisions || *divisions == 0.0f) {
+    // A count of divisions is positive; -5435 is a number here too, and no count.
+    if (!divisions || *divisions <= 0.0f) {
         throw tools::DataError(
             "HRC742",
             Located(where, "the divisions «" + tools::TrimCopy(ChannelCell(dividerRow, column)) +
                                "» of channel column " + std::to_string(column) +
-                               " give no scale (0 or not a number)"));
+                               " give no scale (not a positive number)"));
     }
     channel.zeroBefore = tools::ParseSingle(ChannelCell(zeroRow, column));
     channel.units =

@@ -236,8 +236,8 @@ TEST_F(FieldDataFileTest, BadHeaderRowsAreErrorsNamingFileAndLine) {
         {12, "no fix today", "GPS323", "GPS GAA convertion -- bad or no info"},
         {17, cells17, "HRC728", "device not found of PRESSURE"},
         {18, "Divisions          5000                0                   1000", "HRC742",
-         "T-01.CPT line 18-20: the divisions «0» of channel column 2 give no scale (0 or not a "
-         "number)"},
+         "T-01.CPT line 18-20: the divisions «0» of channel column 2 give no scale (not a "
+         "positive number)"},
         {20, "Full scale         500 TSF             10 TSF", "HRS735",
          "T-01.CPT line 18-20: row 20 (full-scale values) ends at character 45, before "
          "channel column 3 (characters 60 to 79)"},

@@ -135,6 +135,9 @@ TEST(ReadChannelCalibration, CellsThatGiveNoScaleAreErrors) {
         {"0", "100", "500 TSF", "HRC742", "the divisions «0» of channel column 1 give no scale"},
         {"", "100", "500 TSF", "HRC742", "the divisions «» of channel column 1"},
         {"many", "100", "500 TSF", "HRC742", "the divisions «many»"},
+        {"-5435", "100", "500 TSF", "HRC742",
+         "«-5435» of channel column 1 give no scale (not a "
+         "positive number)"},
     };
     for (const auto& c : cases) {
         ChannelCalibration channel;
