@@ -49,6 +49,14 @@ void CopyMatching(const std::string& sourceFolder, const std::string& destinatio
 
 }  // namespace
 
+std::string WhyNotWritableInDataArea(std::string_view root, int errorNumber) {
+    if (!platform::FolderExists(root)) {
+        return "the data area " + platform::ToRealPath(root).string() +
+               " does not exist; make it with `kavo first-use`";
+    }
+    return platform::SystemReason(errorNumber);
+}
+
 bool CopyFileIfAbsent(std::string_view source, std::string_view destination, bool replace) {
     if (!platform::FileExists(source)) {
         MissingSource(source);

@@ -20,6 +20,10 @@ struct InstallationSource {
     std::string programPath;
 };
 
+// Why a file of the data area at `root` could not be made, for messages: the data area does
+// not exist (and the command that makes it), or the system's reason `errorNumber`.
+std::string WhyNotWritableInDataArea(std::string_view root, int errorNumber);
+
 // Copies `source` to `destination`. With `replace` false nothing is copied when a file or
 // folder of the destination's name exists. Returns true when a copy was made. Throws
 // DataError SC801 when the source is missing or cannot be read, SC802 when the destination

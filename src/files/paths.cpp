@@ -127,7 +127,8 @@ std::string OpenOnlyFile(const DataArea& area, reporting::Reporter& reporter,
     std::string fullPath = folder + names.front();
     reporter.ReportProgress({"", "", "", fullPath, "", "Reading " + std::string(key), "", "RP901"});
     if (!reporter.TraceOpenForReading(file, fullPath, "open if only one")) {
-        throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath);
+        throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath + " (" +
+                                            file.WhyNotOpened() + ")");
     }
     return fullPath;
 }

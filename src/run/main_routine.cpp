@@ -1,6 +1,7 @@
 // Start-up, general setups and the batch run driver.
 #include "run/main_routine.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "charts/chart_export.h"
 #include "charts/chart_loader.h"
 #include "fielddata/field_data_file.h"
+#include "files/first_use.h"
 #include "normalization/normalisation_context.h"
 #include "output/q1o_table.h"
 #include "output/run_columns.h"
@@ -215,21 +217,26 @@ void OpenTraceFile(Program& program) {
     // truncated) keeps its last buffered lines from landing in the new trace.
     std::error_code ignored;
     std::filesystem::remove(real, ignored);
+    errno = 0;
     auto sink = CreateOutputSink(path);
     if (!*sink) {
-        throw tools::DataError("OTR101", "Kavo can't create the input-lines trace file " +
-                                             real.string() + "; is the data area there?");
+        throw tools::DataError(
+            "OTR101", "Kavo can't create the input-lines trace file " + real.string() +
+                          "; is the data area there? (" +
+                          files::WhyNotWritableInDataArea(program.configuredRoot, errno) + ")");
     }
     program.reporter.OpenTrace(std::move(sink));
 }
 
 void OpenTasksLogFile(Program& program) {
     const std::string path = TasksLogPath(program);
+    errno = 0;
     auto sink = CreateOutputSink(path);
     if (!*sink) {
-        throw tools::DataError("OTL101", "Kavo can't create the tasks-and-issues log " +
-                                             platform::ToRealPath(path).string() +
-                                             "; is the data area there?");
+        throw tools::DataError(
+            "OTL101", "Kavo can't create the tasks-and-issues log " +
+                          platform::ToRealPath(path).string() + "; is the data area there? (" +
+                          files::WhyNotWritableInDataArea(program.dataArea.root, errno) + ")");
     }
     program.reporter.OpenTasksLog(std::move(sink), program.info.company, program.versionText,
                                   program.clock.ShortDate(), program.clock.ShortTime());

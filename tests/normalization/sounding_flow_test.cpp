@@ -68,7 +68,7 @@ class SoundingFlowTest : public EngineFixture {
             row.qc = reading.qc;
             row.fs = reading.fs;
             row.frictionRatio = 100.0f * reading.fs / reading.qc;
-            sounding.Add(row, "test");
+            sounding.Add(row, false, "test");
         }
         NormalisationContext context = Context();
         std::vector<std::vector<float>> rows;

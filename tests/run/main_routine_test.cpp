@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -304,6 +305,10 @@ TEST_F(WholeRun, MissingDataAreaIsAClearError) {
     ASSERT_EQ(Run(), kExitDataError);
     ASSERT_EQ(window.errorWindows.size(), 1u);
     EXPECT_EQ(window.errorWindows[0].code, "OTR101");
+    EXPECT_EQ(window.errorWindows[0].description,
+              "Kavo can't create the input-lines trace file " + dir.text() + "/no-such-area/" +
+                  reporting::kTraceName + "; is the data area there? (the data area " + dir.text() +
+                  "/no-such-area does not exist; make it with `kavo first-use`)");
 }
 
 // Each data error ends the run with its code and description in the log's error block, and
@@ -336,7 +341,8 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"no setup file", [](WholeRun& run) { fs::remove(run.setupFile()); }, "ESF812",
          [](const WholeRun& run) {
              return "Kavo can't read setup file: " + run.dir.text() +
-                    "/software/Kavo-Setup.txt, either already open or does not exist";
+                    "/software/Kavo-Setup.txt, either already open or does not exist (it "
+                    "does not exist)";
          }},
         {"bad setup line", setupWith("t\r\nRow2_Kavo_Setup_v4\r\nwhat is this\r\nEnd\r\n"), "SF931",
          text(badSetup + "contains a bad line= what is this")},
@@ -345,7 +351,11 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"setup without End",
          setupWith("t\r\nRow2_Kavo_Setup_v4\r\nLast_Units=F\r\nLast_user=u\r\n"
                    "Last_Project=ExampleOne\r\nLast_Equipment=e\r\nLast_Error=x\r\n"),
-         "YV777", text(badSetup + "not all required items are in the file; ---> ID=63/0")},
+         "YV777",
+         [](const WholeRun& run) {
+             return "bad setup File ---> not all required items are in the file; ---> ID=63/0 (" +
+                    run.setupFile().string() + ": missing End)";
+         }},
         {"no backup possible", [](WholeRun& run) { fs::create_directories(run.backupFile()); },
          "ESF342",
          [](const WholeRun& run) {
@@ -420,6 +430,70 @@ TEST_F(WholeRun, SetupFileThatCannotBeWrittenStaysAsItWas) {
     EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
 }
 
+// Names from the soundings database never lead outside the data area: neither by "..", nor
+// through a link. The data area is moved one level down, so that a name that escapes it
+// would land in the test's own folder, where a readable field file waits.
+TEST_F(WholeRun, SoundingsCannotReachOutsideTheDataArea) {
+    const fs::path area = root() / "area";
+    fs::create_directories(area);
+    for (const fs::directory_entry& entry : fs::directory_iterator(root())) {
+        if (entry.path() != area) {
+            fs::rename(entry.path(), area / entry.path().filename());
+        }
+    }
+    program->configuredRoot = area.string();
+    const fs::path escape = root() / "escape";
+    fs::create_directories(escape);
+    const fs::path soundings = area / "Projects" / "ExampleOne" / "Soundings";
+    fs::copy_file(soundings / "KV-01.CPT", escape / "ESC.CPT");
+    fs::create_symlink(escape / "ESC.CPT", soundings / "LINK.CPT");
+    const fs::path database = area / "Projects" / "ExampleOne" / "Kavo_SoundingS---ExampleOne.csv";
+
+    const struct {
+        std::string row, code, description;
+    } cases[] = {
+        {"../../../../escape/ESC", "DAN101",
+         database.string() +
+             " line 2: the sounding name «../../../../escape/ESC» is refused: a name may not "
+             "hold \"/\", \"\\\", \"..\" or control characters, so that it stays inside the "
+             "data area"},
+        {"KV-01 10 P 8 FILE 115 ../escape.uwt", "DAN101",
+         database.string() +
+             " line 2: the unit-weight file name «../escape.uwt» is refused: a name may not hold "
+             "\"/\", \"\\\", \"..\" or control characters, so that it stays inside the data "
+             "area"},
+        {"LINK", "DAN102",
+         "the field data file " + (soundings / "LINK.CPT").string() + " leads to " +
+             (escape / "ESC.CPT").string() + ", outside the data area " + area.string()},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(database, std::ios::binary | std::ios::trunc)
+            << "{1},{2},{13},{140},{180},{181},{183}\r\n" + c.row + "\r\n";
+        window = testing::RecordingWindow{};
+        setup::SetStartUpValues(window);
+        ASSERT_EQ(Run(), kExitDataError) << c.row;
+        ASSERT_EQ(window.errorWindows.size(), 1u);
+        EXPECT_EQ(window.errorWindows[0].code, c.code) << c.row;
+        EXPECT_EQ(window.errorWindows[0].description, c.description);
+        EXPECT_EQ(ReadFile(area / reporting::kTraceName).find("ESC.CPT"), std::string::npos);
+        std::vector<std::string> outside;
+        for (const fs::directory_entry& entry : fs::directory_iterator(escape)) {
+            outside.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(outside, std::vector<std::string>{"ESC.CPT"}) << c.row;
+    }
+}
+
+TEST_F(WholeRun, ATableThatCannotBePutInPlaceSaysWhy) {
+    fs::create_directories(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-01_Q1o.txt");
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "QC384");
+    const std::string& description = window.errorWindows[0].description;
+    EXPECT_EQ(description.rfind("the Q1o file could not be written: ", 0), 0u) << description;
+    EXPECT_NE(description.find("KV-01_Q1o.txt (Is a directory)"), std::string::npos) << description;
+}
+
 TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "file permissions do not bind the superuser";
@@ -430,7 +504,8 @@ TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     EXPECT_EQ(window.errorWindows[0].code, "MG332");
     EXPECT_EQ(window.errorWindows[0].description,
               "problem opening; " + dir.text() +
-                  "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?}");
+                  "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} "
+                  "(Permission denied)");
     fs::permissions(database(), fs::perms::owner_all);
 }
 
