@@ -10,7 +10,7 @@
 
 namespace kavo::files {
 
-inline constexpr const char* kExampleProject = "ExampleONE";
+inline constexpr const char* kExampleProject = "ExampleOne";
 inline constexpr const char* kSetupFileName = "Kavo-Setup.txt";
 
 // Where the installation comes from: the example data area shipped with the program, and the

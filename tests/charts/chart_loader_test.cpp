@@ -237,7 +237,7 @@ TEST_F(ChartLoader, EmptyFolderFailsSld214) {
         FAIL();
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "SLD214");
-        EXPECT_EQ(error.description(), "No " + dir.text() + "\\SLD input\\SLD-Kavo-*.csv file");
+        EXPECT_EQ(error.description(), "No " + dir.text() + "/SLD input/SLD-Kavo-*.csv file");
     }
 }
 

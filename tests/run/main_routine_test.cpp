@@ -16,7 +16,9 @@
 #include "reporting/reporter.h"
 #include "run/action.h"
 #include "run/stage_board.h"
+#include "run/window_actions.h"
 #include "setup/run_settings.h"
+#include "support/data_error.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
 
@@ -111,8 +113,7 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
     // The five example soundings end at 736 ft in all: 736 ft / 20 s, whole feet per second.
     EXPECT_EQ(fields[1], "736 total feet in 20 secs     @ 36 ft/sec");
     EXPECT_EQ(fields[2], "5 total Soundings");
-    EXPECT_EQ(fields[4],
-              "Q1o files are in     " + dir.text() + "\\Projects\\ExampleOne\\SOUNDINGS\\");
+    EXPECT_EQ(fields[4], "Q1o files are in     " + dir.text() + "/Projects/ExampleOne/Soundings/");
     EXPECT_EQ(window.panel().statusCode, "");
     EXPECT_TRUE(window.control(control::kRun).enabled);
     EXPECT_TRUE(window.errorWindows.empty());
@@ -122,7 +123,7 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
     EXPECT_EQ(window.control(control::kVersionLabel).text, "Kavo Version = 8.0.11");
     EXPECT_EQ(window.control(control::kVersionDateLabel).text, "Linux build of 2026");
     EXPECT_EQ(window.control(control::kSystemAreaLabel).text,
-              "EXE drive=/opt/kavo\\   and   Kavo data area= " + dir.text());
+              "EXE drive=/opt/kavo/   and   Kavo data area= " + dir.text());
     EXPECT_EQ(program->tables.settings.chartDataLocation, "INTERNAL");
     EXPECT_EQ(program->tables.settings.showLineBreakdown, "False");
     EXPECT_EQ(program->tables.soundingsHeader.count, 7);
@@ -198,6 +199,49 @@ TEST_F(WholeRun, NamesAreFoundWhateverTheirCase) {
                                         : window.errorWindows[0].description);
     EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
     EXPECT_EQ(ReadFile(root() / "SOFTWARE" / "Kavo-Setup.txt"), kSetupWritten);
+}
+
+TEST_F(WholeRun, SummaryNamesTheFoldersAsTheyAreOnDisk) {
+    fs::rename(root() / "Projects" / "ExampleOne", root() / "Projects" / "exampleone");
+    fs::rename(root() / "Projects" / "exampleone" / "Soundings",
+               root() / "Projects" / "exampleone" / "SOUNDINGS");
+    ASSERT_EQ(Run(), kExitDone);
+    EXPECT_EQ(window.panel().fields[4],
+              "Q1o files are in     " + dir.text() + "/Projects/exampleone/SOUNDINGS/");
+    EXPECT_EQ(window.panel().fields[5],
+              "Zero load data File      " + dir.text() +
+                  "/Projects/exampleone/Kavo---Output---Zero_Load_Data---ExampleOne.txt");
+}
+
+// The project named for the run becomes the setup file's last project before the run reads
+// it; a name that is none of the projects stops before anything is written.
+TEST_F(WholeRun, ProjectChosenForTheRun) {
+    ASSERT_EQ(RunAction(*program, [this] { LoadMainWindow(*program, "exampleONE"); }), kExitDone);
+    EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
+    EXPECT_EQ(program->setup.lastProject, "ExampleOne");
+
+    dir.Write("software/Kavo-Setup.txt", kSetupOld);
+    ASSERT_EQ(RunAction(*program, [this] { LoadMainWindow(*program, "Nope"); }), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "PR122");
+    EXPECT_EQ(window.errorWindows[0].description,
+              "there is no project \"Nope\" to run; the projects are: ExampleOne");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
+}
+
+TEST_F(WholeRun, FirstUseWithoutAnInstallationSourceAsksForOne) {
+    // The program's info names /opt/kavo/bin/kavo: nothing is installed beside it, and it
+    // does not run from a build tree.
+    const tools::DataError error =
+        testing::DataErrorOf([this] { InstallationSourceFor(*program); });
+    EXPECT_EQ(error.code(), "SC801");
+    EXPECT_NE(error.description().find("pass --source DIR"), std::string::npos)
+        << error.description();
+
+    program->sourceTreeDataRoot = (fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo").string();
+    EXPECT_EQ(InstallationSourceFor(*program).root, program->sourceTreeDataRoot);
+    EXPECT_EQ(InstallationSourceFor(*program, "/given").root, "/given");
 }
 
 TEST_F(WholeRun, DatabaseWithoutSoundingsStillEndsTheRun) {
@@ -297,7 +341,7 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"no setup file", [](WholeRun& run) { fs::remove(run.setupFile()); }, "ESF812",
          [](const WholeRun& run) {
              return "Kavo can't read setup file: " + run.dir.text() +
-                    "\\software\\Kavo-Setup.txt, either already open or does not exist (it "
+                    "/software/Kavo-Setup.txt, either already open or does not exist (it "
                     "does not exist)";
          }},
         {"bad setup line", setupWith("t\r\nRow2_Kavo_Setup_v4\r\nwhat is this\r\nEnd\r\n"), "SF931",
@@ -315,7 +359,7 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"no backup possible", [](WholeRun& run) { fs::create_directories(run.backupFile()); },
          "ESF342",
          [](const WholeRun& run) {
-             const std::string folder = run.dir.text() + "\\software\\";
+             const std::string folder = run.dir.text() + "/software/";
              return "can't make backup copy of setup file ---> from " + folder +
                     "Kavo-Setup.txt to --->" + folder + "Kavo-Setup-BACKUP.txt";
          }},
@@ -381,7 +425,7 @@ TEST_F(WholeRun, SetupFileThatCannotBeWrittenStaysAsItWas) {
     ASSERT_EQ(window.errorWindows.size(), 1u);
     EXPECT_EQ(window.errorWindows[0].code, "ESF112");
     EXPECT_NE(Log().find("Error description =can't write setup file to " + dir.text() +
-                         "\\software\\Kavo-Setup.txt, maybe open by another program? e="),
+                         "/software/Kavo-Setup.txt, maybe open by another program? e="),
               std::string::npos);
     EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
 }
@@ -460,7 +504,7 @@ TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     EXPECT_EQ(window.errorWindows[0].code, "MG332");
     EXPECT_EQ(window.errorWindows[0].description,
               "problem opening; " + dir.text() +
-                  "\\Projects\\ExampleOne\\Kavo_SoundingS---ExampleOne.csv {is is open?} "
+                  "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} "
                   "(Permission denied)");
     fs::permissions(database(), fs::perms::owner_all);
 }

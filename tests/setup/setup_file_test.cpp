@@ -109,7 +109,7 @@ TEST_F(SetupFile, MissingFileIsReportedWithItsPath) {
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "ESF812");
         EXPECT_EQ(error.description(), "Kavo can't read setup file: " + dir.text() +
-                                           "\\software\\Kavo-Setup.txt, either already open or "
+                                           "/software/Kavo-Setup.txt, either already open or "
                                            "does not exist (it does not exist)");
     }
     EXPECT_EQ(area.projectName, "ExampleOne");
@@ -117,7 +117,7 @@ TEST_F(SetupFile, MissingFileIsReportedWithItsPath) {
 
 TEST_F(SetupFile, FailedWritesLeaveTheOldFileAsItWas) {
     const SetupValues values{"FEET", "ann", "P7", "HOG-3", "none"};
-    const std::string folder = dir.text() + "\\software\\";
+    const std::string folder = dir.text() + "/software/";
     {
         // No file to back up.
         std::filesystem::create_directories(dir.path() / "software");
