@@ -288,11 +288,12 @@ float ComputeColumnValue(NormalisationContext& context, const ColumnSpec& column
     }
     // The range is written in the column's unit, so it is tested after the conversion.
     if (value < column.minimum || !(value <= column.maximum)) {
+        const std::string property = tools::UpperCopy(tools::Trim(column.baseName));
         context.reporter.LogIssueWithContext(
-            "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
-                tools::SingleText(value) + " outside of the range ( " +
-                tools::SingleText(column.minimum),
-            "ISSUE");
+            "out of range --- " + property + " of " + tools::SingleText(value) +
+                " outside of the range ( " + tools::SingleText(column.minimum),
+            reporting::IssueClass{reporting::IssueKind::OutOfRange, property,
+                                  value == tools::kNull});
         return tools::kNull;
     }
     return value;

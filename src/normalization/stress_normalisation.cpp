@@ -31,17 +31,17 @@ void LogPoorClosure(reporting::Reporter& reporter, float deltaC) {
         "  poor c calculation closure because at max# of tries ---"
         "  DeltaC_criteria = " +
             tools::SingleText(kTolerance) + "  DeltaC_chart = " + tools::SingleText(deltaC),
-        "ISSUE");
+        reporting::IssueClass{reporting::IssueKind::PoorClosure, "", false});
 }
 
 void LogUnstableExponent(reporting::Reporter& reporter, float depth, float cLow, float cHigh,
                          float delta) {
-    reporter.LogLine(6,
-                     "At depth=" + tools::SingleText(depth) + " ft,  " + "c(low)=" +
-                         tools::SingleText(cLow) + " & c(high)=" + tools::SingleText(cHigh) +
-                         ", Calculatd c is unstable i.e. delta=" + tools::SingleText(delta) +
-                         "which is >" + tools::SingleText(static_cast<float>(kAllowedSpread)),
-                     "ISSUE");
+    reporter.LogIssue(6,
+                      "At depth=" + tools::SingleText(depth) + " ft,  " + "c(low)=" +
+                          tools::SingleText(cLow) + " & c(high)=" + tools::SingleText(cHigh) +
+                          ", Calculatd c is unstable i.e. delta=" + tools::SingleText(delta) +
+                          "which is >" + tools::SingleText(static_cast<float>(kAllowedSpread)),
+                      reporting::IssueClass{reporting::IssueKind::UnstableExponent, "", false});
 }
 
 }  // namespace
