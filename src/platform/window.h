@@ -23,11 +23,12 @@ inline constexpr int kProgressFieldCount = 7;
 
 inline constexpr const char* kStatusTitle = "Software location (for data error tracing):";
 
-// Where the sounding loop stands: sounding k of N (0 of 0 outside the loop), how many
+// Where the sounding loop stands: sounding k of N (0 of 0 outside the loop) and its name, how many
 // soundings failed so far in a run that keeps going, the seconds the loop has run and an
 // estimate of the seconds left (negative while nothing has been timed yet).
 struct LoopProgress {
     int sounding = 0;
+    std::string name;  // the sounding's name
     int soundings = 0;
     int failed = 0;
     double elapsedSeconds = 0;

@@ -102,8 +102,9 @@ std::vector<std::string> IssueTally::SummaryLines() const {
     }
     lines.push_back("Issue summary: " + std::to_string(all_.Total()) + " issues");
 
-    CountTable soundings({"Issues by sounding", "issues", "range, missing input",
-                          "range, value outside", "poor closure", "unstable c", "other"});
+    lines.push_back("(out of range: missing = a missing input, outside = a real value beyond it)");
+    CountTable soundings(
+        {"Issues by sounding", "issues", "missing", "outside", "closure", "unstable", "other"});
     auto countsOf = [](const Counts& counts) {
         return std::vector<std::int64_t>{counts.Total(), counts.missingInput, counts.valueOutside,
                                          counts.closure, counts.unstable,     counts.other};
@@ -114,7 +115,7 @@ std::vector<std::string> IssueTally::SummaryLines() const {
     soundings.AddRow("all soundings", countsOf(all_));
     soundings.AppendTo(lines);
 
-    CountTable kinds({"Issues by kind", "issues", "missing input", "value outside"});
+    CountTable kinds({"Issues by kind", "issues", "missing", "outside"});
     for (const auto& [property, counts] : rangeByProperty_) {
         kinds.AddRow("out of range: " + property,
                      {counts.Total(), counts.missingInput, counts.valueOutside});

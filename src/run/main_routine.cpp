@@ -61,9 +61,11 @@ normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
 
 // Shows where the sounding loop stands: sounding k of N, its time so far and the time left,
 // estimated from the soundings done.
-void ShowLoopProgress(Program& program, int sequence, double loopStartSeconds) {
+void ShowLoopProgress(Program& program, int sequence, const std::string& name,
+                      double loopStartSeconds) {
     platform::LoopProgress& loop = program.window.panel().loop;
     loop.sounding = sequence;
+    loop.name = name;
     loop.soundings = program.tables.soundingRows;
     loop.failed = static_cast<int>(program.tables.failedSoundings.size());
     loop.elapsedSeconds = ElapsedSeconds(loopStartSeconds, program.clock.SecondsSinceMidnight());
@@ -86,7 +88,7 @@ void ProcessSounding(Program& program, reporting::TracedInput& database, int seq
     }
     program.window.ProcessEvents();
     const std::string& name = sounding.record.soundingName;
-    ShowLoopProgress(program, sequence, loopStartSeconds);
+    ShowLoopProgress(program, sequence, name, loopStartSeconds);
     program.reporter.ReportProgress({"Data processing --- Sounding sequence= " +
                                          std::to_string(sequence) + "   Sounding= " + name,
                                      "HOG data file input", name, name, "", " ", " ", "HF432"});

@@ -38,9 +38,9 @@ std::string ClockText(double seconds) {
     return text;
 }
 
-std::string LoopProgressText(const platform::LoopProgress& loop, const std::string& sounding) {
+std::string LoopProgressText(const platform::LoopProgress& loop) {
     std::string text = "Sounding " + std::to_string(loop.sounding) + " of " +
-                       std::to_string(loop.soundings) + ": " + sounding + "   " +
+                       std::to_string(loop.soundings) + ": " + loop.name + "   " +
                        ClockText(loop.elapsedSeconds) + " elapsed, ";
     text += loop.secondsLeft < 0 ? "time left after the first sounding"
                                  : "about " + ClockText(loop.secondsLeft) + " left";
@@ -61,9 +61,9 @@ std::vector<std::string> WrapLine(const std::string& line, std::size_t width) {
             pieces.push_back((pieces.empty() ? "" : indent) + rest);
             return pieces;
         }
-        // The last "/" or blank that fits ends the piece; else the piece is cut at the width,
-        // before any UTF-8 continuation byte.
-        std::size_t cut = rest.find_last_of("/ ", room - 1);
+        // The last separator or blank that fits ends the piece; else the piece is cut at the
+        // width, before any UTF-8 continuation byte.
+        std::size_t cut = rest.find_last_of("/\\ ", room - 1);
         if (cut == std::string::npos || cut == 0) {
             cut = room;
             while (cut > 1 && (static_cast<unsigned char>(rest[cut]) & 0xC0) == 0x80) {
@@ -80,8 +80,7 @@ std::vector<std::string> WrapLine(const std::string& line, std::size_t width) {
 std::vector<std::string> PanelLines(const platform::ProgressPanel& panel) {
     std::vector<std::string> lines;
     if (panel.loop.sounding > 0) {
-        lines.push_back(
-            LoopProgressText(panel.loop, Field(panel, platform::ProgressField::Sounding)));
+        lines.push_back(LoopProgressText(panel.loop));
     }
     for (int i = 0; i < platform::kProgressFieldCount; ++i) {
         lines.push_back(std::string(kFieldTitles[i]) + " " +
@@ -118,9 +117,7 @@ void ConsoleWindow::PanelChanged() {
             lastMainRoutine_ = mainRoutine;  // the loop's own texts are not repeated after it
             if (loop.sounding != lastLoopSounding_ && loop.sounding > 0) {
                 lastLoopSounding_ = loop.sounding;
-                out_ << LoopProgressText(loop, Field(panel(), platform::ProgressField::Sounding))
-                     << "\n"
-                     << std::flush;
+                out_ << LoopProgressText(loop) << "\n" << std::flush;
             }
             return;
         }

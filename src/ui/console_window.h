@@ -55,14 +55,14 @@ std::vector<std::string> PanelLines(const platform::ProgressPanel& panel);
 
 // "Sounding 3 of 200: KV-03   0:12 elapsed, about 1:05 left", with the failed soundings of a
 // run that keeps going.
-std::string LoopProgressText(const platform::LoopProgress& loop, const std::string& sounding);
+std::string LoopProgressText(const platform::LoopProgress& loop);
 
 // "0:07", "12:45", "1:02:03".
 std::string ClockText(double seconds);
 
-// The line broken into pieces of at most `width` bytes, after a "/" or at a blank where it
-// can (so a path is never cut inside a name), never inside a UTF-8 character; pieces after
-// the first are indented.
+// The line broken into pieces of at most `width` bytes, after a "/" (or "\\") or at a blank where
+// it can (so a path is never cut inside a name), never inside a UTF-8 character; pieces after the
+// first are indented.
 std::vector<std::string> WrapLine(const std::string& line, std::size_t width);
 
 // The run summary as plain lines: the fields of the panel that the summary fills, then the

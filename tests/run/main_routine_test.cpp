@@ -509,7 +509,7 @@ TEST_F(WholeRun, IssueSummaryAtTheLogsEndAddsUpToTheCounter) {
     long missingByKind = 0;
     std::vector<long> all;
     bool kinds = false;
-    for (auto line = start + 2; line + 1 != log.end(); ++line) {
+    for (auto line = start + 3; line + 1 != log.end(); ++line) {
         if (line->rfind("   Issues by kind", 0) == 0) {
             kinds = true;
             continue;

@@ -60,9 +60,9 @@ TEST(ConsoleWindow, LivePanelIsRedrawnAtMostTenTimesASecond) {
 // place and times as its name is shown.
 void ShowSounding(platform::Window& window, int k, int n, const std::string& name, double elapsed,
                   double left) {
-    window.panel().loop = {k, n, 0, elapsed, left};
+    window.panel().loop = {k, name, n, 0, elapsed, left};
     window.panel().fields[0] = "Data processing --- Sounding sequence= " + std::to_string(k);
-    window.panel().fields[2] = name;
+    window.panel().fields[2] = name + ".CPT";
     window.PanelChanged();
 }
 
