@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/plot_command.h"
 #include "app/version_info.h"
 #include "files/paths.h"
 #include "platform/clock.h"
@@ -130,6 +131,8 @@ int main(int argc, char** argv) {
         "Make Q1o output files and the zero offset file: process every sounding of the "
         "project that the setup file names (also the log and the input-lines trace)");
     runCommand->fallthrough();
+    app::PlotOptions plotOptions;
+    auto* plotCommand = app::AddPlotCommands(cli, *runCommand, plotOptions);
 
     auto* exportCharts = cli.add_subcommand(
         "export-charts",
@@ -246,6 +249,10 @@ int main(int argc, char** argv) {
             run::MakeNewProjectAction(program, projectName);
         });
     }
+    if (*plotCommand) {
+        const int status = run::RunAction(program, chooseRoot);
+        return status != run::kExitDone ? status : app::PlotCommand(program, plotOptions, "");
+    }
     if (*runCommand || *exportCharts) {
         const int status = run::RunAction(program, [&] {
             chooseRoot();
@@ -258,11 +265,15 @@ int main(int argc, char** argv) {
         if (status == run::kExitDone && !live) {
             std::cout << ui::SummaryText(window.panel());
         }
+        int ended = status;
+        if (ended == run::kExitDone && *runCommand && plotOptions.afterRun) {
+            ended = app::PlotCommand(program, plotOptions, ui::SummaryText(window.panel()));
+        }
         // A run that kept going past a sounding's data error did not do all it was asked.
-        if (status == run::kExitDone && !program.tables.failedSoundings.empty()) {
+        if (ended == run::kExitDone && !program.tables.failedSoundings.empty()) {
             return run::kExitDataError;
         }
-        return status;
+        return ended;
     }
     return run::kExitUsage;
 }

@@ -15,7 +15,7 @@
 namespace kavo::output {
 
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.txt";
+    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + std::string(kQ1oSuffix);
 }
 
 std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName) {
@@ -51,8 +51,8 @@ void WriteDirectionTrace(const files::DataArea& area, std::string_view fieldFile
 }  // namespace
 
 void WriteQ1oTable(Q1oTableParts& parts) {
-    const files::DataArea& area = parts.normalisation.dataArea;
-    reporting::Reporter& reporter = parts.normalisation.reporter;
+    const files::DataArea& area = parts.dataArea;
+    reporting::Reporter& reporter = parts.reporter;
     const std::string name = Q1oFileName(area, parts.fieldFileName);
     reporting::ProgressReport opening;
     opening.operations = "Q1o file opening for printing";
@@ -76,13 +76,11 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     std::ostringstream trace;
     trace << kDirectionTraceHeading << "\r\n";
 
-    DataRowParts rows{parts.columns,
-                      parts.normalisation,
-                      parts.readings,
-                      parts.fieldFileName,
-                      parts.point,
-                      parts.zeroLoadEntry,
-                      parts.zeroLoadFile.lowestQcDepth,
+    DataRowParts rows{parts.columns,       parts.normalisation,
+                      parts.profile,       parts.dataArea,
+                      parts.reporter,      parts.readings,
+                      parts.fieldFileName, parts.point,
+                      parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
                       parts.totalFeet};
     WriteQ1oData(out, trace, rows);
     WriteDirectionTrace(area, parts.fieldFileName, trace.str());

@@ -164,28 +164,33 @@ void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view
 
 void Reporter::LogLine(int level, std::string_view text, std::string_view kind) {
     CountIssue(kind, IssueClass{});
-    WriteLogLine(Indented(level, text));
+    WriteEntry(kind, Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
     CountIssue(kind, IssueClass{});
-    WriteLogLine(ContextLine(text));
+    WriteEntry(kind, ContextLine(text));
 }
 
 void Reporter::LogIssue(int level, std::string_view text, const IssueClass& issue) {
     CountIssue("ISSUE", issue);
-    WriteLogLine(Indented(level, text));
+    WriteEntry("ISSUE", Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issue) {
     CountIssue("ISSUE", issue);
-    WriteLogLine(ContextLine(text));
+    WriteEntry("ISSUE", ContextLine(text));
 }
 
 std::string Reporter::ContextLine(std::string_view text) const {
     return std::string(23, ' ') + "  CPT=" + remembered_.sounding +
            "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
            "  D=" + remembered_.value + "   " + std::string(text);
+}
+
+void Reporter::WriteEntry(std::string_view kind, const std::string& line) {
+    WriteLogLine(line);
+    window_.LogLineWritten(std::string(kind), line);
 }
 
 void Reporter::CloseTasksLog() {

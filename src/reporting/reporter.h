@@ -156,6 +156,8 @@ class Reporter {
     void CountIssue(std::string_view kind, const IssueClass& issue);
     void WriteLogLine(std::string_view line);
     std::string ContextLine(std::string_view text) const;
+    // One TASK or ISSUE line: to the log, and to the window's log view.
+    void WriteEntry(std::string_view kind, const std::string& line);
 
     platform::Window& window_;
     platform::FileNumbers& fileNumbers_;

@@ -46,6 +46,11 @@ void MainRoutine(Program& program);
 // not exist is left to the file that needs it to report.
 void LockDataArea(Program& program);
 
+// The input-lines trace in the configured root, and the tasks-and-issues log in the data
+// area's root (system paths).
+std::string TraceFilePath(const Program& program);
+std::string TasksLogPath(const Program& program);
+
 // (Re)starts the input-lines trace in the configured root. Throws DataError OTR101 when the
 // trace file cannot be created.
 void OpenTraceFile(Program& program);

@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 
+#include "platform/data_area_lock.h"
 #include "reporting/reporter.h"
 #include "run/action.h"
 #include "run/stage_board.h"
@@ -583,6 +584,52 @@ TEST_F(WholeRun, ATraceThatCannotBeWrittenLeavesTheEarlierOneWhole) {
     EXPECT_EQ(window.errorWindows[0].code, "QC388");
     EXPECT_EQ(ReadFile(trace), "earlier trace\r\n");
     EXPECT_EQ(ReadFile(Soundings() / "KV-01_Q1o.txt"), "earlier table\r\n");
+}
+
+TEST_F(WholeRun, ALockFileThatCannotBeMadeIsReportedWithTheReason) {
+    fs::create_directories(root() / platform::kLockFileName);
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "LK102");
+    EXPECT_EQ(window.errorWindows[0].description, "Kavo can't lock the data area " + dir.text() +
+                                                      " with its file .kavo-run.lock (Is a "
+                                                      "directory)");
+}
+
+// A window that cuts the soundings database back to its first row while the first sounding
+// is processed, as another program editing the file would.
+class DatabaseCutter : public testing::RecordingWindow {
+  public:
+    fs::path database;
+    std::uintmax_t keepBytes = 0;
+    void ProcessEvents() override {
+        RecordingWindow::ProcessEvents();
+        if (keepBytes > 0 && panel().loop.sounding == 1) {
+            fs::resize_file(database, keepBytes);
+            keepBytes = 0;
+        }
+    }
+};
+
+TEST_F(WholeRun, ADatabaseCutDuringTheRunIsADataError) {
+    // Rows longer than the reader's buffer, so the cut reaches the rows not yet read.
+    const std::string padding(20000, 'x');
+    const std::string header = "{1},{180},{192}\r\n";
+    const std::string first = "KV-01 KAVO " + padding + "\r\n";
+    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv",
+              header + first + "KV-02 KAVO " + padding + "\r\nKV-03 KAVO " + padding + "\r\n");
+    DatabaseCutter cutter;
+    cutter.database = database();
+    cutter.keepBytes = header.size() + first.size();
+    setup::SetStartUpValues(cutter);
+    Program own(cutter, clock, environment, program->info);
+    own.configuredRoot = dir.text();
+    ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDataError);
+    ASSERT_EQ(cutter.errorWindows.size(), 1u);
+    EXPECT_EQ(cutter.errorWindows[0].code, "RL125");
+    EXPECT_EQ(cutter.errorWindows[0].description,
+              "Reading SouningS file, the database has fewer rows than the 3 counted before the "
+              "soundings: was it changed during the run?");
 }
 
 }  // namespace
