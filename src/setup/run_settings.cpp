@@ -78,6 +78,7 @@ void ReadRunSettings(const platform::Window& window, RunSettings& settings,
 
     settings.writeChartData = window.IsOn(control::kWriteChartData);
     settings.keepGoing = window.IsOn(control::kKeepGoing);
+    settings.writeCsv = window.IsOn(control::kWriteCsv);
 
     settings.icMethod = std::string(tools::kNullText);
     if (window.IsOn(control::kIcVaski))
@@ -118,6 +119,7 @@ void SetStartUpValues(platform::Window& window) {
     SetOption(window, control::kCheckBeforeCompiling, kUnchecked);
     SetOption(window, control::kForceDataRoot, kChecked);
     SetOption(window, control::kKeepGoing, kUnchecked);
+    SetOption(window, control::kWriteCsv, kChecked);
 }
 
 }  // namespace kavo::setup

@@ -34,6 +34,7 @@ inline constexpr const char* kCheckBeforeCompiling = "Check_Before_Compling8chk"
 inline constexpr const char* kForceDataRoot = "ForceKavoToUseCdrive8cmd";
 // Keep going after a sounding's data error: log it, write no table for it, and go on.
 inline constexpr const char* kKeepGoing = "KeepGoing_8chk";
+inline constexpr const char* kWriteCsv = "Q1o_CSV_Write_beside_table8chk";
 }  // namespace control
 
 // Check box states.
@@ -59,6 +60,7 @@ struct RunSettings {
     std::string showLineBreakdown{tools::kNullText};  // "True", "False"; "-5435" when grey
     // A sounding's data error ends the run unless this is set.
     bool keepGoing = false;
+    bool writeCsv = true;  // a CSV beside each output table and beside the zero-load file
 };
 
 // Reads the window's options into `settings` (KavoScreen_read_values). The selected project

@@ -67,6 +67,7 @@ constexpr std::array kOptions{
     OptionControls{"check-before-compiling", OptionKind::CheckBox, c::kCheckBeforeCompiling, {}},
     OptionControls{"force-data-root", OptionKind::CheckBox, c::kForceDataRoot, {}},
     OptionControls{"keep-going", OptionKind::CheckBox, c::kKeepGoing, {}},
+    OptionControls{"write-csv", OptionKind::CheckBox, c::kWriteCsv, {}},
 };
 
 const OptionControls* FindOption(std::string_view name) {
@@ -216,6 +217,9 @@ void ApplyRunOptions(platform::Window& window, const RunOptions& options) {
     }
     if (options.noForceDataRoot) {
         ApplyChecked(window, "force-data-root", "off");
+    }
+    if (options.noCsv) {
+        ApplyChecked(window, "write-csv", "off");
     }
 }
 

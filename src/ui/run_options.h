@@ -25,6 +25,7 @@ struct RunOptions {
     bool checkBeforeCompiling = false;
     bool noForceDataRoot = false;
     bool keepGoing = false;
+    bool noCsv = false;
 };
 
 // Sets the window's controls for the options given; options not given keep their value.
