@@ -3,10 +3,12 @@
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/plot_command.h"
@@ -48,10 +50,19 @@ std::string VersionText() {
            std::to_string(app::kVersionRevision);
 }
 
-// The live panel on a terminal, plain lines when the output goes to a file or a pipe.
+// The live panel on a terminal that moves its cursor; plain lines when the output goes to a
+// file or a pipe, or the terminal says it is dumb.
 ui::ConsoleWindow::Mode ConsoleMode() {
-    return isatty(STDOUT_FILENO) ? ui::ConsoleWindow::Mode::LivePanel
-                                 : ui::ConsoleWindow::Mode::PlainLines;
+    const char* term = std::getenv("TERM");
+    const bool dumb = term == nullptr || std::string_view(term) == "dumb";
+    return isatty(STDOUT_FILENO) && !dumb ? ui::ConsoleWindow::Mode::LivePanel
+                                          : ui::ConsoleWindow::Mode::PlainLines;
+}
+
+// NO_COLOR set to any text but the empty one turns bold text off.
+bool UseColor() {
+    const char* noColor = std::getenv("NO_COLOR");
+    return noColor == nullptr || *noColor == '\0';
 }
 
 std::size_t TerminalWidth() {
@@ -136,6 +147,10 @@ void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
         ->group(group);
     cli.add_flag("--no-force-data-root", options.noForceDataRoot,
                  "Use the data area installed with the program instead of --data-root")
+        ->group(group);
+    cli.add_flag("--keep-going", options.keepGoing,
+                 "A sounding with a data error is logged and gets no table; the run goes on "
+                 "with the next, lists the failed soundings and exits with status 1")
         ->group(group);
     cli.add_flag("--no-csv", options.noCsv,
                  "Write no <sounding>_Q1o.csv beside each table and no zero-load CSV")
@@ -245,7 +260,7 @@ int main(int argc, char** argv) {
     ui::ConsoleWindow window(
         std::cout, std::cerr,
         live ? ui::ConsoleWindow::Mode::LivePanel : ui::ConsoleWindow::Mode::PlainLines,
-        TerminalWidth());
+        TerminalWidth(), UseColor());
     platform::SystemClock clock;
     platform::SystemEnvironment environment;
     const std::string programPath = ProgramPath(argv[0]);
@@ -315,10 +330,15 @@ int main(int argc, char** argv) {
         if (status == run::kExitDone && !live) {
             std::cout << ui::SummaryText(window.panel());
         }
-        if (status == run::kExitDone && *runCommand && plotOptions.afterRun) {
-            return app::PlotCommand(program, plotOptions, ui::SummaryText(window.panel()));
+        int ended = status;
+        if (ended == run::kExitDone && *runCommand && plotOptions.afterRun) {
+            ended = app::PlotCommand(program, plotOptions, ui::SummaryText(window.panel()));
         }
-        return status;
+        // A run that kept going past a sounding's data error did not do all it was asked.
+        if (ended == run::kExitDone && !program.tables.failedSoundings.empty()) {
+            return run::kExitDataError;
+        }
+        return ended;
     }
     return run::kExitUsage;
 }

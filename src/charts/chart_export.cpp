@@ -22,7 +22,8 @@ void OpenExport(reporting::Reporter& reporter, const files::DataArea& area, std:
     platform::MakeFolder(folder);
     const std::string path = folder + name;
     reporter.RememberLine("----OPEN File----", path, "generate SLD file");
-    if (!file.Open(path, platform::TextOutput::Mode::Replace)) {
+    // Written beside its place, so a failed export never leaves a half-written chart file.
+    if (!file.Open(path, platform::TextOutput::Mode::ReplaceWhenComplete)) {
         throw tools::DataError(std::string(code), "cannot write the chart file " + path);
     }
 }

@@ -17,17 +17,17 @@ void LogPoorClosure(reporting::Reporter& reporter, float deltaC) {
         "  poor c calculation closure because at max# of tries ---"
         "  DeltaC_criteria = " +
             tools::SingleText(kClosureTolerance) + "  DeltaC_chart = " + tools::SingleText(deltaC),
-        "ISSUE");
+        reporting::IssueClass{reporting::IssueKind::PoorClosure, "", false});
 }
 
 void LogUnstableExponent(reporting::Reporter& reporter, const PointNote& note) {
-    reporter.LogLine(6,
-                     "At depth=" + tools::SingleText(note.depth) + " ft,  " +
-                         "c(low)=" + tools::SingleText(note.cLow) +
-                         " & c(high)=" + tools::SingleText(note.cHigh) +
-                         ", Calculatd c is unstable i.e. delta=" + tools::SingleText(note.value) +
-                         "which is >" + tools::SingleText(static_cast<float>(kAllowedSpread)),
-                     "ISSUE");
+    reporter.LogIssue(6,
+                      "At depth=" + tools::SingleText(note.depth) + " ft,  " +
+                          "c(low)=" + tools::SingleText(note.cLow) +
+                          " & c(high)=" + tools::SingleText(note.cHigh) +
+                          ", Calculatd c is unstable i.e. delta=" + tools::SingleText(note.value) +
+                          "which is >" + tools::SingleText(static_cast<float>(kAllowedSpread)),
+                      reporting::IssueClass{reporting::IssueKind::UnstableExponent, "", false});
 }
 
 }  // namespace
@@ -53,7 +53,11 @@ void WritePointNotes(reporting::Reporter& reporter, const PointNotes& notes) {
     for (const PointNote& note : notes) {
         switch (note.kind) {
             case PointIssue::OutOfRange:
-                reporter.LogIssueWithContext(OutOfRangeText(*note.column, note.value), "ISSUE");
+                reporter.LogIssueWithContext(
+                    OutOfRangeText(*note.column, note.value),
+                    reporting::IssueClass{reporting::IssueKind::OutOfRange,
+                                          tools::UpperCopy(tools::Trim(note.column->baseName)),
+                                          note.value == tools::kNull});
                 break;
             case PointIssue::PoorClosure:
                 LogPoorClosure(reporter, note.value);

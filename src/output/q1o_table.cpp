@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 
 #include "normalization/depth_point.h"
 #include "output/q1o_data.h"
@@ -25,8 +25,10 @@ std::string DirectionTraceFileName(const files::DataArea& area, std::string_view
 
 namespace {
 
-void OpenDirectionTrace(std::ofstream& trace, const files::DataArea& area,
-                        std::string_view fieldFileName) {
+// Writes the chart-direction trace of a sounding beside its place and puts it there when
+// complete, like the table: a full disk never leaves a half-written trace under its name.
+void WriteDirectionTrace(const files::DataArea& area, std::string_view fieldFileName,
+                         const std::string& lines) {
     const std::string folder = files::PathFor(area, "EXTRA");
     const std::string name = DirectionTraceFileName(area, fieldFileName);
     // A fresh data area has no extras folder.
@@ -34,12 +36,16 @@ void OpenDirectionTrace(std::ofstream& trace, const files::DataArea& area,
         throw tools::DataError(
             "QC387", "the folder for the chart direction trace cannot be made: " + folder);
     }
-    trace.open(platform::ToRealPath(name), std::ios::binary | std::ios::trunc);
-    if (!trace.is_open()) {
+    platform::TextOutput trace;
+    if (!trace.Open(name, platform::TextOutput::Mode::ReplaceWhenComplete)) {
         throw tools::DataError("QC387", "the chart direction trace cannot be opened: " + name +
-                                            " (" + std::strerror(errno != 0 ? errno : EIO) + ")");
+                                            " (" + std::strerror(trace.errorNumber()) + ")");
     }
-    trace << kDirectionTraceHeading << "\r\n";
+    trace.Write(lines);
+    if (!trace.Commit()) {
+        throw tools::DataError("QC388", "the chart direction trace could not be written: " + name +
+                                            " (" + std::strerror(trace.errorNumber()) + ")");
+    }
 }
 
 }  // namespace
@@ -66,8 +72,9 @@ void WriteQ1oTable(Q1oTableParts& parts) {
                          parts.fieldFileName, parts.earthquakeMagnitude});
     // The stress builds up afresh from the surface for every sounding.
     normalization::ResetVerticalStress(parts.point);
-    std::ofstream trace;
-    OpenDirectionTrace(trace, area, parts.fieldFileName);
+    // The trace is collected here and written when the rows are done.
+    std::ostringstream trace;
+    trace << kDirectionTraceHeading << "\r\n";
 
     Q1oCsv csv;
     if (parts.writeCsv) {
@@ -81,6 +88,7 @@ void WriteQ1oTable(Q1oTableParts& parts) {
                       parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
                       parts.totalFeet,     parts.writeCsv ? &csv : nullptr};
     WriteQ1oData(out, trace, rows);
+    WriteDirectionTrace(area, parts.fieldFileName, trace.str());
     if (!out.Commit()) {
         throw tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +
                                             std::strerror(out.errorNumber()) + ")");

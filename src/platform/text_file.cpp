@@ -8,6 +8,23 @@
 
 namespace kavo::platform {
 
+int RemoveUnfinishedFiles(std::string_view systemFolder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::recursive_directory_iterator entry(ToRealPath(systemFolder),
+                                           fs::directory_options::skip_permission_denied, error);
+    int removed = 0;
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() > kUnfinishedSuffix.size() && name.ends_with(kUnfinishedSuffix) &&
+            fs::is_regular_file(entry->symlink_status(error)) && fs::remove(entry->path(), error)) {
+            ++removed;
+        }
+        error.clear();
+    }
+    return removed;
+}
+
 bool TextInput::Open(std::string_view systemPath) {
     Close();
     linesRead_ = 0;
@@ -107,7 +124,8 @@ bool TextOutput::Open(std::string_view systemPath, Mode mode) {
     Close();
     mode_ = mode;
     finalPath_ = ToRealPath(systemPath).string();
-    writtenPath_ = mode == Mode::ReplaceWhenComplete ? finalPath_ + ".kavo-partial" : finalPath_;
+    writtenPath_ = mode == Mode::ReplaceWhenComplete ? finalPath_ + std::string(kUnfinishedSuffix)
+                                                     : finalPath_;
     errno = 0;
     stream_.open(writtenPath_,
                  std::ios::binary | (mode == Mode::Append ? std::ios::app : std::ios::trunc));

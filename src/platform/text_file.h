@@ -7,6 +7,13 @@
 
 namespace kavo::platform {
 
+// What a file written beside its place is called until it is complete.
+inline constexpr std::string_view kUnfinishedSuffix = ".kavo-partial";
+
+// Removes the unfinished files (ordinary files named "*.kavo-partial") that a program which
+// ended before it could finish them left anywhere under the folder; returns how many.
+int RemoveUnfinishedFiles(std::string_view systemFolder);
+
 class TextInput {
   public:
     // Opens a system path for reading; false when it cannot be opened (errorNumber() tells

@@ -23,6 +23,18 @@ inline constexpr int kProgressFieldCount = 7;
 
 inline constexpr const char* kStatusTitle = "Software location (for data error tracing):";
 
+// Where the sounding loop stands: sounding k of N (0 of 0 outside the loop) and its name, how many
+// soundings failed so far in a run that keeps going, the seconds the loop has run and an
+// estimate of the seconds left (negative while nothing has been timed yet).
+struct LoopProgress {
+    int sounding = 0;
+    std::string name;  // the sounding's name
+    int soundings = 0;
+    int failed = 0;
+    double elapsedSeconds = 0;
+    double secondsLeft = -1;
+};
+
 struct ProgressPanel {
     std::array<std::string, kProgressFieldCount> fields;
     bool mainRoutineBold = false;
@@ -30,6 +42,10 @@ struct ProgressPanel {
     std::string statusTitle = kStatusTitle;
     bool issueCounterVisible = false;
     std::string issueCount;  // the counter's text, shown beside "Issues counter="
+    LoopProgress loop;
+    // Lines the run summary shows below the panel's fields: the issue summary table and
+    // the soundings that failed; empty until a run ends.
+    std::vector<std::string> summaryLines;
 };
 
 // One control of the window, addressed by its name ("Run8cmd", "Norm_Vaski_8opb", ...).

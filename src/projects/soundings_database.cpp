@@ -2,9 +2,11 @@
 #include "projects/soundings_database.h"
 
 #include <array>
+#include <map>
 
 #include "files/data_names.h"
 #include "platform/file_system.h"
+#include "platform/text_file.h"
 #include "tools/errors.h"
 #include "tools/line_split.h"
 #include "tools/number_text.h"
@@ -228,6 +230,68 @@ void ReadSoundingsHeader(reporting::Reporter& reporter, reporting::TracedInput& 
         }
         header.cells[k] = cell.id;
     }
+}
+
+int CountSoundingRows(const std::string& path, const SoundingsHeader& header) {
+    const std::string purpose = kSoundingsPurpose;
+    platform::TextInput file;
+    if (!file.Open(path)) {
+        throw tools::DataError("MG332", "problem opening; " + path + " {is is open?} (" +
+                                            platform::ReasonNotReadable(path, file.errorNumber()) +
+                                            ")");
+    }
+    std::string line;
+    if (!file.ReadLine(line)) {
+        throw tools::DataError("DX838", purpose + ", the soundings database is empty: " + path);
+    }
+    std::size_t nameField = header.cells.size();
+    for (std::size_t k = 0; k < header.cells.size(); ++k) {
+        const SoundingColumn* column = FindColumn(tools::UpperCopy(tools::Trim(header.cells[k])));
+        if (column != nullptr && column->number == 1) {
+            nameField = k;
+            break;
+        }
+    }
+    if (nameField == header.cells.size()) {
+        throw tools::DataError("DX837", purpose +
+                                            ", the header row names no {SOUNDING_NAME} column; "
+                                            "was the header cut off? " +
+                                            path);
+    }
+
+    tools::SplitOptions blanksSeparate;
+    blanksSeparate.blanksSeparate = true;
+    // The file's line number of each sounding name met, by the name in upper case.
+    std::map<std::string, int> rowOfName;
+    int rows = 0;
+    while (file.ReadLine(line)) {
+        ++rows;
+        const int lineNumber = rows + 1;
+        const std::vector<std::string> fields =
+            tools::SplitLine(line, blanksSeparate, kSoundingRowCapacity);
+        if (fields.size() <= nameField) {
+            continue;  // the row reader reports a row without a name
+        }
+        SoundingRecord record;
+        AssignSoundingColumn(record, header.cells[nameField], fields[nameField]);
+        const std::string key = tools::UpperCopy(tools::Trim(record.soundingName));
+        if (key.empty()) {
+            continue;
+        }
+        const auto [earlier, first] = rowOfName.emplace(key, lineNumber);
+        if (!first) {
+            throw tools::DataError("DX839", purpose + ", sounding " + record.soundingName +
+                                                " is listed twice: lines " +
+                                                std::to_string(earlier->second) + " and " +
+                                                std::to_string(lineNumber) + " of " + path +
+                                                "; each sounding has one row");
+        }
+    }
+    if (rows == 0) {
+        throw tools::DataError("DX838",
+                               purpose + ", no sounding rows after the header row of " + path);
+    }
+    return rows;
 }
 
 bool ReadSoundingRow(reporting::Reporter& reporter, reporting::TracedInput& file,

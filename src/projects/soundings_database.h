@@ -131,6 +131,14 @@ std::string OpenSoundingsDatabase(reporting::Reporter& reporter, const files::Da
 void ReadSoundingsHeader(reporting::Reporter& reporter, reporting::TracedInput& file,
                          SoundingsHeader& header);
 
+// Counts the sounding rows after the header row (every line, a blank one too, as the row
+// reader takes them) without tracing them, so a run knows its soundings before the first
+// one. Checks that the header names the SOUNDING_NAME column, that there is at least one row
+// and that no sounding is listed twice (names compared without regard to case, as the field
+// files are found). Throws DX838 (no header or no rows), DX837 (no name column), DX839 (a
+// sounding listed twice, naming both rows), MG332 (the file cannot be read).
+int CountSoundingRows(const std::string& path, const SoundingsHeader& header);
+
 // Reads the next sounding row into a fresh record; returns false when no row was left.
 // Throws RL189 for a row with more than 89 fields and RL124 for a blank row.
 bool ReadSoundingRow(reporting::Reporter& reporter, reporting::TracedInput& file,

@@ -36,6 +36,13 @@ void ApplyField(std::string_view passed, std::string& shown, std::string& rememb
     remembered = passed;
 }
 
+// A log line at an indent level: 3 × level + 3 blanks before the text. Levels below -1 do
+// not occur; they are written without indentation like -1.
+std::string Indented(int level, std::string_view text) {
+    const int blanks = std::max(0, 3 * level + 3);
+    return std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
+}
+
 }  // namespace
 
 void TracedInput::Close() {
@@ -95,19 +102,7 @@ bool Reporter::ReportDataError(std::string_view description, std::string_view co
         return false;
     }
     errorReported_ = true;
-
-    if (log_ != nullptr) {
-        WriteLogLine("Error--------------------------start");
-        WriteLogLine("Error description =" + std::string(description));
-        WriteLogLine("Error main = " + remembered_.mainRoutine);
-        WriteLogLine("Error operations = " + remembered_.operations);
-        WriteLogLine("processing");
-        WriteLogLine("Error sounding  = " + remembered_.sounding);
-        WriteLogLine("input");
-        WriteLogLine("output");
-        WriteLogLine("Error depth = " + remembered_.value);
-        WriteLogLine("Error---------------------------------end");
-    }
+    LogErrorBlock(description);
     // The trace then shows every line read up to the error, whatever ends the program.
     if (trace_ != nullptr) {
         trace_->flush();
@@ -132,6 +127,22 @@ bool Reporter::ReportDataError(std::string_view description, std::string_view co
     return true;
 }
 
+void Reporter::LogErrorBlock(std::string_view description) {
+    if (log_ == nullptr) {
+        return;
+    }
+    WriteLogLine("Error--------------------------start");
+    WriteLogLine("Error description =" + std::string(description));
+    WriteLogLine("Error main = " + remembered_.mainRoutine);
+    WriteLogLine("Error operations = " + remembered_.operations);
+    WriteLogLine("processing");
+    WriteLogLine("Error sounding  = " + remembered_.sounding);
+    WriteLogLine("input");
+    WriteLogLine("output");
+    WriteLogLine("Error depth = " + remembered_.value);
+    WriteLogLine("Error---------------------------------end");
+}
+
 // --- the tasks-and-issues log ---
 
 void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view company,
@@ -149,22 +160,36 @@ void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view
                 std::string(time),
             "TASK");
     issueCount_ = 0;
+    issues_.Clear();
 }
 
 void Reporter::LogLine(int level, std::string_view text, std::string_view kind) {
-    CountIssue(kind);
-    // Levels below -1 do not occur; they are written without indentation like -1.
-    int blanks = std::max(0, 3 * level + 3);
-    const std::string line = std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
-    WriteLogLine(line);
-    window_.LogLineWritten(std::string(kind), line);
+    CountIssue(kind, IssueClass{});
+    WriteEntry(kind, Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
-    CountIssue(kind);
-    const std::string line = std::string(23, ' ') + "  CPT=" + remembered_.sounding +
-                             "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
-                             "  D=" + remembered_.value + "   " + std::string(text);
+    CountIssue(kind, IssueClass{});
+    WriteEntry(kind, ContextLine(text));
+}
+
+void Reporter::LogIssue(int level, std::string_view text, const IssueClass& issue) {
+    CountIssue("ISSUE", issue);
+    WriteEntry("ISSUE", Indented(level, text));
+}
+
+void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issue) {
+    CountIssue("ISSUE", issue);
+    WriteEntry("ISSUE", ContextLine(text));
+}
+
+std::string Reporter::ContextLine(std::string_view text) const {
+    return std::string(23, ' ') + "  CPT=" + remembered_.sounding +
+           "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
+           "  D=" + remembered_.value + "   " + std::string(text);
+}
+
+void Reporter::WriteEntry(std::string_view kind, const std::string& line) {
     WriteLogLine(line);
     window_.LogLineWritten(std::string(kind), line);
 }
@@ -176,12 +201,15 @@ void Reporter::CloseTasksLog() {
     }
 }
 
-void Reporter::CountIssue(std::string_view kind) {
+void Reporter::CountIssue(std::string_view kind, const IssueClass& issue) {
     if (kind != "ISSUE") {
         return;
     }
-    // The counter is 16 bits wide: it stops at its largest value instead of wrapping.
-    if (issueCount_ < std::numeric_limits<std::int16_t>::max()) {
+    // The sounding is the one the context lines name.
+    issues_.Add(tools::Trim(remembered_.sounding), issue);
+    // A large batch logs far more than 32767 issues; the counter holds 32 bits and stops at its
+    // largest value instead of wrapping.
+    if (issueCount_ < std::numeric_limits<std::int32_t>::max()) {
         ++issueCount_;
     }
     platform::ProgressPanel& panel = window_.panel();

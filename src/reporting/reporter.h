@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "platform/window.h"
+#include "reporting/issue_tally.h"
 
 namespace kavo::reporting {
 
@@ -107,6 +108,9 @@ class Reporter {
     // remembered fields and the last six input lines. Only the first error of the
     // program's life is reported: later calls return false and write nothing.
     bool ReportDataError(std::string_view description, std::string_view code);
+    // The ten-line error block alone, as the error report writes it to the log; also for a
+    // sounding whose data error does not end a run that keeps going.
+    void LogErrorBlock(std::string_view description);
     bool errorReported() const { return errorReported_; }
     void ClearErrorReported() { errorReported_ = false; }
 
@@ -122,7 +126,14 @@ class Reporter {
     // One line carrying the remembered context: 23 blanks, "  CPT=", "  G=", "  S=", "  D=",
     // three blanks and the text.
     void LogIssueWithContext(std::string_view text, std::string_view kind);
-    std::int16_t issueCount() const { return issueCount_; }
+    // The same two writers for an issue whose class the issue summary counts; an issue
+    // logged through the writers above counts as "other".
+    void LogIssue(int level, std::string_view text, const IssueClass& issue);
+    void LogIssueWithContext(std::string_view text, const IssueClass& issue);
+    // The issues counted since the log was opened, by sounding and kind; they add up to the
+    // issue counter.
+    const IssueTally& issues() const { return issues_; }
+    std::int32_t issueCount() const { return issueCount_; }
     void CloseTasksLog();
 
     // --- the input-lines trace ---
@@ -148,15 +159,19 @@ class Reporter {
     const std::vector<HistoryEntry>& history() const { return history_; }
 
   private:
-    void CountIssue(std::string_view kind);
+    void CountIssue(std::string_view kind, const IssueClass& issue);
     void WriteLogLine(std::string_view line);
+    std::string ContextLine(std::string_view text) const;
+    // One TASK or ISSUE line: to the log, and to the window's log view.
+    void WriteEntry(std::string_view kind, const std::string& line);
 
     platform::Window& window_;
     platform::FileNumbers& fileNumbers_;
     RememberedFields remembered_;
     bool errorReported_ = false;
     std::unique_ptr<std::ostream> log_;
-    std::int16_t issueCount_ = 0;
+    std::int32_t issueCount_ = 0;
+    IssueTally issues_;
     std::unique_ptr<std::ostream> trace_;
     std::vector<HistoryEntry> history_;
 };

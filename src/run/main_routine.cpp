@@ -2,6 +2,7 @@
 #include "run/main_routine.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "output/q1o_table.h"
 #include "output/run_columns.h"
 #include "platform/file_system.h"
+#include "platform/text_file.h"
 #include "projects/project_list.h"
 #include "projects/soundings_database.h"
 #include "run/action.h"
@@ -60,15 +62,44 @@ normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
     return normalization::ParseNormalisationMode(settings.coneNormalization);
 }
 
-// One sounding: its field data file, its zero-load entry, its output table.
-void ProcessSounding(Program& program, int sequence) {
+// Shows where the sounding loop stands: sounding k of N, its time so far and the time left,
+// estimated from the soundings done.
+void ShowLoopProgress(Program& program, int sequence, const std::string& name,
+                      double loopStartSeconds) {
+    platform::LoopProgress& loop = program.window.panel().loop;
+    loop.sounding = sequence;
+    loop.name = name;
+    loop.soundings = program.tables.soundingRows;
+    loop.failed = static_cast<int>(program.tables.failedSoundings.size());
+    loop.elapsedSeconds = ElapsedSeconds(loopStartSeconds, program.clock.SecondsSinceMidnight());
+    loop.secondsLeft = SecondsLeft(sequence - 1, loop.soundings, loop.elapsedSeconds);
+}
+
+// One sounding: its row of the database, its field data file, its zero-load entry (in `slot`,
+// the next free one), its output table.
+void ProcessSounding(Program& program, reporting::TracedInput& database, int sequence, int slot,
+                     double loopStartSeconds) {
     RunTables& tables = program.tables;
     SoundingState& sounding = program.sounding;
+    if (!projects::ReadSoundingRow(program.reporter, database, tables.soundingsHeader,
+                                   sounding.record)) {
+        throw tools::DataError("RL125", std::string(projects::kSoundingsPurpose) +
+                                            ", the database has fewer rows than the " +
+                                            std::to_string(tables.soundingRows) +
+                                            " counted before the soundings: was it changed "
+                                            "during the run?");
+    }
+    program.window.ProcessEvents();
     const std::string& name = sounding.record.soundingName;
+    ShowLoopProgress(program, sequence, name, loopStartSeconds);
+    program.reporter.ReportProgress({"Data processing --- Sounding sequence= " +
+                                         std::to_string(sequence) + "   Sounding= " + name,
+                                     "HOG data file input", name, name, "", " ", " ", "HF432"});
+
     fielddata::ReadFieldDataFile(program.reporter, program.dataArea, name, sounding.fieldHeader,
                                  sounding.readings);
     // The entry is started before the data rows, which lower its lowest readings.
-    zeroload::StartZeroLoadEntry(*tables.zeroLoad, sequence, program.dataArea.projectName,
+    zeroload::StartZeroLoadEntry(*tables.zeroLoad, slot, program.dataArea.projectName,
                                  sounding.fieldHeader);
 
     sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
@@ -90,10 +121,34 @@ void ProcessSounding(Program& program, int sequence) {
                                 name,
                                 sounding.readings,
                                 sounding.point,
-                                tables.zeroLoad->at(sequence, name),
+                                tables.zeroLoad->at(slot, name),
                                 tables.totalFeet,
                                 tables.settings.writeCsv};
     output::WriteQ1oTable(parts);
+}
+
+// The one place that decides what a sounding's data error does: it ends the run (the rule),
+// or, in a run that keeps going, its error block goes to the log, the sounding is noted as
+// failed and leaves nothing behind for the next: no table, no zero-load line, no feet, no
+// half-read unit-weight profile.
+void RunSounding(Program& program, reporting::TracedInput& database, int sequence,
+                 double loopStartSeconds) {
+    RunTables& tables = program.tables;
+    const float feetBefore = tables.totalFeet;
+    try {
+        ProcessSounding(program, database, sequence, tables.totalSoundings + 1, loopStartSeconds);
+        ++tables.totalSoundings;
+    } catch (const tools::DataError& error) {
+        if (!tables.settings.keepGoing) {
+            throw;
+        }
+        program.reporter.LogErrorBlock(error.description());
+        tables.totalFeet = feetBefore;
+        tables.unitWeightProfile = normalization::UnitWeightProfile{};
+        const std::string& name = program.sounding.record.soundingName;
+        tables.failedSoundings.push_back(
+            {sequence, name == tools::kNullText ? "" : name, error.code(), error.description()});
+    }
 }
 
 // Stage 1: the run settings, the project folders, the project list and its choices.
@@ -144,51 +199,64 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     projects::OpenSoundingsDatabase(program.reporter, program.dataArea, database,
                                     program.tables.soundingsHeader, program.sounding.record);
     projects::ReadSoundingsHeader(program.reporter, database, program.tables.soundingsHeader);
+    // The soundings are counted and the limits checked before the first sounding, so a run
+    // that cannot finish writes no table.
+    tables.soundingRows =
+        projects::CountSoundingRows(database.path(), program.tables.soundingsHeader);
+    if (tables.soundingRows > kMaxSoundingsPerRun) {
+        throw tools::DataError("GLS200",
+                               "Sounding data processing --- the soundings database lists " +
+                                   std::to_string(tables.soundingRows) +
+                                   " soundings; one run processes at most " +
+                                   std::to_string(kMaxSoundingsPerRun) + ", split the project");
+    }
     return startSeconds;
 }
 
-// Stage 3: one pass per sounding row, until the database ends.
+// Stage 3: one pass per sounding row counted in stage 2.
 void Looping(Program& program, reporting::TracedInput& database) {
     AnnounceStage(program.window, program.reporter, Stage::Looping);
-    program.tables.totalSoundings = 0;
-    int sequence = 1;
-    while (sequence <= kMaxSequence) {
+    RunTables& tables = program.tables;
+    tables.totalSoundings = 0;
+    const double loopStartSeconds = program.clock.SecondsSinceMidnight();
+    program.window.panel().loop = platform::LoopProgress{};
+    program.window.panel().loop.soundings = tables.soundingRows;
+    for (int sequence = 1; sequence <= tables.soundingRows; ++sequence) {
         StopIfRequested(program, sequence - 1);
         const std::string sequenceText = std::to_string(sequence);
         program.reporter.ReportProgress(
             {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
              " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
         program.sounding = SoundingState{};
-        if (!projects::ReadSoundingRow(program.reporter, database, program.tables.soundingsHeader,
-                                       program.sounding.record)) {
-            break;
-        }
-        if (sequence > kMaxSoundingsPerRun) {
-            throw tools::DataError(
-                "GLS200", "Sounding data processing --- the soundings database lists more than " +
-                              std::to_string(kMaxSoundingsPerRun) +
-                              " soundings; one run processes at most " +
-                              std::to_string(kMaxSoundingsPerRun) + ", split the project");
-        }
-        program.window.ProcessEvents();
-        const std::string& name = program.sounding.record.soundingName;
-        program.reporter.ReportProgress(
-            {"Data processing --- Sounding sequence= " + sequenceText + "   Sounding= " + name,
-             "HOG data file input", name, name, "", " ", " ", "HF432"});
-
-        ProcessSounding(program, sequence);
-
-        ++sequence;
+        RunSounding(program, database, sequence, loopStartSeconds);
     }
     database.Close();
-    program.tables.totalSoundings = static_cast<std::int16_t>(sequence - 1);
+    program.window.panel().loop = platform::LoopProgress{};
 
-    RunTables& tables = program.tables;
     zeroload::WriteZeroLoadFile(*tables.zeroLoadFile, *tables.zeroLoad, tables.totalSoundings,
                                 *tables.charts, program.reporter);
     if (tables.settings.writeChartData) {
         charts::WriteChartStatements(program.reporter, program.dataArea, *tables.charts);
     }
+}
+
+// The lines the run summary adds: the soundings that failed in a run that kept going, and
+// the issue summary table.
+std::vector<std::string> SummaryLines(const Program& program) {
+    std::vector<std::string> lines;
+    const std::vector<FailedSounding>& failed = program.tables.failedSoundings;
+    if (!failed.empty()) {
+        lines.push_back("Failed soundings: " + std::to_string(failed.size()) +
+                        " (no table written; error blocks in the log)");
+        for (const FailedSounding& sounding : failed) {
+            lines.push_back("  sounding " + std::to_string(sounding.sequence) + " " +
+                            sounding.name + ": " + sounding.code + " " + sounding.description);
+        }
+    }
+    for (std::string& line : program.reporter.issues().SummaryLines()) {
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -200,6 +268,27 @@ std::string ProgramDrive(std::string_view programPath) {
 
 std::string InstalledDataRoot(std::string_view programDrive) {
     return std::string(programDrive) + "/share/kavo/Kavo";
+}
+
+void LockDataArea(Program& program) {
+    const std::string root = DataAreaRootFor(program);
+    const std::string shown = platform::ToRealPath(root).string();
+    platform::DataAreaLock& lock = program.dataAreaLock;
+    switch (lock.Acquire(root)) {
+        case platform::DataAreaLock::Result::Locked:
+        case platform::DataAreaLock::Result::NoFolder:
+            return;
+        case platform::DataAreaLock::Result::HeldByAnother:
+            throw tools::DataError(
+                "LK101", "another Kavo program is working in the data area " + shown +
+                             (lock.holderText().empty() ? "" : " (" + lock.holderText() + ")") +
+                             "; wait until it has ended, then run again");
+        case platform::DataAreaLock::Result::Failed:
+            break;
+    }
+    throw tools::DataError("LK102", "Kavo can't lock the data area " + shown + " with its file " +
+                                        platform::kLockFileName + " (" +
+                                        std::strerror(lock.errorNumber()) + ")");
 }
 
 std::string TraceFilePath(const Program& program) {
@@ -250,6 +339,8 @@ std::string DataAreaRootFor(const Program& program) {
 
 void GeneralSetups(Program& program) {
     platform::Window& window = program.window;
+    // Before the trace and the log: a second program must not replace the first one's.
+    LockDataArea(program);
     OpenTraceFile(program);
     program.reporter.ClearErrorReported();
     program.reporter.ReportProgress({"Starting Kavo", "Doing General setups", " ",
@@ -281,10 +372,22 @@ void MainRoutine(Program& program) {
     ActiveRun active(program.runActive);
     program.tables = RunTables{};
     program.sounding = SoundingState{};
+    program.window.panel().summaryLines.clear();
 
     OpenTraceFile(program);
     program.reporter.ReportProgress(
         {"Starting Kavo Main Routine", "", "", "", "", "", "", "GL130"});
+    // Files an earlier program could not finish; none can be this program's own yet.
+    if (program.dataAreaLock.held()) {
+        const int removed = platform::RemoveUnfinishedFiles(program.dataArea.root);
+        if (removed > 0) {
+            program.reporter.LogLine(0,
+                                     "Removed " + std::to_string(removed) + " unfinished files (*" +
+                                         std::string(platform::kUnfinishedSuffix) +
+                                         ") left by an earlier program",
+                                     "TASK");
+        }
+    }
 
     SetupAndReads(program);
     reporting::TracedInput database;
@@ -293,9 +396,14 @@ void MainRoutine(Program& program) {
 
     setup::WriteSetupFile(program.reporter, program.dataArea, program.setup);
     const float elapsed = ElapsedSeconds(startSeconds, program.clock.SecondsSinceMidnight());
+    const std::vector<std::string> summaryLines = SummaryLines(program);
+    program.window.panel().summaryLines = summaryLines;
     program.reporter.ReportProgress(RunSummary(
         program.tables.totalFeet, program.tables.totalSoundings, elapsed,
         files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFile->name));
+    for (const std::string& line : summaryLines) {
+        program.reporter.LogLine(0, line, "TASK");
+    }
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
         "TASK");

@@ -7,6 +7,8 @@
 
 #include "files/paths.h"
 #include "run/program.h"
+#include "zeroload/zero_load_sort.h"
+#include "zeroload/zero_load_table.h"
 
 namespace kavo::run {
 
@@ -18,9 +20,10 @@ inline constexpr const char* kSystemAreaLabel = "KavoSystemArea8lbl";
 }  // namespace control
 
 inline constexpr const char* kStartProject = "ExampleOne";
-// One run processes at most this many soundings: the zero-load table holds no more.
-inline constexpr int kMaxSoundingsPerRun = 2000;
-inline constexpr int kMaxSequence = 9999;
+// One run processes at most this many soundings: the zero-load file sorts no more.
+inline constexpr int kMaxSoundingsPerRun = static_cast<int>(zeroload::kMaxSortKeys);
+static_assert(kMaxSoundingsPerRun <= zeroload::kMaxSequence,
+              "the zero-load table holds every sounding of a run");
 
 // The data-area root: the configured root when the window forces it (as it opens), else the
 // example data area installed beside the program.
@@ -45,6 +48,11 @@ void GeneralSetups(Program& program);
 // One batch run over every sounding of the project. A call while a run is under way (a run
 // action pressed during the sounding loop) is refused and returns at once.
 void MainRoutine(Program& program);
+
+// Takes the data area for this program before any of its files is touched. Throws DataError
+// LK101 when another program holds it, LK102 when it cannot be locked; a data area that does
+// not exist is left to the file that needs it to report.
+void LockDataArea(Program& program);
 
 // The input-lines trace in the configured root, and the tasks-and-issues log in the data
 // area's root (system paths).

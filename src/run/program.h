@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "charts/sld_chart.h"
 #include "fielddata/depth_readings.h"
@@ -16,6 +17,7 @@
 #include "normalization/unit_weight_profile.h"
 #include "output/column_table.h"
 #include "platform/clock.h"
+#include "platform/data_area_lock.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/window.h"
@@ -28,6 +30,14 @@
 #include "zeroload/zero_load_table.h"
 
 namespace kavo::run {
+
+// A sounding whose data error did not end a run that keeps going.
+struct FailedSounding {
+    int sequence = 0;
+    std::string name;
+    std::string code;
+    std::string description;
+};
 
 // Everything a batch run rebuilds and every sounding only reads; a run starts from a fresh
 // RunTables{}.
@@ -46,7 +56,12 @@ struct RunTables {
     normalization::UnitWeightProfile unitWeightProfile;
     // The sounded length of the run (ft): each sounding's output adds its final depth.
     float totalFeet = 0;
+    // The soundings processed to their table.
     std::int16_t totalSoundings = 0;
+    // The sounding rows of the database, counted before the first sounding: the N of
+    // "sounding k of N".
+    int soundingRows = 0;
+    std::vector<FailedSounding> failedSoundings;
 };
 
 // The state of the one sounding being processed; rebuilt for every sounding.
@@ -88,6 +103,8 @@ class Program {
     std::string computerName;
     std::string programFolder;
     setup::SetupValues setup;
+    // This program's hold on the data area, from the general setups to the program's end.
+    platform::DataAreaLock dataAreaLock;
     // True while a batch run is under way; a run action pressed meanwhile is refused.
     bool runActive = false;
     // Set by a front end that runs the batch run on another thread (the window closed, or

@@ -29,6 +29,13 @@ float ElapsedSeconds(double startSeconds, double nowSeconds) {
     return static_cast<float>(elapsed);
 }
 
+double SecondsLeft(int done, int total, double elapsedSeconds) {
+    if (done <= 0) {
+        return -1;
+    }
+    return elapsedSeconds / done * std::max(0, total - done);
+}
+
 std::string SpeedText(float totalFeet, float elapsedSeconds) {
     const std::string timeText =
         elapsedSeconds <= 60.0f

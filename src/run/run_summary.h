@@ -15,6 +15,10 @@ float TruncateDecimals(float value, int digits);
 // midnight is counted across it.
 float ElapsedSeconds(double startSeconds, double nowSeconds);
 
+// The seconds a loop over `total` items has left after `done` of them took `elapsedSeconds`:
+// their mean time for each item still to do; negative while none is done to time.
+double SecondsLeft(int done, int total, double elapsedSeconds);
+
 // "345 total feet in 12 secs     @ 27 ft/sec": the time in seconds up to a minute, else
 // in minutes to one decimal; the speed in whole feet per second (0 when no time passed).
 std::string SpeedText(float totalFeet, float elapsedSeconds);

@@ -32,6 +32,8 @@ inline constexpr const char* kWriteChartData = "SLD_data_Write_to_File_8ckb";
 inline constexpr const char* kShowLineBreakdown = "Show_BreakdownOf_LineInput8chk";
 inline constexpr const char* kCheckBeforeCompiling = "Check_Before_Compling8chk";
 inline constexpr const char* kForceDataRoot = "ForceKavoToUseCdrive8cmd";
+// Keep going after a sounding's data error: log it, write no table for it, and go on.
+inline constexpr const char* kKeepGoing = "KeepGoing_8chk";
 inline constexpr const char* kWriteCsv = "Q1o_CSV_Write_beside_table8chk";
 }  // namespace control
 
@@ -56,6 +58,8 @@ struct RunSettings {
     std::string earthquakeCsrFile{tools::kNullText};
     bool writeChartData = false;
     std::string showLineBreakdown{tools::kNullText};  // "True", "False"; "-5435" when grey
+    // A sounding's data error ends the run unless this is set.
+    bool keepGoing = false;
     bool writeCsv = true;  // a CSV beside each output table and beside the zero-load file
 };
 

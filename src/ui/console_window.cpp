@@ -2,6 +2,8 @@
 #include "ui/console_window.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <ostream>
 #include <sstream>
 
@@ -9,6 +11,7 @@ namespace kavo::ui {
 namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+constexpr std::size_t kContinuationIndent = 4;
 constexpr const char* kFieldTitles[platform::kProgressFieldCount] = {
     "Main Routine:", "Operations:", "Sounding:", "Input File:",
     "Output File:",  "Process:",    "Value:"};
@@ -19,11 +22,66 @@ std::string Field(const platform::ProgressPanel& panel, platform::ProgressField 
 
 }  // namespace
 
-ConsoleWindow::ConsoleWindow(std::ostream& out, std::ostream& err, Mode mode, std::size_t width)
-    : out_(out), err_(err), mode_(mode), width_(width) {}
+ConsoleWindow::ConsoleWindow(std::ostream& out, std::ostream& err, Mode mode, std::size_t width,
+                             bool useColor)
+    : out_(out), err_(err), mode_(mode), width_(width), useColor_(useColor) {}
+
+std::string ClockText(double seconds) {
+    const auto whole = static_cast<long long>(std::max(0.0, std::round(seconds)));
+    char text[32];
+    if (whole >= 3600) {
+        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60,
+                      whole % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%lld:%02lld", whole / 60, whole % 60);
+    }
+    return text;
+}
+
+std::string LoopProgressText(const platform::LoopProgress& loop) {
+    std::string text = "Sounding " + std::to_string(loop.sounding) + " of " +
+                       std::to_string(loop.soundings) + ": " + loop.name + "   " +
+                       ClockText(loop.elapsedSeconds) + " elapsed, ";
+    text += loop.secondsLeft < 0 ? "time left after the first sounding"
+                                 : "about " + ClockText(loop.secondsLeft) + " left";
+    if (loop.failed > 0) {
+        text += "   " + std::to_string(loop.failed) + " failed";
+    }
+    return text;
+}
+
+std::vector<std::string> WrapLine(const std::string& line, std::size_t width) {
+    std::vector<std::string> pieces;
+    const std::string indent(kContinuationIndent, ' ');
+    width = std::max(width, kContinuationIndent + 8);
+    std::string rest = line;
+    while (true) {
+        const std::size_t room = pieces.empty() ? width : width - kContinuationIndent;
+        if (rest.size() <= room) {
+            pieces.push_back((pieces.empty() ? "" : indent) + rest);
+            return pieces;
+        }
+        // The last separator or blank that fits ends the piece; else the piece is cut at the
+        // width, before any UTF-8 continuation byte.
+        std::size_t cut = rest.find_last_of("/\\ ", room - 1);
+        if (cut == std::string::npos || cut == 0) {
+            cut = room;
+            while (cut > 1 && (static_cast<unsigned char>(rest[cut]) & 0xC0) == 0x80) {
+                --cut;
+            }
+        } else {
+            ++cut;  // the "/" or blank stays at the end of the piece
+        }
+        pieces.push_back((pieces.empty() ? "" : indent) + rest.substr(0, cut));
+        rest.erase(0, cut);
+    }
+}
 
 std::vector<std::string> PanelLines(const platform::ProgressPanel& panel) {
     std::vector<std::string> lines;
+    if (panel.loop.sounding > 0) {
+        lines.push_back(LoopProgressText(panel.loop));
+    }
     for (int i = 0; i < platform::kProgressFieldCount; ++i) {
         lines.push_back(std::string(kFieldTitles[i]) + " " +
                         panel.fields[static_cast<std::size_t>(i)]);
@@ -44,18 +102,35 @@ std::string SummaryText(const platform::ProgressPanel& panel) {
     if (panel.issueCounterVisible) {
         text << "Issues counter= " << panel.issueCount << "\n";
     }
+    for (const std::string& line : panel.summaryLines) {
+        text << line << "\n";
+    }
     return text.str();
 }
 
 void ConsoleWindow::PanelChanged() {
     if (mode_ == Mode::PlainLines) {
+        // In the sounding loop, one line per sounding.
+        const platform::LoopProgress& loop = panel().loop;
         const std::string& mainRoutine = Field(panel(), platform::ProgressField::MainRoutine);
+        if (loop.soundings > 0) {
+            lastMainRoutine_ = mainRoutine;  // the loop's own texts are not repeated after it
+            if (loop.sounding != lastLoopSounding_ && loop.sounding > 0) {
+                lastLoopSounding_ = loop.sounding;
+                out_ << LoopProgressText(loop) << "\n" << std::flush;
+            }
+            return;
+        }
+        lastLoopSounding_ = 0;
         if (mainRoutine != lastMainRoutine_) {
             lastMainRoutine_ = mainRoutine;
             const std::string& code = panel().statusCode;
             out_ << (code.empty() || code == " " ? "" : "[" + code + "] ") << mainRoutine << "\n";
         }
         return;
+    }
+    if (panel().summaryLines.empty()) {
+        summaryShown_ = false;  // a new run
     }
     pending_ = true;
     if (std::chrono::steady_clock::now() - lastDrawn_ >= kRedrawInterval) {
@@ -64,17 +139,28 @@ void ConsoleWindow::PanelChanged() {
 }
 
 void ConsoleWindow::Redraw() {
-    std::vector<std::string> lines = PanelLines(panel());
+    // Long lines are wrapped here, not by the terminal, so the panel knows its height.
+    std::vector<std::string> lines;
+    const std::size_t mainRoutineIndex = panel().loop.sounding > 0 ? 1 : 0;
+    std::size_t boldLine = std::string::npos;
+    const std::vector<std::string> panelLines = PanelLines(panel());
+    for (std::size_t i = 0; i < panelLines.size(); ++i) {
+        if (i == mainRoutineIndex && panel().mainRoutineBold && useColor_) {
+            boldLine = lines.size();
+        }
+        for (std::string& piece : WrapLine(panelLines[i], width_)) {
+            lines.push_back(std::move(piece));
+        }
+    }
     if (drawnLines_ > 0) {
         out_ << "\x1b[" << drawnLines_ << "F";  // back to the panel's first line
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line = lines[i].substr(0, width_);
         out_ << "\x1b[2K";
-        if (i == 0 && panel().mainRoutineBold) {
-            out_ << "\x1b[1m" << line << "\x1b[0m\n";
+        if (i == boldLine) {
+            out_ << "\x1b[1m" << lines[i] << "\x1b[0m\n";
         } else {
-            out_ << line << "\n";
+            out_ << lines[i] << "\n";
         }
     }
     // A panel that lost its issue line leaves no stale line behind.
@@ -88,8 +174,19 @@ void ConsoleWindow::Redraw() {
 }
 
 void ConsoleWindow::Finish() {
-    if (mode_ == Mode::LivePanel && (pending_ || drawnLines_ == 0)) {
-        Redraw();
+    if (mode_ == Mode::LivePanel) {
+        if (pending_ || drawnLines_ == 0) {
+            Redraw();
+        }
+        // The summary's lines are shown once below the panel, which is then left alone:
+        // a table taller than the screen could not be redrawn in place.
+        if (!panel().summaryLines.empty() && !summaryShown_) {
+            for (const std::string& line : panel().summaryLines) {
+                out_ << line << "\n";
+            }
+            summaryShown_ = true;
+            drawnLines_ = 0;
+        }
     }
     out_ << std::flush;
 }

@@ -66,6 +66,7 @@ constexpr std::array kOptions{
     OptionControls{"show-line-breakdown", OptionKind::CheckBox, c::kShowLineBreakdown, {}},
     OptionControls{"check-before-compiling", OptionKind::CheckBox, c::kCheckBeforeCompiling, {}},
     OptionControls{"force-data-root", OptionKind::CheckBox, c::kForceDataRoot, {}},
+    OptionControls{"keep-going", OptionKind::CheckBox, c::kKeepGoing, {}},
     OptionControls{"write-csv", OptionKind::CheckBox, c::kWriteCsv, {}},
 };
 
@@ -207,6 +208,7 @@ void ApplyRunOptions(platform::Window& window, const RunOptions& options) {
         {"write-sld-statements", options.writeSldStatements},
         {"show-line-breakdown", options.showLineBreakdown},
         {"check-before-compiling", options.checkBeforeCompiling},
+        {"keep-going", options.keepGoing},
     };
     for (const auto& [name, on] : checks) {
         if (on) {

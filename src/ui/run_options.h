@@ -24,6 +24,7 @@ struct RunOptions {
     bool showLineBreakdown = false;
     bool checkBeforeCompiling = false;
     bool noForceDataRoot = false;
+    bool keepGoing = false;
     bool noCsv = false;
 };
 

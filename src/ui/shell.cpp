@@ -220,6 +220,10 @@ void ShowStatus(const platform::Window& window, std::ostream& out) {
     if (!panel.issueCounterVisible) {
         out << "Issues counter= " << (panel.issueCount.empty() ? "0" : panel.issueCount) << "\n";
     }
+    // After a run: its failed soundings and the issue summary.
+    for (const std::string& line : panel.summaryLines) {
+        out << line << "\n";
+    }
 }
 
 void ShowProjectChoices(const platform::Window& window, std::ostream& out) {

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/data_area_lock.h"
 #include "support/kavo_command.h"
 #include "support/temp_dir.h"
 
@@ -101,6 +103,58 @@ TEST_F(RunCommand, OptionsTheReleaseConfigurationOverridesAreMisuse) {
     EXPECT_EQ(Kavo("--chart-source file run").status, 2);
     EXPECT_EQ(Kavo("--norm sideways run").status, 2);
     EXPECT_EQ(Kavo("--check-before-compiling --chart-source file --norm linear run").status, 0);
+}
+
+TEST_F(RunCommand, InAPipeEachSoundingIsOneLine) {
+    const KavoResult result = Kavo("run");
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> soundingLines;
+    std::istringstream lines(result.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Sounding ", 0) == 0 ||
+            line.find("Sounding sequence") != std::string::npos) {
+            soundingLines.push_back(line);
+        }
+    }
+    ASSERT_EQ(soundingLines.size(), 5u) << result.out;
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_EQ(
+            soundingLines[k - 1].rfind(
+                "Sounding " + std::to_string(k) + " of 5: KV-0" + std::to_string(k) + "   ", 0),
+            0u)
+            << soundingLines[k - 1];
+    }
+    EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(RunCommand, KeepGoingListsTheFailedSoundingAndEndsWithStatusOne) {
+    fs::remove(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-03.CPT");
+    const KavoResult result = Kavo("run --keep-going");
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.out.find("\n4 total Soundings\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\nFailed soundings: 1 (no table written; error blocks in the log)\n"
+                              "  sounding 3 KV-03: "),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(FilesEndingIn(root() / "Projects" / "ExampleOne" / "Soundings", "_Q1o.txt"),
+              (std::vector<std::string>{"KV-01_Q1o.txt", "KV-02_Q1o.txt", "KV-04_Q1o.txt",
+                                        "KV-05_Q1o.txt"}));
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(RunCommand, ASecondRunOnTheSameDataAreaIsRefusedAtOnce) {
+    kavo::platform::DataAreaLock firstRun;
+    ASSERT_EQ(firstRun.Acquire(root().string()), kavo::platform::DataAreaLock::Result::Locked);
+    const KavoResult result = Kavo("run");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Kavo software  Error Code: LK101\n"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("another Kavo program is working in the data area"),
+              std::string::npos);
+    EXPECT_FALSE(
+        fs::exists(root() / "Kavo_Output_____tasks_and_Issues___from_most_recent_Kavo_Run.txt"));
+    firstRun.Release();
+    EXPECT_EQ(Kavo("run").status, 0);
 }
 
 }  // namespace

@@ -111,6 +111,8 @@ TEST_F(WindowActionsCommand, AScriptedShellSessionRunsExportsMakesAProjectAndEnd
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(Has(result.out, "Select Project Directory:\n  ExampleOne\n")) << result.out;
     EXPECT_TRUE(Has(result.out, "Issues counter= "));
+    // The status after a run ends with its issue summary.
+    EXPECT_TRUE(Has(result.out, "\nIssue summary: ")) << result.out;
     std::size_t runs = 0;
     for (std::size_t at = result.out.find("[GL130] Starting Kavo Main Routine");
          at != std::string::npos; at = result.out.find("[GL130] Starting", at + 1)) {

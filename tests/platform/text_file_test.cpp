@@ -167,5 +167,26 @@ TEST(TextOutput, ReportsAFolderThatCannotBeWritten) {
     EXPECT_FALSE(out.Commit());
 }
 
+TEST(TextOutput, UnfinishedFilesLeftBehindAreRemovedAndNothingElse) {
+    namespace fs = std::filesystem;
+    testing::TempDir dir;
+    dir.Write("Projects/P/Soundings/S-1_Q1o.txt.kavo-partial", "half");
+    dir.Write("Vaski extras/S-1-----SLD direction info---------.csv.kavo-partial", "half");
+    dir.Write("Projects/P/Soundings/S-1_Q1o.txt", "whole");
+    dir.Write("Projects/P/.kavo-partial", "a file of that name alone is not a leftover");
+    fs::create_directories(dir.path() / "software" / "folder.kavo-partial");
+    fs::create_symlink(dir.path() / "Projects/P/Soundings/S-1_Q1o.txt",
+                       dir.path() / "software" / "link.kavo-partial");
+    EXPECT_EQ(RemoveUnfinishedFiles(dir.text()), 2);
+    EXPECT_FALSE(fs::exists(dir.path() / "Projects/P/Soundings/S-1_Q1o.txt.kavo-partial"));
+    EXPECT_FALSE(fs::exists(dir.path() / "Vaski extras" /
+                            "S-1-----SLD direction info---------.csv.kavo-partial"));
+    EXPECT_EQ(testing::ReadFile(dir.path() / "Projects/P/Soundings/S-1_Q1o.txt"), "whole");
+    EXPECT_TRUE(fs::exists(dir.path() / "Projects/P/.kavo-partial"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "software" / "folder.kavo-partial"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "software" / "link.kavo-partial"));
+    EXPECT_EQ(RemoveUnfinishedFiles(dir.text() + "/none"), 0);
+}
+
 }  // namespace
 }  // namespace kavo::platform

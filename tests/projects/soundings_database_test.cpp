@@ -206,5 +206,54 @@ TEST_F(SoundingsDatabase, OpeningResetsTheRecordAndTheHeader) {
     EXPECT_FALSE(NextRow());
 }
 
+// The rows are counted, and a run's database checked, before the first sounding.
+TEST_F(SoundingsDatabase, RowsAreCountedAndCheckedBeforeTheSoundings) {
+    struct Case {
+        std::string content;
+        std::string code;  // "" when the count is right
+        int rows;
+        std::string described;  // a part of the description
+    };
+    const std::vector<Case> cases = {
+        {"{1},{140}\r\nKV-01 5\r\nKV-02 6\r\n", "", 2, ""},
+        {"{140},{SOUNDING_NAME}\nx1 KV-01\nx2 KV-02\nx3 KV-03", "", 3, ""},
+        // A blank line is a row too: the row reader refuses it in its place.
+        {"{1}\nKV-01\n\nKV-02\n", "", 3, ""},
+        {"", "DX838", 0, "the soundings database is empty: "},
+        {"{1},{140}\r\n", "DX838", 0, "no sounding rows after the header row of "},
+        {"{1},{14", "DX834", 0, "has a `{` without its `}`"},
+        {"{140},{180}\n5 KAVO\n", "DX837", 0, "names no {SOUNDING_NAME} column"},
+        {"KV-01 5\nKV-02 6\n", "DX837", 0, "was the header cut off?"},
+        {"{1},{140}\nKV-01 5\nKV-02 6\nkv-01 7\n", "DX839", 0,
+         "sounding kv-01 is listed twice: lines 2 and 4 of "},
+        {"{140},{1}\n5 A\n6 B\n7 B\n", "DX839", 0, "sounding B is listed twice: lines 3 and 4"},
+    };
+    for (const Case& c : cases) {
+        file.Close();
+        int rows = -1;
+        const auto [code, description] = CodeAndDescriptionOf([&] {
+            Open(c.content);
+            rows = CountSoundingRows(file.path(), header);
+        });
+        SCOPED_TRACE(c.content);
+        EXPECT_EQ(code, c.code.empty() ? "no error" : c.code) << description;
+        if (c.code.empty()) {
+            EXPECT_EQ(rows, c.rows);
+        } else {
+            EXPECT_NE(description.find(c.described), std::string::npos) << description;
+        }
+    }
+}
+
+TEST_F(SoundingsDatabase, CountingLeavesTheRowsToTheRowReader) {
+    Open("{1},{140}\nKV-01 5\nKV-02 6\n");
+    EXPECT_EQ(CountSoundingRows(file.path(), header), 2);
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.soundingName, "KV-01");
+    ASSERT_TRUE(NextRow());
+    EXPECT_EQ(record.soundingName, "KV-02");
+    EXPECT_FALSE(NextRow());
+}
+
 }  // namespace
 }  // namespace kavo::projects

@@ -76,6 +76,16 @@ TEST_F(TasksLogTest, OnlyTheExactKindIssueIsCountedAndShown) {
     EXPECT_EQ(window.panel().issueCount, "2");
 }
 
+TEST_F(TasksLogTest, CounterShowsTheTrueCountOfALargeBatch) {
+    // A 200-sounding batch logs about 94,000 issues: far past what 16 bits hold.
+    constexpr int kIssues = 40000;
+    for (int i = 0; i < kIssues; ++i) {
+        reporter.LogIssueWithContext("out of range", "ISSUE");
+    }
+    EXPECT_EQ(reporter.issueCount(), kIssues);
+    EXPECT_EQ(window.panel().issueCount, "40000");
+}
+
 TEST_F(TasksLogTest, ContextLineBeforeAnyReportHasEmptyValues) {
     Written();
     reporter.LogIssueWithContext("Done with UWT file", "TASK");

@@ -7,12 +7,14 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <cctype>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
+#include "platform/data_area_lock.h"
 #include "reporting/reporter.h"
 #include "run/action.h"
 #include "run/stage_board.h"
@@ -78,6 +80,11 @@ class WholeRun : public ::testing::Test {
     }
     fs::path projectList() const { return root() / "Projects" / "Kavo_ProjectS---List.csv"; }
     std::string Log() const { return ReadFile(root() / reporting::kTasksLogName); }
+    // The database's path as the messages show it.
+    std::string DatabaseText() const {
+        return dir.text() + "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv";
+    }
+    fs::path Soundings() const { return root() / "Projects" / "ExampleOne" / "Soundings"; }
     std::string Trace() const { return ReadFile(root() / reporting::kTraceName); }
 
     void SetUp() override {
@@ -244,27 +251,32 @@ TEST_F(WholeRun, FirstUseWithoutAnInstallationSourceAsksForOne) {
     EXPECT_EQ(InstallationSourceFor(*program, "/given").root, "/given");
 }
 
-TEST_F(WholeRun, DatabaseWithoutSoundingsStillEndsTheRun) {
-    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", "{1},{140}\r\n");
-    ASSERT_EQ(Run(), kExitDone);
-    EXPECT_EQ(window.panel().fields[2], "0 total Soundings");
-    EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
-}
-
-TEST_F(WholeRun, MoreSoundingsThanTheZeroLoadTableHoldsAreRefused) {
-    // Every row names one small field file: the first 2000 soundings are processed, the
-    // 2001st is refused.
-    fs::copy_file(testing::TestDataPath("data/fielddata/normal.CPT"),
-                  root() / "Projects" / "ExampleOne" / "Soundings" / "T.CPT");
-    std::string rows = "{1},{180}\r\n";
-    for (int i = 1; i <= 2001; ++i) {
-        rows += "T KAVO\r\n";
+// The soundings are counted before the first one: a run the zero-load file could not take
+// is refused before any table is written.
+TEST_F(WholeRun, MoreSoundingsThanOneRunTakesAreRefusedBeforeTheFirstTable) {
+    for (const int soundings : {1001, 2001}) {
+        std::string rows = "{1},{180}\r\n";
+        for (int i = 1; i <= soundings; ++i) {
+            rows += "KV-" + std::to_string(i) + " KAVO\r\n";
+        }
+        program.reset();
+        fs::remove_all(root());
+        fs::create_directories(root());
+        window = testing::RecordingWindow{};
+        SetUp();
+        dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", rows);
+        ASSERT_EQ(Run(), kExitDataError) << soundings;
+        ASSERT_EQ(window.errorWindows.size(), 1u);
+        EXPECT_EQ(window.errorWindows[0].code, "GLS200");
+        EXPECT_EQ(window.errorWindows[0].description,
+                  "Sounding data processing --- the soundings database lists " +
+                      std::to_string(soundings) +
+                      " soundings; one run processes at most 1000, split the project");
+        EXPECT_FALSE(fs::exists(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-1_Q1o.txt"));
+        EXPECT_FALSE(fs::exists(root() / "Projects" / "ExampleOne" /
+                                "Kavo---Output---Zero_Load_Data---ExampleOne.txt"));
+        EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
     }
-    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", rows);
-    ASSERT_EQ(Run(), kExitDataError);
-    ASSERT_EQ(window.errorWindows.size(), 1u);
-    EXPECT_EQ(window.errorWindows[0].code, "GLS200");
-    EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
 }
 
 // A window whose user presses the run action whenever the run gives it time.
@@ -319,6 +331,7 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         std::function<void(WholeRun&)> breakIt;
         std::string code;
         std::function<std::string(const WholeRun&)> description;
+        bool tablesWritten = false;  // the error comes after the first sounding
     };
     auto text = [](std::string t) { return [t](const WholeRun&) { return t; }; };
     auto setupWith = [](std::string content) {
@@ -362,7 +375,8 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
              const std::string folder = run.dir.text() + "/software/";
              return "can't make backup copy of setup file ---> from " + folder +
                     "Kavo-Setup.txt to --->" + folder + "Kavo-Setup-BACKUP.txt";
-         }},
+         },
+         true},
         {"two project lists",
          [](WholeRun& run) {
              fs::copy_file(run.projectList(), run.root() / "Projects" / "kavo_projects---2.CSV");
@@ -388,11 +402,32 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
          "DX322", text(dbPurpose + ", only one SoundingS---*.csv file allowed")},
         {"unknown sounding column",
          databaseWith("{1},{180},{NOT_A_COLUMN}\r\nKV-01 KAVO\r\nKV-02 KAVO x\r\n"), "CCN824",
-         text("searching soundingSfile list, Can't find ID=NOT_A_COLUMN")},
+         text("searching soundingSfile list, Can't find ID=NOT_A_COLUMN"), true},
         {"water table not a number", databaseWith("{1},{140}\r\nKV-01 deep\r\n"), "SSFR222",
          text("Water Table depth during field work  (feet) IS NOT =deep")},
         {"latitude missing", databaseWith("{1},{104},{140}\r\nKV-01,,5\r\n"), "LL121",
          text("Lat (Deg fraction) IS NOT =")},
+        {"empty soundings database", databaseWith(""), "DX838",
+         [dbPurpose](const WholeRun& run) {
+             return dbPurpose + ", the soundings database is empty: " + run.DatabaseText();
+         }},
+        {"no sounding rows", databaseWith("{1},{140}\r\n"), "DX838",
+         [dbPurpose](const WholeRun& run) {
+             return dbPurpose + ", no sounding rows after the header row of " + run.DatabaseText();
+         }},
+        {"header cut off", databaseWith("KV-01 5\r\nKV-02 6\r\n"), "DX837",
+         [dbPurpose](const WholeRun& run) {
+             return dbPurpose +
+                    ", the header row names no {SOUNDING_NAME} column; was the header cut "
+                    "off? " +
+                    run.DatabaseText();
+         }},
+        {"sounding listed twice",
+         databaseWith("{1},{180}\r\nKV-01 KAVO\r\nKV-02 KAVO\r\nKV-01 WT\r\n"), "DX839",
+         [dbPurpose](const WholeRun& run) {
+             return dbPurpose + ", sounding KV-01 is listed twice: lines 2 and 4 of " +
+                    run.DatabaseText() + "; each sounding has one row";
+         }},
     };
     for (const Case& c : cases) {
         fs::remove_all(root());
@@ -416,6 +451,7 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         EXPECT_EQ(fs::exists(setupFile()), hadSetup) << c.name;
         EXPECT_EQ(ReadFile(setupFile()), setupBefore) << c.name;
         EXPECT_EQ(Log().find("End of Tasks"), std::string::npos) << c.name;
+        EXPECT_EQ(fs::exists(Soundings() / "KV-01_Q1o.txt"), c.tablesWritten) << c.name;
     }
 }
 
@@ -507,6 +543,212 @@ TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
                   "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} "
                   "(Permission denied)");
     fs::permissions(database(), fs::perms::owner_all);
+}
+
+// A run that keeps going: the sounding without its field file gets its error block and no
+// table, the others are processed, and the summary names the failed one.
+TEST_F(WholeRun, KeepGoingLogsAFailedSoundingAndGoesOn) {
+    fs::remove(Soundings() / "KV-03.CPT");
+    window.control(setup::control::kKeepGoing).value = setup::kChecked;
+    ASSERT_EQ(Run(), kExitDone);
+    ASSERT_EQ(program->tables.failedSoundings.size(), 1u);
+    const FailedSounding& failed = program->tables.failedSoundings[0];
+    EXPECT_EQ(failed.sequence, 3);
+    EXPECT_EQ(failed.name, "KV-03");
+    EXPECT_TRUE(window.errorWindows.empty());
+    for (const std::string name : {"KV-01", "KV-02", "KV-04", "KV-05"}) {
+        EXPECT_TRUE(fs::exists(Soundings() / (name + "_Q1o.txt"))) << name;
+    }
+    EXPECT_FALSE(fs::exists(Soundings() / "KV-03_Q1o.txt"));
+    const std::string zeroLoad = ReadFile(root() / "Projects" / "ExampleOne" /
+                                          "Kavo---Output---Zero_Load_Data---ExampleOne.txt");
+    EXPECT_EQ(zeroLoad.find("KV-03"), std::string::npos);
+    EXPECT_NE(zeroLoad.find("KV-05"), std::string::npos);
+    EXPECT_EQ(window.panel().fields[2], "4 total Soundings");
+
+    const std::string log = Log();
+    const std::string block =
+        "Error--------------------------start\r\nError description =" + failed.description + "\r\n";
+    EXPECT_NE(log.find(block), std::string::npos) << log;
+    EXPECT_LT(log.find(block), log.find("KV-04"));
+    const std::string listed = "  sounding 3 KV-03: " + failed.code + " " + failed.description;
+    const std::vector<std::string>& summary = window.panel().summaryLines;
+    ASSERT_GE(summary.size(), 2u);
+    EXPECT_EQ(summary[0], "Failed soundings: 1 (no table written; error blocks in the log)");
+    EXPECT_EQ(summary[1], listed);
+    EXPECT_NE(log.find("   " + listed + "\r\n"), std::string::npos);
+}
+
+TEST_F(WholeRun, WithoutKeepGoingTheFirstFailedSoundingEndsTheRun) {
+    fs::remove(Soundings() / "KV-03.CPT");
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].sounding, "KV-03");
+    EXPECT_TRUE(fs::exists(Soundings() / "KV-02_Q1o.txt"));
+    EXPECT_FALSE(fs::exists(Soundings() / "KV-04_Q1o.txt"));
+}
+
+// The numbers in a summary table row after its name.
+std::vector<long> CountsOf(const std::string& row) {
+    std::istringstream words(row);
+    std::vector<long> counts;
+    std::string word;
+    while (words >> word) {
+        if (std::isdigit(static_cast<unsigned char>(word[0]))) {
+            counts.push_back(std::stol(word));
+        }
+    }
+    return counts;
+}
+
+// The log keeps every issue line and ends with the summary, whose counts add up to the issue
+// counter: by sounding, by kind, and missing inputs against the lines that show -5435.
+TEST_F(WholeRun, IssueSummaryAtTheLogsEndAddsUpToTheCounter) {
+    ASSERT_EQ(Run(), kExitDone);
+    const std::int32_t counter = program->reporter.issueCount();
+    ASSERT_GT(counter, 100);
+    EXPECT_EQ(window.panel().issueCount, std::to_string(counter));
+    const std::vector<std::string> log = Lines(Log());
+
+    long issueLines = 0;
+    long missingLines = 0;
+    for (const std::string& line : log) {
+        const bool range = line.find("   out of range --- ") != std::string::npos;
+        issueLines += range || line.find("Calculatd c is unstable") != std::string::npos ||
+                      line.find("poor c calculation closure") != std::string::npos;
+        missingLines += range && line.find(" of -5435 outside of the range") != std::string::npos;
+    }
+    EXPECT_EQ(issueLines, counter);
+
+    const auto start = std::find(log.begin(), log.end(),
+                                 "   Issue summary: " + std::to_string(counter) + " issues");
+    ASSERT_NE(start, log.end()) << Log();
+    ASSERT_EQ(log.back().rfind("   End of Tasks & Issues: ", 0), 0u);
+    long bySounding = 0;
+    long byKind = 0;
+    long missingByKind = 0;
+    std::vector<long> all;
+    bool kinds = false;
+    for (auto line = start + 3; line + 1 != log.end(); ++line) {
+        if (line->rfind("   Issues by kind", 0) == 0) {
+            kinds = true;
+            continue;
+        }
+        const std::vector<long> counts = CountsOf(*line);
+        ASSERT_FALSE(counts.empty()) << *line;
+        if (line->find("all soundings") != std::string::npos) {
+            all = counts;
+        } else if (kinds) {
+            byKind += counts[0];
+            missingByKind += counts.size() > 1 && line->find("out of range") != std::string::npos
+                                 ? counts[1]
+                                 : 0;
+        } else {
+            bySounding += counts[0];
+            EXPECT_EQ(counts[0], counts[1] + counts[2] + counts[3] + counts[4] + counts[5])
+                << *line;
+        }
+    }
+    EXPECT_EQ(bySounding, counter);
+    EXPECT_EQ(byKind, counter);
+    ASSERT_EQ(all.size(), 6u);
+    EXPECT_EQ(all[0], counter);
+    EXPECT_EQ(all[1], missingLines);
+    EXPECT_EQ(missingByKind, missingLines);
+    EXPECT_EQ(window.panel().summaryLines.front(),
+              "Issue summary: " + std::to_string(counter) + " issues");
+}
+
+// A second program on the same data area is refused before it touches the first one's log.
+TEST_F(WholeRun, ASecondProgramOnTheDataAreaIsRefused) {
+    GeneralSetups(*program);
+    const std::string logBefore = Log();
+    testing::RecordingWindow secondWindow;
+    setup::SetStartUpValues(secondWindow);
+    Program second(secondWindow, clock, environment, program->info);
+    second.configuredRoot = dir.text();
+    ASSERT_EQ(RunAction(second, [&] { LoadMainWindow(second); }), kExitDataError);
+    ASSERT_EQ(secondWindow.errorWindows.size(), 1u);
+    EXPECT_EQ(secondWindow.errorWindows[0].code, "LK101");
+    EXPECT_EQ(secondWindow.errorWindows[0].description,
+              "another Kavo program is working in the data area " + dir.text() + " (process " +
+                  std::to_string(getpid()) + "); wait until it has ended, then run again");
+    EXPECT_EQ(Log(), logBefore);
+    program.reset();  // the first program ends
+    EXPECT_EQ(RunAction(second, [&] { LoadMainWindow(second); }), kExitDone);
+}
+
+TEST_F(WholeRun, UnfinishedFilesOfAnEarlierProgramAreRemoved) {
+    dir.Write("Projects/ExampleOne/Soundings/KV-01_Q1o.txt.kavo-partial", "half a table");
+    dir.Write("Vaski extras/KV-09-----SLD direction info---------.csv.kavo-partial", "half");
+    ASSERT_EQ(Run(), kExitDone);
+    EXPECT_FALSE(fs::exists(Soundings() / "KV-01_Q1o.txt.kavo-partial"));
+    EXPECT_FALSE(fs::exists(root() / "Vaski extras" /
+                            "KV-09-----SLD direction info---------.csv.kavo-partial"));
+    EXPECT_NE(Log().find("   Removed 2 unfinished files (*.kavo-partial) left by an earlier "
+                         "program\r\n"),
+              std::string::npos);
+}
+
+// The chart-direction trace meets a full disk: the run stops with the reason, and the trace
+// of an earlier run stays whole under its name, as does the sounding's earlier table.
+TEST_F(WholeRun, ATraceThatCannotBeWrittenLeavesTheEarlierOneWhole) {
+    const fs::path extras = root() / "Vaski extras";
+    const fs::path trace = extras / "KV-01-----SLD direction info---------.csv";
+    dir.Write("Vaski extras/KV-01-----SLD direction info---------.csv", "earlier trace\r\n");
+    dir.Write("Projects/ExampleOne/Soundings/KV-01_Q1o.txt", "earlier table\r\n");
+    fs::create_symlink("/dev/full", extras / (trace.filename().string() + ".kavo-partial"));
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "QC388");
+    EXPECT_EQ(ReadFile(trace), "earlier trace\r\n");
+    EXPECT_EQ(ReadFile(Soundings() / "KV-01_Q1o.txt"), "earlier table\r\n");
+}
+
+TEST_F(WholeRun, ALockFileThatCannotBeMadeIsReportedWithTheReason) {
+    fs::create_directories(root() / platform::kLockFileName);
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "LK102");
+    EXPECT_EQ(window.errorWindows[0].description, "Kavo can't lock the data area " + dir.text() +
+                                                      " with its file .kavo-run.lock (Is a "
+                                                      "directory)");
+}
+
+// A window that cuts the soundings database back to its first row while the first sounding
+// is processed, as another program editing the file would.
+class DatabaseCutter : public testing::RecordingWindow {
+  public:
+    fs::path database;
+    std::uintmax_t keepBytes = 0;
+    void ProcessEvents() override {
+        RecordingWindow::ProcessEvents();
+        if (keepBytes > 0 && panel().loop.sounding == 1) {
+            fs::resize_file(database, keepBytes);
+            keepBytes = 0;
+        }
+    }
+};
+
+TEST_F(WholeRun, ADatabaseCutDuringTheRunIsADataError) {
+    // Rows longer than the reader's buffer, so the cut reaches the rows not yet read.
+    const std::string padding(20000, 'x');
+    const std::string header = "{1},{180},{192}\r\n";
+    const std::string first = "KV-01 KAVO " + padding + "\r\n";
+    dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv",
+              header + first + "KV-02 KAVO " + padding + "\r\nKV-03 KAVO " + padding + "\r\n");
+    DatabaseCutter cutter;
+    cutter.database = database();
+    cutter.keepBytes = header.size() + first.size();
+    setup::SetStartUpValues(cutter);
+    Program own(cutter, clock, environment, program->info);
+    own.configuredRoot = dir.text();
+    ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDataError);
+    ASSERT_EQ(cutter.errorWindows.size(), 1u);
+    EXPECT_EQ(cutter.errorWindows[0].code, "RL125");
+    EXPECT_EQ(cutter.errorWindows[0].description,
+              "Reading SouningS file, the database has fewer rows than the 3 counted before the "
+              "soundings: was it changed during the run?");
 }
 
 }  // namespace

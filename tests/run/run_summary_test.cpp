@@ -59,5 +59,20 @@ TEST(RunSummary, PanelFieldsOfTheSummary) {
     EXPECT_EQ(summary.statusCode, " ");
 }
 
+TEST(RunSummary, TimeLeftFromTheMeanTimeOfTheSoundingsDone) {
+    struct Case {
+        int done;
+        int total;
+        double elapsed;
+        double left;
+    };
+    for (const Case& c :
+         {Case{0, 200, 5.0, -1.0}, Case{1, 200, 2.0, 398.0}, Case{50, 200, 100.0, 300.0},
+          Case{200, 200, 400.0, 0.0}, Case{3, 2, 9.0, 0.0}}) {
+        EXPECT_DOUBLE_EQ(SecondsLeft(c.done, c.total, c.elapsed), c.left)
+            << c.done << " of " << c.total;
+    }
+}
+
 }  // namespace
 }  // namespace kavo::run

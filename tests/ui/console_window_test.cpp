@@ -49,10 +49,100 @@ TEST(ConsoleWindow, LivePanelIsRedrawnAtMostTenTimesASecond) {
     const std::size_t redraws = Count(out.str(), "Main Routine:");
     EXPECT_GE(redraws, 2u);
     EXPECT_LT(redraws, 200u);
-    // The last state is on screen, and lines are cut to the terminal's width.
+    // The last state is on screen, and long lines are wrapped to the terminal's width.
     EXPECT_NE(out.str().rfind("Main Routine: Sounding 1999"), std::string::npos);
-    EXPECT_EQ(out.str().find("Software location (for data error tracing): GLS11"),
-              std::string::npos);
+    EXPECT_NE(out.str().find("Software location (for data error \n\x1b[2K    tracing): GLS11"),
+              std::string::npos)
+        << out.str();
+}
+
+// The sounding loop as the run drives it: the loop's size first, then each sounding with its
+// place and times as its name is shown.
+void ShowSounding(platform::Window& window, int k, int n, const std::string& name, double elapsed,
+                  double left) {
+    window.panel().loop = {k, name, n, 0, elapsed, left};
+    window.panel().fields[0] = "Data processing --- Sounding sequence= " + std::to_string(k);
+    window.panel().fields[2] = name + ".CPT";
+    window.PanelChanged();
+}
+
+TEST(ConsoleWindow, PlainLinesShowOneLinePerSounding) {
+    std::ostringstream out, err;
+    ConsoleWindow window(out, err, ConsoleWindow::Mode::PlainLines);
+    Show(window, "Testing each Q1o Column specification", "GL311");
+    window.panel().loop.soundings = 2;
+    Show(window, "Sounding data processing --- Sounding Sequence = 1", "GLS11");
+    ShowSounding(window, 1, 2, "KV-01", 0, -1);
+    Show(window, "Q1o writing", "QC382");
+    Show(window, "Sounding data processing --- Sounding Sequence = 2", "GLS11");
+    ShowSounding(window, 2, 2, "KV-02", 65, 65);
+    window.panel().loop = {};
+    Show(window, "Data processing --- Sounding sequence= 2", "ZF112");
+    Show(window, "           Done", " ");
+    EXPECT_EQ(out.str(),
+              "[GL311] Testing each Q1o Column specification\n"
+              "Sounding 1 of 2: KV-01   0:00 elapsed, time left after the first sounding\n"
+              "Sounding 2 of 2: KV-02   1:05 elapsed, about 1:05 left\n"
+              "           Done\n");
+}
+
+TEST(ConsoleWindow, LivePanelLeadsWithTheLoopAndHonoursNoColor) {
+    for (const bool color : {true, false}) {
+        std::ostringstream out, err;
+        ConsoleWindow window(out, err, ConsoleWindow::Mode::LivePanel, 80, color);
+        window.panel().mainRoutineBold = true;
+        ShowSounding(window, 3, 200, "KV-03", 12, 3960);
+        window.Finish();
+        const std::string screen = out.str();
+        EXPECT_NE(screen.find("Sounding 3 of 200: KV-03   0:12 elapsed, about 1:06:00 left\n"
+                              "\x1b[2K"),
+                  std::string::npos)
+            << screen;
+        EXPECT_EQ(screen.find("\x1b[1m") != std::string::npos, color);
+    }
+}
+
+TEST(ConsoleWindow, TheSummaryLinesFollowThePanelOnce) {
+    std::ostringstream out, err;
+    ConsoleWindow window(out, err, ConsoleWindow::Mode::LivePanel, 80);
+    Show(window, "           Done", " ");
+    window.panel().summaryLines = {"Issue summary: no issues"};
+    window.Finish();
+    window.Finish();
+    EXPECT_EQ(Count(out.str(), "Issue summary: no issues\n"), 1u);
+    EXPECT_NE(SummaryText(window.panel()).find("\nIssue summary: no issues\n"), std::string::npos);
+}
+
+TEST(ConsoleWindow, LongLinesBreakAfterASeparatorNeverInsideAName) {
+    struct Case {
+        std::string line;
+        std::size_t width;
+        std::vector<std::string> pieces;
+    };
+    const std::vector<Case> cases = {
+        {"Output File: short", 40, {"Output File: short"}},
+        {"Output File: /home/user/Kavo/Projects/ExampleOne/Soundings/KV-01_Q1o.txt",
+         40,
+         {"Output File: /home/user/Kavo/Projects/", "    ExampleOne/Soundings/KV-01_Q1o.txt"}},
+        {"Process: Zero load data File      /a/b",
+         20,
+         {"Process: Zero load ", "    data File      /", "    a/b"}},
+        // A name longer than the width is cut, but not inside a character.
+        {"x/\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
+         13,
+         {"x/", "    \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", "    \xc3\xa9\xc3\xa9\xc3\xa9"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WrapLine(c.line, c.width), c.pieces) << c.line;
+    }
+}
+
+TEST(ConsoleWindow, ClockTextShowsMinutesAndHours) {
+    const std::pair<double, const char*> cases[] = {
+        {0, "0:00"}, {7.4, "0:07"}, {65, "1:05"}, {765, "12:45"}, {3723, "1:02:03"}, {-3, "0:00"}};
+    for (const auto& [seconds, text] : cases) {
+        EXPECT_EQ(ClockText(seconds), text) << seconds;
+    }
 }
 
 TEST(ConsoleWindow, ErrorWindowIsAFramedBlockOnStderr) {
