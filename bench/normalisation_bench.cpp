@@ -126,7 +126,7 @@ void NormaliseSounding(benchmark::State& state, bool withColumns) {
             point.qc = reading.qc;
             point.fs = reading.fs;
             point.frictionRatio = 100.0f * reading.fs / reading.qc;
-            SetCorrectedConeResistance(point);
+            point.qt = point.qc;
             AdvanceVerticalStress(context, point);
             NormaliseDepthPoint(context, point, directions);
             if (withColumns) {

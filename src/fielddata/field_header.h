@@ -31,6 +31,22 @@ struct ChannelColumns {
     std::int16_t conductivity = kAbsentColumn;
 };
 
+// The zero readings of cone and sleeve before and after the test, in atm, for the
+// zero-load summary; missing where the file gives none.
+struct ZeroReadings {
+    float qcBefore = tools::kNull;
+    float qcAfter = tools::kNull;
+    float fsBefore = tools::kNull;
+    float fsAfter = tools::kNull;
+};
+
+// Where the corrected cone resistance qt of a sounding comes from.
+enum class QtRule {
+    EqualsQc,   // the file gives neither qt nor the net area ratio with u2: qt = qc
+    AreaRatio,  // qt = qc + u2 (1 - a) with the file's net area ratio a
+    FromFile,   // the file gives qt
+};
+
 inline constexpr std::string_view kEndNormal = "NORMAL";
 inline constexpr std::string_view kEndFugro = "FUGRO";
 
@@ -62,7 +78,24 @@ struct FieldHeader {
 
     std::int16_t readingCount = static_cast<std::int16_t>(tools::kNull);
     std::string endStatus;  // "NORMAL" or "FUGRO" once the depth data are read
+
+    // The file the header was read from, as named on disk ("KV-06.gef", or the AGS file).
+    std::string fileName;
+    ZeroReadings zeros;
+    QtRule qtRule = QtRule::EqualsQc;
+    float netAreaRatio = tools::kNull;
+    // The position in a grid (GEF #XYID, AGS LOCA_NATE/LOCA_NATN) with the file's code or
+    // name of its coordinate system; the ground level with the code of its height system.
+    std::string coordinateSystem;
+    double easting = tools::kNull;
+    double northing = tools::kNull;
+    std::string heightSystem;
+    float groundLevelFeet = tools::kNull;
+    float predrilledDepthFeet = tools::kNull;
 };
+
+// The line of the output table's header that says how qt was found.
+std::string QtRuleText(const FieldHeader& header);
 
 // The firm of row 2, upper-cased, with the known firms written out in full.
 std::string NormaliseFirm(std::string_view row2);

@@ -135,13 +135,23 @@ std::string ChartDirectionLine(const charts::ChartTable& charts, const DepthPoin
 
 void NormaliseDepthPoint(NormalisationContext& context, DepthPoint& point,
                          std::ostream& directionTrace) {
-    const float cHigh =
-        IterateExponentC(context.charts, context.reporter, point, kStartHigh, point.ves);
-    const float cLow =
-        IterateExponentC(context.charts, context.reporter, point, kStartLow, point.ves);
-    const float spread = std::fabs(cHigh - cLow);
-    if (!(spread <= kAllowedSpread)) {
-        LogUnstableExponent(context.reporter, point.depth, cLow, cHigh, spread);
+    if (point.ves == 0.0f) {
+        // A reading at the ground surface: nothing to normalise by.
+        SetNormalisedMissing(point);
+        point.frictionRatio = tools::kNull;
+        context.reporter.LogIssueWithContext(
+            "  effective stress is zero at depth " + tools::SingleText(point.depth) +
+                " ft (a reading at the ground surface): normalised values left missing",
+            "ISSUE");
+    } else {
+        const float cHigh =
+            IterateExponentC(context.charts, context.reporter, point, kStartHigh, point.ves);
+        const float cLow =
+            IterateExponentC(context.charts, context.reporter, point, kStartLow, point.ves);
+        const float spread = std::fabs(cHigh - cLow);
+        if (!(spread <= kAllowedSpread)) {
+            LogUnstableExponent(context.reporter, point.depth, cLow, cHigh, spread);
+        }
     }
 
     CheckUnitWeightMethod(context, point);

@@ -22,6 +22,7 @@ void LoadReading(normalization::DepthPoint& point, const fielddata::SoundingRead
     normalization::ClearPointValues(point);
     point.depth = readings.depth[index];
     point.qc = readings.qc[index];
+    point.qt = readings.qt[index];
     point.fs = readings.fs[index];
     point.frictionRatio = readings.frictionRatio[index];
     point.u2 = readings.u2[index];
@@ -66,7 +67,6 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         progress.statusCode = "QD111";
         reporter.ReportProgress(progress);
 
-        normalization::SetCorrectedConeResistance(point);
         normalization::AdvanceVerticalStress(parts.normalisation, point);
         normalization::NormaliseDepthPoint(parts.normalisation, point, directionTrace);
         for (int i = 1; i <= parts.columns.count(); ++i) {

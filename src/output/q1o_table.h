@@ -41,6 +41,7 @@ struct Q1oTableParts {
     normalization::DepthPoint& point;
     zeroload::ZeroLoadEntry& zeroLoadEntry;  // started from the field file header already
     float& totalFeet;
+    std::string_view qtRuleText;  // how the sounding's corrected cone resistance was found
 };
 
 // Writes the sounding's output table and its chart-direction trace (making the extras folder

@@ -74,6 +74,7 @@ void ProcessSounding(Program& program, int sequence) {
     normalization::NormalisationContext context{
         *tables.charts,           ModeOf(tables.settings), sounding.unitWeightInputs,
         tables.unitWeightProfile, program.dataArea,        program.reporter};
+    const std::string qtRule = fielddata::QtRuleText(sounding.fieldHeader);
     output::Q1oTableParts parts{tables.columns,
                                 context,
                                 program.clock,
@@ -86,7 +87,8 @@ void ProcessSounding(Program& program, int sequence) {
                                 sounding.readings,
                                 sounding.point,
                                 tables.zeroLoad->at(sequence, name),
-                                tables.totalFeet};
+                                tables.totalFeet,
+                                qtRule};
     output::WriteQ1oTable(parts);
 }
 

@@ -66,7 +66,7 @@ class SoundingFlowTest : public EngineFixture {
             point.qc = reading.qc;
             point.fs = reading.fs;
             point.frictionRatio = 100.0f * reading.fs / reading.qc;
-            SetCorrectedConeResistance(point);
+            point.qt = point.qc;
             AdvanceVerticalStress(context, point);
             NormaliseDepthPoint(context, point, directions);
             std::vector<float> row;
