@@ -10,6 +10,7 @@
 
 #include "fielddata/field_data_file.h"
 #include "fielddata/field_file_finder.h"
+#include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "projects/soundings_database.h"
 #include "tools/errors.h"
@@ -94,8 +95,9 @@ std::string CellFor(std::string_view columnId, const std::string& soundingName,
         if (hasGps) {
             return TextCell("GPS in " + header.fileName);
         }
-        return hasGrid ? TextCell("grid " + header.coordinateSystem + " in " + header.fileName)
-                       : "";
+        const std::string system =
+            header.coordinateSystem.empty() ? "" : " " + header.coordinateSystem;
+        return hasGrid ? TextCell("grid" + system + " in " + header.fileName) : "";
     }
     if (columnId == "LATLONG_DILUTION") {
         return number(header.horizontalDilution);
@@ -143,7 +145,9 @@ AddedSoundings AddSoundingsAction(Program& program) {
     {
         reporting::TracedInput database;
         result.databasePath =
-            projects::OpenSoundingsDatabase(reporter, program.dataArea, database, header, record);
+            platform::ToRealPath(projects::OpenSoundingsDatabase(reporter, program.dataArea,
+                                                                 database, header, record))
+                .string();
         projects::ReadSoundingsHeader(reporter, database, header);
         while (projects::ReadSoundingRow(reporter, database, header, record)) {
             listed.insert(tools::UpperCopy(tools::Trim(record.soundingName)));
