@@ -3,13 +3,17 @@
 // broken files for every data error of the readers.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "fielddata/exchange_values.h"
 #include "fielddata/field_data_file.h"
 #include "fielddata/field_file_finder.h"
+#include "fielddata/gef_file.h"
 #include "support/data_error.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
@@ -395,6 +399,49 @@ TEST_F(ExchangeFormatsTest, FolderSoundingsLeaveOutputTables) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"KV-01 KV-01.CPT", "P-1 P-1.csv", "S04 S04.Gef",
                                                "BH-WFS1-5 one.ags"}));
+}
+
+TEST(ExchangeValues, UnitsAsTheFilesWriteThem) {
+    struct Case {
+        std::string unit;
+        std::optional<double> atm;
+    };
+    for (const Case& c :
+         {Case{"MPa", kAtmPerMpa}, Case{"MPa (megaPascal)", kAtmPerMpa}, Case{" mpa ", kAtmPerMpa},
+          Case{"MN/m2", kAtmPerMpa}, Case{"MN/m\u00b2", kAtmPerMpa}, Case{"N/mm2", kAtmPerMpa},
+          Case{"kPa", kAtmPerKpa}, Case{"kN/m2", kAtmPerKpa}, Case{"kPa (kiloPascal)", kAtmPerKpa},
+          Case{"bar", std::nullopt}, Case{"tsf", std::nullopt}, Case{"", std::nullopt}}) {
+        const std::optional<double> factor = AtmPerStressUnit(c.unit);
+        ASSERT_EQ(factor.has_value(), c.atm.has_value()) << c.unit;
+        if (factor) {
+            EXPECT_NEAR(*factor, *c.atm, 1e-6) << c.unit;
+        }
+    }
+    EXPECT_NEAR(FeetPerLengthUnit("m (meter)").value(), kFeetPerMetre, 1e-6);
+    EXPECT_EQ(FeetPerLengthUnit("ft").value(), 1.0);
+    EXPECT_FALSE(FeetPerLengthUnit("cm"));
+}
+
+TEST(ExchangeValues, TextsInLatin1OrUtf8BecomeUtf8) {
+    EXPECT_EQ(AsUtf8("co\xEB"
+                     "ffici\xEB"
+                     "nt"),
+              "co\u00EBffici\u00EBnt");                                   // ISO-8859-1
+    EXPECT_EQ(AsUtf8("co\u00EBffici\u00EBnt"), "co\u00EBffici\u00EBnt");  // UTF-8 already
+    EXPECT_EQ(AsUtf8("Mos B.V"), "Mos B.V");
+    EXPECT_EQ(AsUtf8("\xC3"), "\u00C3");  // a cut UTF-8 sequence is Latin-1
+}
+
+TEST(ExchangeValues, GefHeaderLinesWhateverTheBlanksAroundTheEqualsSign) {
+    for (const char* line : {"#COLUMNINFO= 1, m, length, 1", "#COLUMNINFO =  1,m,length,1",
+                             "#columninfo=1, m ,length , 1 "}) {
+        const GefHeaderLine parsed = ParseGefHeaderLine(line);
+        EXPECT_TRUE(parsed.found) << line;
+        EXPECT_EQ(parsed.key, "COLUMNINFO") << line;
+        EXPECT_EQ(parsed.values, (std::vector<std::string>{"1", "m", "length", "1"})) << line;
+    }
+    EXPECT_FALSE(ParseGefHeaderLine("0.00;1.0;!").found);
+    EXPECT_TRUE(ParseGefHeaderLine("#EOH=").values.empty());
 }
 
 }  // namespace
