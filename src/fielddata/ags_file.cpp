@@ -292,7 +292,11 @@ void ReadAgsTest(reporting::Reporter& reporter, reporting::TracedInput& file,
     header.qtRule = ChooseQtRule(hasQt, hasU2, header.netAreaRatio);
     float previousDepth = tools::kNull;
     for (const auto& [reading, where] : rows) {
-        AddExchangeRow(reading, header, previousDepth, "AGS106", where, readings);
+        if (const std::optional<std::string> fault =
+                DepthOrderFault(reading.depth, previousDepth)) {
+            throw tools::DataError("AGS106", where + ": " + *fault);
+        }
+        AddExchangeRow(reading, header, where, readings);
     }
     header.firm = contractor.empty() ? (producer.empty() ? header.firm : producer) : contractor;
     header.fieldDate = FieldDateOf(testDate.empty() ? locationDate : testDate);

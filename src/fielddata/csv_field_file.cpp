@@ -168,7 +168,10 @@ void ReadCsvFieldFile(reporting::Reporter& reporter, reporting::TracedInput& fil
         row.qt = CellOf(cells, column(CsvQuantity::Qt), where);
         row.xInclination = CellOf(cells, column(CsvQuantity::InclinationX), where);
         row.yInclination = CellOf(cells, column(CsvQuantity::InclinationY), where);
-        AddExchangeRow(row, header, previousDepth, "CSV107", where, readings);
+        if (const std::optional<std::string> fault = DepthOrderFault(row.depth, previousDepth)) {
+            throw tools::DataError("CSV107", where + ": " + *fault);
+        }
+        AddExchangeRow(row, header, where, readings);
     }
     header.readingCount = static_cast<std::int16_t>(readings.size());
 }

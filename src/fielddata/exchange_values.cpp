@@ -138,19 +138,21 @@ QtRule ChooseQtRule(bool hasQtColumn, bool hasU2Column, float netAreaRatio) {
     return QtRule::EqualsQc;
 }
 
-void AddExchangeRow(const ExchangeRow& row, const FieldHeader& header, float& previousDepth,
-                    std::string_view depthOrderCode, std::string_view where,
-                    SoundingReadings& readings) {
-    if (row.depth != tools::kNull) {
-        if (previousDepth != tools::kNull && row.depth < previousDepth) {
-            throw tools::DataError(
-                std::string(depthOrderCode),
-                std::string(where) + ": the depth " + tools::SingleText(row.depth) +
-                    " ft lies above the depth of the row before it (" +
-                    tools::SingleText(previousDepth) + " ft); depths must go down");
-        }
-        previousDepth = row.depth;
+std::optional<std::string> DepthOrderFault(float depth, float& previousDepth) {
+    if (depth == tools::kNull) {
+        return std::nullopt;
     }
+    if (previousDepth != tools::kNull && depth < previousDepth) {
+        return "the depth " + tools::SingleText(depth) +
+               " ft lies above the depth of the row before it (" +
+               tools::SingleText(previousDepth) + " ft); depths must go down";
+    }
+    previousDepth = depth;
+    return std::nullopt;
+}
+
+void AddExchangeRow(const ExchangeRow& row, const FieldHeader& header, std::string_view where,
+                    SoundingReadings& readings) {
     DepthReading reading;
     reading.depth = row.depth;
     reading.qc = row.qc;

@@ -45,11 +45,13 @@ struct ExchangeRow {
     float yInclination = tools::kNull;
 };
 
-// Stores a row as the sounding's next reading, its qt by the header's rule. `previousDepth`
-// is the depth of the last row with a depth (missing before the first); throws DataError
-// `depthOrderCode` naming `where` when the row's depth lies above it.
-void AddExchangeRow(const ExchangeRow& row, const FieldHeader& header, float& previousDepth,
-                    std::string_view depthOrderCode, std::string_view where,
+// What is wrong with a depth that lies above `previousDepth`, the depth of the last row with
+// a depth (missing before the first); nullopt for a depth in order, which becomes the
+// previous depth.
+std::optional<std::string> DepthOrderFault(float depth, float& previousDepth);
+
+// Stores a row as the sounding's next reading, its qt by the header's rule.
+void AddExchangeRow(const ExchangeRow& row, const FieldHeader& header, std::string_view where,
                     SoundingReadings& readings);
 
 }  // namespace kavo::fielddata

@@ -440,7 +440,10 @@ void ReadGefFile(reporting::Reporter& reporter, reporting::TracedInput& file,
         row.qt = ColumnValue(cells, columns.qt, layout, where);
         row.xInclination = ColumnValue(cells, columns.xInclination, layout, where);
         row.yInclination = ColumnValue(cells, columns.yInclination, layout, where);
-        AddExchangeRow(row, header, previousDepth, "GEF107", where, readings);
+        if (const std::optional<std::string> fault = DepthOrderFault(row.depth, previousDepth)) {
+            throw tools::DataError("GEF107", where + ": " + *fault);
+        }
+        AddExchangeRow(row, header, where, readings);
     }
     header.readingCount = static_cast<std::int16_t>(readings.size());
 }

@@ -69,9 +69,9 @@ class Q1oTableTest : public ::testing::Test {
     }
 
     void Write() {
-        Q1oTableParts parts{columns,    context, clock,     "1.0.7",  "test build",
-                            "FIELD-PC", 7.5f,    zeroLoad,  "S-01",   readings,
-                            point,      entry,   totalFeet, "qt = qc"};
+        Q1oTableParts parts{columns,  context,      profile,    area,      reporter, clock,
+                            "1.0.7",  "test build", "FIELD-PC", 7.5f,      zeroLoad, "S-01",
+                            readings, point,        entry,      totalFeet, "qt = qc"};
         WriteQ1oTable(parts);
     }
 
@@ -88,8 +88,8 @@ class Q1oTableTest : public ::testing::Test {
     charts::ChartTable charts = testing::StraightTestCharts();
     normalization::SoundingUnitWeightInputs sounding;
     normalization::UnitWeightProfile profile;
-    normalization::NormalisationContext context{
-        charts, normalization::NormalisationMode::Robertson, sounding, profile, area, reporter};
+    normalization::NormalisationContext context{charts, normalization::NormalisationMode::Robertson,
+                                                sounding};
     platform::FixedClock clock;
     zeroload::ZeroLoadFile zeroLoad;
     ColumnTable columns;
@@ -181,10 +181,10 @@ TEST_F(Q1oTableTest, ATableLeftUnfinishedByADataErrorKeepsTheEarlierOne) {
 }
 
 TEST_F(Q1oTableTest, TestColumnTriesAnIdAtTheTestPoint) {
-    EXPECT_NO_THROW(TestColumn(context, "S1_tln"));
-    EXPECT_NO_THROW(TestColumn(context, "Qc1"));
-    EXPECT_THROW(TestColumn(context, "Su1_NK=25"), tools::DataError);
-    EXPECT_THROW(TestColumn(context, "atm_x"), tools::DataError);
+    EXPECT_NO_THROW(TestColumn(context, reporter, "S1_tln"));
+    EXPECT_NO_THROW(TestColumn(context, reporter, "Qc1"));
+    EXPECT_THROW(TestColumn(context, reporter, "Su1_NK=25"), tools::DataError);
+    EXPECT_THROW(TestColumn(context, reporter, "atm_x"), tools::DataError);
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ namespace {
 
 TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\n\r\nS1_tln\r\n");
-    SetUpRunColumns(columns, context, "FILE");
+    SetUpRunColumns(columns, context, reporter, area, "FILE");
     ASSERT_EQ(columns.count(), 2);
     EXPECT_EQ(columns.column(1).mask, "  ###.##");
     EXPECT_EQ(columns.column(2).author, "   Tst");
@@ -203,7 +203,7 @@ TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
 
     // A column that cannot be computed stops the set-up at that column.
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\nSu1_NK=25\r\nFr_%\r\n");
-    EXPECT_THROW(SetUpRunColumns(columns, context, "FILE"), tools::DataError);
+    EXPECT_THROW(SetUpRunColumns(columns, context, reporter, area, "FILE"), tools::DataError);
     EXPECT_EQ(columns.count(), 2);
 }
 
