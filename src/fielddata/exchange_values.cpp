@@ -162,7 +162,7 @@ void AddExchangeRow(const ExchangeRow& row, const FieldHeader& header, std::stri
     reading.yInclination = row.yInclination;
     reading.qt =
         CorrectedConeResistance(header.qtRule, row.qc, row.u2, row.qt, header.netAreaRatio);
-    readings.Add(reading, where);
+    readings.Add(reading, false, where);
 }
 
 }  // namespace kavo::fielddata

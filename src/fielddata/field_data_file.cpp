@@ -10,6 +10,7 @@
 #include "fielddata/ags_file.h"
 #include "fielddata/csv_field_file.h"
 #include "fielddata/gef_file.h"
+#include "files/data_names.h"
 #include "tools/errors.h"
 #include "tools/format_fixed.h"
 #include "tools/number_text.h"
@@ -61,6 +62,23 @@ std::string Where(const FieldFile& file, int line) {
     return file.fileName + " line " + std::to_string(line);
 }
 
+// A file without end-marker rows is read as the system reads one that ends that way by
+// design; a file cut short before its markers looks the same, so the reader says so.
+void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& file, bool lineRead) {
+    if (!lineRead) {
+        reporter.LogIssueWithContext(file.fileName + ": no depth rows after the " +
+                                         std::to_string(kHeaderRowCount) + " header rows",
+                                     "ISSUE");
+        return;
+    }
+    reporter.LogIssueWithContext(
+        Where(file, file.lineNumber) +
+            ": the depth data end without end-marker rows (friction -32768); this last row "
+            "ends the data and is not a reading, and the zero readings after the test are "
+            "taken as those before it",
+        "ISSUE");
+}
+
 }  // namespace
 
 std::string FieldFile::Where() const {
@@ -73,8 +91,9 @@ void OpenFieldDataFile(reporting::Reporter& reporter, const FieldFileChoice& cho
     file.fileName = choice.fileName;
     file.lineNumber = 0;
     if (!reporter.TraceOpenForReading(file.input, choice.path, "open if only one")) {
-        throw tools::DataError("HF405", "sounding " + file.soundingName + ": the field data file " +
-                                            choice.path + " cannot be opened for reading");
+        throw tools::DataError(
+            "HF405", "sounding " + file.soundingName + ": the field data file " + choice.path +
+                         " cannot be opened for reading: " + file.input.WhyNotOpened());
     }
     reporting::ProgressReport report = Progress("Ho999");
     report.sounding = file.soundingName + "   <---" +
@@ -102,6 +121,7 @@ void ReadFieldHeader(reporting::Reporter& reporter, FieldFile& file, FieldHeader
             throw tools::DataError("H4334", "does not have HOGENTOGLER in line one");
         }
     }
+    CheckHeaderRowLabels(rows, file.fileName);
     const auto row = [&rows](int number) -> const std::string& { return rows[number - 1]; };
 
     header.firm = NormaliseFirm(row(2));
@@ -146,7 +166,8 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
     std::int16_t markerCount = 0;
     std::string line;
     for (int i = 1;; ++i) {
-        reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
+        const bool lineRead =
+            reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
         ++file.lineNumber;
         line.append(kDepthRowPadding, ' ');
         reporting::ProgressReport reading = Progress("HOG514");
@@ -156,6 +177,14 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
         if (row.endsData) {
             if (header.endStatus == kEndFugro) {
                 reporter.ReportProgress(Progress("HOG987"));
+                ReportEndWithoutMarkers(reporter, file, lineRead);
+            }
+            if (lineRead && file.input.AtEnd() && !file.input.LastLineEnded()) {
+                reporter.LogIssueWithContext(
+                    file.Where() +
+                        ": the file ends in the middle of this row (no line end after it); "
+                        "the file may have been cut short",
+                    "ISSUE");
             }
             header.readingCount = static_cast<std::int16_t>(readings.size());
             header.zeros = ZerosFromCounts(header);
@@ -168,7 +197,7 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
         DepthReading depthReading = row.reading;
         depthReading.qt = CorrectedConeResistance(header.qtRule, depthReading.qc, depthReading.u2,
                                                   tools::kNull, header.netAreaRatio);
-        readings.Add(depthReading, file.Where());
+        readings.Add(depthReading, row.endMarker, file.Where());
     }
 }
 
@@ -177,7 +206,9 @@ void ReadFieldDataFile(reporting::Reporter& reporter, const files::DataArea& are
                        SoundingReadings& readings) {
     header = FieldHeader{};
     readings = SoundingReadings{};
+    files::CheckDataName(soundingName, "sounding name", "sounding " + std::string(soundingName));
     const FieldFileChoice choice = FindFieldFile(area, soundingName);
+    files::CheckInsideDataArea(area, choice.path, "field data file");
     FieldFile file;
     OpenFieldDataFile(reporter, choice, soundingName, file);
     header.soundingName = file.soundingName;

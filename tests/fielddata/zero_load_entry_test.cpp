@@ -44,8 +44,8 @@ TEST(StartZeroLoadEntry, ZerosInAtmosphereFromCalibrationAndZeroReadings) {
 
 TEST(StartZeroLoadEntry, MissingZerosOrScalesStayMissing) {
     fielddata::FieldHeader header = HeaderWithZeros();
-    header.tip.zeroAfter = tools::kNull;
-    header.friction.scale = tools::kNull;
+    header.tip.zeroAfter = std::nullopt;
+    header.friction.scale = std::nullopt;
     header.zeros = fielddata::ZerosFromCounts(header);
     ZeroLoadTable table;
     StartZeroLoadEntry(table, 1, "P", header);
