@@ -1,6 +1,7 @@
 // Finding a sounding's field data file among the files of the soundings folder.
 #include "fielddata/field_file_finder.h"
 
+#include <filesystem>
 #include <map>
 
 #include "platform/file_system.h"
@@ -111,6 +112,14 @@ FieldFileChoice FindAgsTest(std::string_view soundingName, const std::string& fo
 FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soundingName) {
     const std::string folder = files::PathFor(area, "SOUNDINGS");
     const std::vector<std::string> files = FolderFiles(folder);
+    // Whatever else bears a field file's name (a folder, a pipe, a broken link) is found too,
+    // so that opening it says why it cannot be read.
+    std::vector<std::string> entries;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(platform::ToRealPath(folder), error)) {
+        entries.push_back(entry.path().filename().string());
+    }
     const bool namesAgsTest = soundingName.find('#') != std::string_view::npos;
     std::vector<FieldFileChoice> candidates;
     std::vector<std::string> tried;
@@ -118,7 +127,7 @@ FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soun
         const std::string upperName = tools::UpperCopy(soundingName);
         for (const FormatExtension& kind : kFormatExtensions) {
             tried.push_back(std::string(soundingName) + std::string(kind.extension));
-            for (const std::string& file : files) {
+            for (const std::string& file : entries) {
                 if (tools::UpperCopy(file) == upperName + std::string(kind.extension)) {
                     candidates.push_back({kind.format, folder + file, file, {}});
                 }
