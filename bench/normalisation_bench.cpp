@@ -97,6 +97,7 @@ void NormaliseSounding(benchmark::State& state, bool withColumns) {
         fielddata::DepthReading row;
         row.depth = reading.depth;
         row.qc = reading.qc;
+        row.qt = reading.qc;
         row.fs = reading.fs;
         row.frictionRatio = 100.0f * reading.fs / reading.qc;
         readings.Add(row, false, "bench");

@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "run/action.h"
+#include "run/add_soundings.h"
 #include "run/chart_export_action.h"
 #include "run/main_routine.h"
 #include "run/program.h"
@@ -217,6 +218,13 @@ int main(int argc, char** argv) {
     newProject->add_option("NAME", projectName, "Enter Project directory name:")->required();
     newProject->fallthrough();
 
+    auto* addSoundings = cli.add_subcommand(
+        "add-soundings",
+        "Add to the current project's soundings database one row for each field file (.CPT, "
+        ".GEF, .CSV) or AGS4 test (*.ags) of its Soundings folder that it does not list yet, "
+        "with what the file gives; the water table and unit-weight columns are left for you");
+    addSoundings->fallthrough();
+
     auto* equationTest = cli.add_subcommand(
         "equation-test",
         "Equation test: scan the number tokens of the fixed test equation and list each "
@@ -312,6 +320,16 @@ int main(int argc, char** argv) {
             run::PrepareDataArea(program);
             run::NewProjectClick(program);
             run::MakeNewProjectAction(program, projectName);
+        });
+    }
+    if (*addSoundings) {
+        return run::RunAction(program, [&] {
+            chooseRoot();
+            run::GeneralSetups(program);
+            for (const std::string& text :
+                 run::AddedSoundingsReport(run::AddSoundingsAction(program))) {
+                std::cout << text << "\n";
+            }
         });
     }
     if (*plotCommand) {

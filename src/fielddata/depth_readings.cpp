@@ -68,6 +68,7 @@ void SoundingReadings::Add(const DepthReading& reading, bool endMarker, std::str
     endMarkerRows += endMarker ? 1 : 0;
     depth.push_back(reading.depth);
     qc.push_back(reading.qc);
+    qt.push_back(reading.qt);
     fs.push_back(reading.fs);
     frictionRatio.push_back(reading.frictionRatio);
     u2.push_back(reading.u2);
@@ -83,6 +84,34 @@ float CountsToEngineering(std::optional<float> counts, std::optional<float> zero
     const double fullScaleUnits =
         (static_cast<double>(*counts) - *zero) * kCountFactor * static_cast<double>(*scale);
     return static_cast<float>(static_cast<double>(unitFactor) * fullScaleUnits);
+}
+
+float CorrectedConeResistance(QtRule rule, float qc, float u2, float qtFromFile, float areaRatio) {
+    switch (rule) {
+        case QtRule::FromFile:
+            return qtFromFile;
+        case QtRule::AreaRatio:
+            if (tools::IsMissing(qc) || tools::IsMissing(u2) || tools::IsMissing(areaRatio)) {
+                return tools::kNull;
+            }
+            return static_cast<float>(static_cast<double>(qc) +
+                                      static_cast<double>(u2) * (1.0 - areaRatio));
+        case QtRule::EqualsQc:
+            return qc;
+    }
+    return qc;
+}
+
+ZeroReadings ZerosFromCounts(const FieldHeader& header) {
+    const float atmPerTsf = tools::UnitFactor("atm/tsf");
+    ZeroReadings zeros;
+    zeros.qcBefore = CountsToEngineering(header.tip.zeroBefore, 0.0f, header.tip.scale, atmPerTsf);
+    zeros.qcAfter = CountsToEngineering(header.tip.zeroAfter, 0.0f, header.tip.scale, atmPerTsf);
+    zeros.fsBefore =
+        CountsToEngineering(header.friction.zeroBefore, 0.0f, header.friction.scale, atmPerTsf);
+    zeros.fsAfter =
+        CountsToEngineering(header.friction.zeroAfter, 0.0f, header.friction.scale, atmPerTsf);
+    return zeros;
 }
 
 DepthRowResult ParseDepthRow(std::string_view line, bool fileAtEnd, FieldHeader& header,

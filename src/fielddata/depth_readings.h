@@ -23,6 +23,7 @@ inline constexpr std::size_t kMaxReadings = 8000;
 struct DepthReading {
     float depth = tools::kNull;  // ft
     float qc = tools::kNull;     // atm
+    float qt = tools::kNull;     // atm, corrected cone resistance by the header's QtRule
     float fs = tools::kNull;     // atm; missing in marker rows
     float u2 = tools::kNull;     // atm
     float xInclination = tools::kNull;
@@ -42,6 +43,7 @@ struct DepthReading {
 struct SoundingReadings {
     std::vector<float> depth;
     std::vector<float> qc;
+    std::vector<float> qt;
     std::vector<float> fs;
     std::vector<float> frictionRatio;
     std::vector<float> u2;
@@ -61,6 +63,14 @@ struct SoundingReadings {
 // scale; -5435 when any of them is missing.
 float CountsToEngineering(std::optional<float> counts, std::optional<float> zero,
                           std::optional<float> scale, float unitFactor);
+
+// The corrected cone resistance by a sounding's rule: the file's qt, qc + u2 (1 - a), or qc.
+// Missing when a value the rule needs is missing.
+float CorrectedConeResistance(QtRule rule, float qc, float u2, float qtFromFile, float areaRatio);
+
+// The zero readings in atm of a Hogentogler header, converted from counts as the depth rows
+// are.
+ZeroReadings ZerosFromCounts(const FieldHeader& header);
 
 // What one depth row did to the reading state of the file.
 struct DepthRowResult {

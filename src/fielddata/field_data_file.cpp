@@ -7,8 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "fielddata/ags_file.h"
+#include "fielddata/csv_field_file.h"
+#include "fielddata/gef_file.h"
 #include "files/data_names.h"
-#include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/format_fixed.h"
 #include "tools/number_text.h"
@@ -44,6 +46,8 @@ constexpr std::array<std::string_view, kHeaderRowCount> kHeaderRemarks{
     "Hog row23 depth/speed h",
 };
 constexpr std::string_view kDepthRemark = "Hog depth data";
+// The progress panel's word for each format, in the order of FieldFormat.
+constexpr std::array<std::string_view, 4> kFormatWords{"hog", "GEF", "CSV", "AGS4"};
 // Depth rows are padded before they are cut, so every column exists.
 constexpr std::size_t kDepthRowPadding = 100;
 
@@ -81,26 +85,20 @@ std::string FieldFile::Where() const {
     return fielddata::Where(*this, lineNumber);
 }
 
-void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
+void OpenFieldDataFile(reporting::Reporter& reporter, const FieldFileChoice& choice,
                        std::string_view soundingName, FieldFile& file) {
     file.soundingName = std::string(soundingName);
-    file.fileName = file.soundingName + ".CPT";
+    file.fileName = choice.fileName;
     file.lineNumber = 0;
-    const std::string path = files::PathFor(area, "SOUNDINGS") + file.fileName;
-    files::CheckDataName(file.soundingName, "sounding name", "sounding " + file.soundingName);
-    files::CheckInsideDataArea(area, path, "field data file");
-    if (platform::KindOfPath(path) == platform::PathKind::Missing) {
-        throw tools::DataError("HF404", "sounding " + file.soundingName + ": the field data file " +
-                                            path + " does not exist");
-    }
-    if (!reporter.TraceOpenForReading(file.input, path, "open if only one")) {
-        throw tools::DataError("HF405",
-                               "sounding " + file.soundingName + ": the field data file " + path +
-                                   " cannot be opened for reading: " + file.input.WhyNotOpened());
+    if (!reporter.TraceOpenForReading(file.input, choice.path, "open if only one")) {
+        throw tools::DataError(
+            "HF405", "sounding " + file.soundingName + ": the field data file " + choice.path +
+                         " cannot be opened for reading: " + file.input.WhyNotOpened());
     }
     reporting::ProgressReport report = Progress("Ho999");
-    report.sounding = file.soundingName + "   <---hog file";
-    report.inputFile = "openning " + path;
+    report.sounding = file.soundingName + "   <---" +
+                      std::string(kFormatWords[static_cast<int>(choice.format)]) + " file";
+    report.inputFile = "openning " + choice.path;
     reporter.ReportProgress(report);
 }
 
@@ -189,13 +187,17 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
                     "ISSUE");
             }
             header.readingCount = static_cast<std::int16_t>(readings.size());
+            header.zeros = ZerosFromCounts(header);
             return;
         }
         reporting::ProgressReport stored = Progress("HOG514");
         stored.process = "i=" + std::to_string(i);
         stored.value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft";
         reporter.ReportProgress(stored);
-        readings.Add(row.reading, row.endMarker, file.Where());
+        DepthReading depthReading = row.reading;
+        depthReading.qt = CorrectedConeResistance(header.qtRule, depthReading.qc, depthReading.u2,
+                                                  tools::kNull, header.netAreaRatio);
+        readings.Add(depthReading, row.endMarker, file.Where());
     }
 }
 
@@ -204,10 +206,28 @@ void ReadFieldDataFile(reporting::Reporter& reporter, const files::DataArea& are
                        SoundingReadings& readings) {
     header = FieldHeader{};
     readings = SoundingReadings{};
+    files::CheckDataName(soundingName, "sounding name", "sounding " + std::string(soundingName));
+    const FieldFileChoice choice = FindFieldFile(area, soundingName);
+    files::CheckInsideDataArea(area, choice.path, "field data file");
     FieldFile file;
-    OpenFieldDataFile(reporter, area, soundingName, file);
-    ReadFieldHeader(reporter, file, header);
-    ReadDepthData(reporter, file, header, readings);
+    OpenFieldDataFile(reporter, choice, soundingName, file);
+    header.soundingName = file.soundingName;
+    header.fileName = choice.fileName;
+    switch (choice.format) {
+        case FieldFormat::Hogentogler:
+            ReadFieldHeader(reporter, file, header);
+            ReadDepthData(reporter, file, header, readings);
+            break;
+        case FieldFormat::Gef:
+            ReadGefFile(reporter, file.input, file.fileName, header, readings);
+            break;
+        case FieldFormat::Csv:
+            ReadCsvFieldFile(reporter, file.input, file.fileName, header, readings);
+            break;
+        case FieldFormat::Ags:
+            ReadAgsTest(reporter, file.input, file.fileName, choice.agsTest, header, readings);
+            break;
+    }
     file.input.Close();
 }
 

@@ -1,11 +1,13 @@
-// Reading a sounding's Hogentogler field data file from the project's soundings folder: its
-// 23 header rows into the FieldHeader and its depth rows into the SoundingReadings.
+// Reading a sounding's field data file from the project's soundings folder into the
+// FieldHeader and the SoundingReadings: the Hogentogler file's 23 header rows and depth rows
+// here, the exchange formats by their readers.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "fielddata/depth_readings.h"
+#include "fielddata/field_file_finder.h"
 #include "fielddata/field_header.h"
 #include "files/paths.h"
 #include "reporting/reporter.h"
@@ -18,16 +20,16 @@ inline constexpr int kHeaderRowCount = 23;
 struct FieldFile {
     reporting::TracedInput input;
     std::string soundingName;
-    std::string fileName;  // the sounding name followed by ".CPT"
+    std::string fileName;  // the file's name on disk, such as "KV-01.CPT"
     int lineNumber = 0;
 
     // "KV-01.CPT line 18", for messages.
     std::string Where() const;
 };
 
-// Opens PathFor("SOUNDINGS") + soundingName + ".CPT" through the input-lines trace. Throws
-// DataError "HF404" when the file does not exist and "HF405" when it cannot be opened.
-void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
+// Opens the file found for the sounding through the input-lines trace. Throws DataError
+// "HF405" when it cannot be opened.
+void OpenFieldDataFile(reporting::Reporter& reporter, const FieldFileChoice& choice,
                        std::string_view soundingName, FieldFile& file);
 
 // Reads the 23 header rows. Throws DataError "H4334" when row 1 lacks "HOGENTOGLER",
@@ -39,8 +41,8 @@ void ReadFieldHeader(reporting::Reporter& reporter, FieldFile& file, FieldHeader
 void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& header,
                    SoundingReadings& readings);
 
-// The whole field data file of one sounding: resets the header and the readings, opens the
-// file, reads the header and the depth rows, and closes it.
+// The whole field data file of one sounding: resets the header and the readings, finds the
+// file (FindFieldFile), opens it, reads it by its format, and closes it.
 void ReadFieldDataFile(reporting::Reporter& reporter, const files::DataArea& area,
                        std::string_view soundingName, FieldHeader& header,
                        SoundingReadings& readings);

@@ -356,4 +356,17 @@ GgaPosition ParseGga(std::string_view text, std::string_view where) {
     return position;
 }
 
+std::string QtRuleText(const FieldHeader& header) {
+    switch (header.qtRule) {
+        case QtRule::FromFile:
+            return "qt as given in the field data file";
+        case QtRule::AreaRatio:
+            return "qt = qc + u2 (1 - a), net area ratio a = " +
+                   tools::SingleText(header.netAreaRatio) + " from the field data file";
+        case QtRule::EqualsQc:
+            break;
+    }
+    return "qt = qc (the field data file gives neither qt nor the net area ratio with u2)";
+}
+
 }  // namespace kavo::fielddata

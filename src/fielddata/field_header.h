@@ -34,6 +34,22 @@ struct ChannelColumns {
     std::int16_t conductivity = kAbsentColumn;
 };
 
+// The zero readings of cone and sleeve before and after the test, in atm, for the
+// zero-load summary; missing where the file gives none.
+struct ZeroReadings {
+    float qcBefore = tools::kNull;
+    float qcAfter = tools::kNull;
+    float fsBefore = tools::kNull;
+    float fsAfter = tools::kNull;
+};
+
+// Where the corrected cone resistance qt of a sounding comes from.
+enum class QtRule {
+    EqualsQc,   // the file gives neither qt nor the net area ratio with u2: qt = qc
+    AreaRatio,  // qt = qc + u2 (1 - a) with the file's net area ratio a
+    FromFile,   // the file gives qt
+};
+
 inline constexpr std::string_view kEndNormal = "NORMAL";
 inline constexpr std::string_view kEndFugro = "FUGRO";
 
@@ -65,7 +81,24 @@ struct FieldHeader {
 
     std::int16_t readingCount = static_cast<std::int16_t>(tools::kNull);
     std::string endStatus;  // "NORMAL" or "FUGRO" once the depth data are read
+
+    // The file the header was read from, as named on disk ("KV-06.gef", or the AGS file).
+    std::string fileName;
+    ZeroReadings zeros;
+    QtRule qtRule = QtRule::EqualsQc;
+    float netAreaRatio = tools::kNull;
+    // The position in a grid (GEF #XYID, AGS LOCA_NATE/LOCA_NATN) with the file's code or
+    // name of its coordinate system; the ground level with the code of its height system.
+    std::string coordinateSystem;
+    double easting = tools::kNull;
+    double northing = tools::kNull;
+    std::string heightSystem;
+    float groundLevelFeet = tools::kNull;
+    float predrilledDepthFeet = tools::kNull;
 };
+
+// The line of the output table's header that says how qt was found.
+std::string QtRuleText(const FieldHeader& header);
 
 // Checks that the header rows whose content is read by position are the rows they claim to
 // be: rows 17 to 20 and 23 carry their labels in characters 1 to 19 ("Depth (m)",

@@ -16,8 +16,4 @@ void ClearPointValues(DepthPoint& point) {
     point.previousDepth = carried.previousDepth;
 }
 
-void SetCorrectedConeResistance(DepthPoint& point) {
-    point.qt = point.qc;
-}
-
 }  // namespace kavo::normalization

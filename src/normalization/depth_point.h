@@ -38,7 +38,4 @@ void ResetVerticalStress(DepthPoint& point);
 // sounding (VES, its accumulation and the previous depth) is kept.
 void ClearPointValues(DepthPoint& point);
 
-// No pore-pressure correction is applied: qt is the measured qc.
-void SetCorrectedConeResistance(DepthPoint& point);
-
 }  // namespace kavo::normalization

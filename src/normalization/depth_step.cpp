@@ -16,6 +16,7 @@ void LoadReading(DepthPoint& point, const fielddata::SoundingReadings& readings,
     ClearPointValues(point);
     point.depth = readings.depth[index];
     point.qc = readings.qc[index];
+    point.qt = readings.qt[index];
     point.fs = readings.fs[index];
     point.frictionRatio = readings.frictionRatio[index];
     point.u2 = readings.u2[index];
@@ -54,11 +55,24 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
     result.normalised = false;
     result.valueCount = 0;
     LoadReading(point, readings, index);
-    SetCorrectedConeResistance(point);
     UnitWeightAndStress(context, point, result.notes);
 
-    result.fromHigh = Iterate(context, point, kStartHigh, result.notes);
-    result.fromLow = Iterate(context, point, kStartLow, result.notes);
+    if (point.ves == 0.0f) {
+        // A reading at the ground surface: there is no stress to normalise by.
+        result.fromHigh = ExponentRun{};
+        result.fromLow = ExponentRun{};
+        point.qc1 = tools::kNull;
+        point.fs1 = tools::kNull;
+        point.exponentC = tools::kNull;
+        point.frictionRatio = tools::kNull;
+        PointNote note;
+        note.kind = PointIssue::ZeroStress;
+        note.depth = point.depth;
+        result.notes.Add(note);
+    } else {
+        result.fromHigh = Iterate(context, point, kStartHigh, result.notes);
+        result.fromLow = Iterate(context, point, kStartLow, result.notes);
+    }
     const float spread = std::fabs(result.fromHigh.c - result.fromLow.c);
     if (!(spread <= kAllowedSpread)) {
         PointNote note;

@@ -65,6 +65,13 @@ void WritePointNotes(reporting::Reporter& reporter, const PointNotes& notes) {
             case PointIssue::UnstableExponent:
                 LogUnstableExponent(reporter, note);
                 break;
+            case PointIssue::ZeroStress:
+                reporter.LogIssueWithContext("  effective stress is zero at depth " +
+                                                 tools::SingleText(note.depth) +
+                                                 " ft (a reading at the ground surface): "
+                                                 "normalised values left missing",
+                                             "ISSUE");
+                break;
         }
     }
 }

@@ -16,13 +16,14 @@ enum class PointIssue {
     OutOfRange,        // a column value outside its range
     PoorClosure,       // the exponent iteration did not close
     UnstableExponent,  // the two starts gave exponents too far apart
+    ZeroStress,        // no effective stress (a reading at the ground surface): not normalised
 };
 
 struct PointNote {
     PointIssue kind = PointIssue::OutOfRange;
     const ColumnSpec* column = nullptr;  // OutOfRange: the column
     float value = tools::kNull;          // OutOfRange: the value refused; else delta c
-    float depth = tools::kNull;          // UnstableExponent: ft
+    float depth = tools::kNull;          // UnstableExponent, ZeroStress: ft
     float cLow = tools::kNull;           // UnstableExponent
     float cHigh = tools::kNull;          // UnstableExponent
 };

@@ -66,6 +66,7 @@ void WriteQ1oHeader(platform::TextOutput& out, const HeaderParts& parts) {
                   std::string(parts.releaseDate));
     out.WriteLine("Zero load data File = " + std::string(parts.zeroLoadFileName));
     out.WriteLine("Field CPT data file path location = " + std::string(parts.fieldFileName));
+    out.WriteLine("Corrected cone resistance: " + std::string(parts.qtRuleText));
     out.WriteLine("Computer name = " + computer);
     out.WriteLine("");
     out.WriteLine("need EQ equation referencing UCB and UCD and Robertson");

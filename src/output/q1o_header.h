@@ -34,6 +34,7 @@ struct HeaderParts {
     std::string_view zeroLoadFileName;
     std::string_view fieldFileName;
     float earthquakeMagnitude;
+    std::string_view qtRuleText;  // how the sounding's corrected cone resistance was found
 };
 
 // Writes the header block, from the six attribute rows to "EOH".

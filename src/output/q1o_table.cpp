@@ -69,7 +69,7 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     WriteQ1oHeader(
         out, HeaderParts{parts.columns, parts.normalisation.charts, parts.clock, parts.versionText,
                          parts.releaseDate, parts.computerName, parts.zeroLoadFile.name,
-                         parts.fieldFileName, parts.earthquakeMagnitude});
+                         parts.fieldFileName, parts.earthquakeMagnitude, parts.qtRuleText});
     // The stress builds up afresh from the surface for every sounding.
     normalization::ResetVerticalStress(parts.point);
     // The trace is collected here and written when the rows are done.

@@ -47,7 +47,8 @@ struct Q1oTableParts {
     normalization::DepthPoint& point;
     zeroload::ZeroLoadEntry& zeroLoadEntry;  // started from the field file header already
     float& totalFeet;
-    bool writeCsv = true;  // the CSV twin "<sounding>_Q1o.csv" beside the table
+    std::string_view qtRuleText;  // how the sounding's corrected cone resistance was found
+    bool writeCsv = true;         // the CSV twin "<sounding>_Q1o.csv" beside the table
 };
 
 // Writes the sounding's output table, its CSV twin when asked, and its chart-direction trace

@@ -116,16 +116,6 @@ const std::array<SoundingColumn, 63> kColumns = {{
      &R::newFillAgeMonthsAgo},
 }};
 
-const SoundingColumn* FindColumn(std::string_view id) {
-    for (const SoundingColumn& column : kColumns) {
-        if (id == std::to_string(column.number) ||
-            (!column.id.empty() && id == tools::UpperCopy(column.id))) {
-            return &column;
-        }
-    }
-    return nullptr;
-}
-
 tools::DataError NotANumber(const SoundingColumn& column, std::string_view value) {
     return tools::DataError(std::string(column.errorCode),
                             std::string(column.description) + " IS NOT =" + std::string(value));
@@ -141,13 +131,24 @@ std::span<const SoundingColumn> SoundingColumns() {
     return kColumns;
 }
 
+const SoundingColumn* FindSoundingColumn(std::string_view idOrNumber) {
+    const std::string id = tools::UpperCopy(tools::Trim(idOrNumber));
+    for (const SoundingColumn& column : kColumns) {
+        if (id == std::to_string(column.number) ||
+            (!column.id.empty() && id == tools::UpperCopy(column.id))) {
+            return &column;
+        }
+    }
+    return nullptr;
+}
+
 void AssignSoundingColumn(SoundingRecord& record, std::string_view idOrNumber,
                           std::string_view value) {
     const std::string id = tools::UpperCopy(tools::Trim(idOrNumber));
     if (id.empty()) {
         return;
     }
-    const SoundingColumn* column = FindColumn(id);
+    const SoundingColumn* column = FindSoundingColumn(id);
     if (column == nullptr) {
         if (tools::ParseNumber(id)) {
             return;  // a column number without a column is accepted

@@ -105,6 +105,9 @@ struct SoundingColumn {
 // The column table, in the order of the column numbers.
 std::span<const SoundingColumn> SoundingColumns();
 
+// The column named by an ID (case ignored) or a number; nullptr when none is.
+const SoundingColumn* FindSoundingColumn(std::string_view idOrNumber);
+
 // The header row: the column ID (or number) of each field of a sounding row.
 struct SoundingsHeader {
     std::vector<std::string> cells;

@@ -107,6 +107,7 @@ void ProcessSounding(Program& program, reporting::TracedInput& database, int seq
                                  sounding.record.uwtFileName};
     normalization::NormalisationContext context{*tables.charts, ModeOf(tables.settings),
                                                 sounding.unitWeightInputs};
+    const std::string qtRule = fielddata::QtRuleText(sounding.fieldHeader);
     output::Q1oTableParts parts{tables.columns,
                                 context,
                                 tables.unitWeightProfile,
@@ -123,6 +124,7 @@ void ProcessSounding(Program& program, reporting::TracedInput& database, int seq
                                 sounding.point,
                                 tables.zeroLoad->at(slot, name),
                                 tables.totalFeet,
+                                qtRule,
                                 tables.settings.writeCsv};
     output::WriteQ1oTable(parts);
 }

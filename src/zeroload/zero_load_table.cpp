@@ -1,9 +1,7 @@
 // Starting the zero-load entry of a sounding from its field data file header.
 #include "zeroload/zero_load_table.h"
 
-#include "fielddata/depth_readings.h"
 #include "tools/errors.h"
-#include "tools/units.h"
 
 namespace kavo::zeroload {
 
@@ -16,12 +14,6 @@ void CheckSequence(int sequence, std::string_view sounding) {
                                             " of the run; one run processes at most " +
                                             std::to_string(kMaxSequence) + " soundings");
     }
-}
-
-// A zero reading in atm, converted as the depth rows convert their counts.
-float ZeroInAtm(std::optional<float> zeroCounts, const fielddata::ChannelCalibration& channel) {
-    return fielddata::CountsToEngineering(zeroCounts, 0.0f, channel.scale,
-                                          tools::UnitFactor("atm/tsf"));
 }
 
 }  // namespace
@@ -48,10 +40,10 @@ void StartZeroLoadEntry(ZeroLoadTable& table, int sequence, std::string_view pro
     entry.sounding = header.soundingName;
     entry.device = header.probeId;
     entry.datetime = header.fieldDate;
-    entry.Qc_zClean = ZeroInAtm(header.tip.zeroBefore, header.tip);
-    entry.Qc_zDirty = ZeroInAtm(header.tip.zeroAfter, header.tip);
-    entry.fs_zClean = ZeroInAtm(header.friction.zeroBefore, header.friction);
-    entry.fs_zDirty = ZeroInAtm(header.friction.zeroAfter, header.friction);
+    entry.Qc_zClean = header.zeros.qcBefore;
+    entry.Qc_zDirty = header.zeros.qcAfter;
+    entry.fs_zClean = header.zeros.fsBefore;
+    entry.fs_zDirty = header.zeros.fsAfter;
     entry.sortKey = SortKeyOf(entry);
     entry.QcLowest = kNoLowestYet;
     entry.fsLowest = kNoLowestYet;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ TEST_F(RunCommand, RunsTheExampleAndShowsTheSummary) {
     const std::string before = ReadFile(root() / "software" / "Kavo-Setup.txt");
     const KavoResult result = Kavo("run");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.out.find("\n5 total Soundings\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\n8 total Soundings\n"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("[GL130] Starting Kavo Main Routine\n"), std::string::npos);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ReadFile(root() / "software" / "Kavo-Setup-BACKUP.txt"), before);
@@ -68,15 +69,52 @@ TEST_F(RunCommand, WritesATablePerSoundingAndTheZeroLoadFileAndNothingHalfDone) 
     ASSERT_EQ(Kavo("run").status, 0);
     const fs::path project = root() / "Projects" / "ExampleOne";
     EXPECT_EQ(FilesEndingIn(project / "Soundings", "_Q1o.txt"),
-              (std::vector<std::string>{"KV-01_Q1o.txt", "KV-02_Q1o.txt", "KV-03_Q1o.txt",
-                                        "KV-04_Q1o.txt", "KV-05_Q1o.txt"}));
+              (std::vector<std::string>{"BH-WFS1-5_Q1o.txt", "KV-01_Q1o.txt", "KV-02_Q1o.txt",
+                                        "KV-03_Q1o.txt", "KV-04_Q1o.txt", "KV-05_Q1o.txt",
+                                        "KV-06_Q1o.txt", "KV-07_Q1o.txt"}));
     const std::string zeroLoad =
         ReadFile(project / "Kavo---Output---Zero_Load_Data---ExampleOne.txt");
-    for (const char* sounding : {"KV-01", "KV-02", "KV-03", "KV-04", "KV-05"}) {
+    for (const char* sounding :
+         {"KV-01", "KV-02", "KV-03", "KV-04", "KV-05", "KV-06", "KV-07", "BH-WFS1-5"}) {
         EXPECT_NE(zeroLoad.find(sounding), std::string::npos) << sounding;
     }
     EXPECT_TRUE(FilesEndingIn(project / "Soundings", ".kavo-partial").empty());
     EXPECT_TRUE(FilesEndingIn(project, ".kavo-partial").empty());
+}
+
+TEST_F(RunCommand, AddedSoundingsRunOnceTheEngineerHasFilledInTheirRows) {
+    // The example's database without the rows of its GEF, CSV and AGS4 soundings.
+    const fs::path database =
+        root() / "Projects" / "ExampleOne" / "Kavo_SoundingS---ExampleOne.csv";
+    const std::string example = ReadFile(database);
+    const std::string listed = example.substr(0, example.find("KV-06,"));
+    const auto write = [&database](const std::string& text) {
+        std::ofstream(database, std::ios::binary | std::ios::trunc) << text;
+    };
+    write(listed);
+
+    const KavoResult added = Kavo("add-soundings");
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_NE(added.out.find("Added 3 rows to " + database.string() +
+                             ":\n  KV-06 (KV-06.GEF)\n  KV-07 (KV-07.csv)\n"
+                             "  BH-WFS1-5 (Borssele_WFS1-5.ags)\nLeft for you to fill in"),
+              std::string::npos)
+        << added.out;
+    const std::string written = ReadFile(database);
+    EXPECT_EQ(written.substr(0, listed.size()), listed);
+    EXPECT_EQ(written.substr(listed.size()),
+              "KV-06,S10-CFIIP.1721,,,,,\r\nKV-07,,,,,,\r\n"
+              "BH-WFS1-5,\"CP10-CF50PB10SN2 1706-1973\",,,,,\r\n");
+    // The unit-weight method is still to be chosen: the run stops at the first new row.
+    EXPECT_EQ(Kavo("run").status, 1);
+
+    // The engineer fills in the water table and the unit-weight method of each new row.
+    write(listed +
+          "KV-06,S10-CFIIP.1721,,3,WT,110,118\r\nKV-07,,,6,KAVO,,\r\n"
+          "BH-WFS1-5,\"CP10-CF50PB10SN2 1706-1973\",,0,WT,125,125\r\n");
+    const KavoResult run = Kavo("run");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\n8 total Soundings\n"), std::string::npos) << run.out;
 }
 
 TEST_F(RunCommand, ChartStatementsAreWrittenWhenAskedFor) {

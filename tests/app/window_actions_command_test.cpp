@@ -45,7 +45,7 @@ TEST_F(WindowActionsCommand, FirstUseOnAnEmptyRootThenARunOfTheExample) {
 
     const Result run = Kavo("run");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Has(run.out, "\n5 total Soundings\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\n8 total Soundings\n")) << run.out;
 
     std::ofstream(root() / "software" / "Kavo-Setup.txt", std::ios::binary | std::ios::app)
         << "kept\r\n";

@@ -183,8 +183,9 @@ TEST_F(FieldDataFileTest, ReadingANewSoundingStartsFromFreshState) {
 TEST_F(FieldDataFileTest, AMissingFileIsAnErrorOfItsSounding) {
     const tools::DataError error = ErrorReading("T-09");
     EXPECT_EQ(error.code(), "HF404");
-    EXPECT_EQ(error.description().rfind("sounding T-09: the field data file ", 0), 0u);
-    EXPECT_NE(error.description().find("T-09.CPT does not exist"), std::string::npos);
+    EXPECT_EQ(error.description().rfind("sounding T-09: no field data file; ", 0), 0u);
+    EXPECT_NE(error.description().find("holds no T-09.CPT, T-09.GEF, T-09.CSV and no *.ags file"),
+              std::string::npos);
 }
 
 // Only a path that names nothing "does not exist"; anything else in the file's place says what

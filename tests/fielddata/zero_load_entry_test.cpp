@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "fielddata/depth_readings.h"
 #include "fielddata/field_header.h"
 #include "tools/errors.h"
 #include "zeroload/zero_load_table.h"
@@ -17,6 +18,7 @@ fielddata::FieldHeader HeaderWithZeros() {
     header.fieldDate = "20170710~150509-local";
     header.tip = {.scale = 0.1f, .zeroBefore = 100.0f, .zeroAfter = 104.0f};
     header.friction = {.scale = 0.01f, .zeroBefore = 200.0f, .zeroAfter = 197.0f};
+    header.zeros = fielddata::ZerosFromCounts(header);
     return header;
 }
 
@@ -44,6 +46,7 @@ TEST(StartZeroLoadEntry, MissingZerosOrScalesStayMissing) {
     fielddata::FieldHeader header = HeaderWithZeros();
     header.tip.zeroAfter = std::nullopt;
     header.friction.scale = std::nullopt;
+    header.zeros = fielddata::ZerosFromCounts(header);
     ZeroLoadTable table;
     StartZeroLoadEntry(table, 1, "P", header);
     const ZeroLoadEntry& entry = table.at(1, "KV-01");

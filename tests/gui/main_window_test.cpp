@@ -171,7 +171,7 @@ void MainWindowTest::loadRunsTheFirstBatchAndShowsItsSummary() {
     QCOMPARE(finished.statuses.front(), static_cast<int>(kavo::run::kExitDone));
 
     QVERIFY(window.fieldText(ProgressField::MainRoutine).contains("Done"));
-    QCOMPARE(window.fieldText(ProgressField::Sounding), QString("5 total Soundings"));
+    QCOMPARE(window.fieldText(ProgressField::Sounding), QString("8 total Soundings"));
     QVERIFY(window.fieldText(ProgressField::Operations).contains(" total feet in "));
     QVERIFY(window.fieldText(ProgressField::Process).startsWith("Zero load data File"));
     QVERIFY(window.statusCode().isEmpty());

@@ -71,6 +71,7 @@ class EngineFixture : public ReportingFixture {
         fielddata::DepthReading reading;
         reading.depth = depth;
         reading.qc = qc;
+        reading.qt = qc;  // the file gives no area ratio
         reading.fs = fs;
         reading.frictionRatio = qc > 0.0f ? 100.0f * fs / qc : tools::kNull;
         readings.Add(reading, false, "test");

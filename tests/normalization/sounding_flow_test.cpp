@@ -66,6 +66,7 @@ class SoundingFlowTest : public EngineFixture {
             fielddata::DepthReading row;
             row.depth = reading.depth;
             row.qc = reading.qc;
+            row.qt = reading.qc;
             row.fs = reading.fs;
             row.frictionRatio = 100.0f * reading.fs / reading.qc;
             sounding.Add(row, false, "test");

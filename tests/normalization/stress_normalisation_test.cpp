@@ -65,6 +65,25 @@ TEST_F(StressNormalisationTest, NoStressIsAnError) {
     }
 }
 
+// A reading at the ground surface (a first reading at depth 0) has no stress to normalise by:
+// its normalised values are missing and the log says so, and the run goes on.
+TEST_F(StressNormalisationTest, ZeroStressAtTheSurfaceIsAnIssueNotAnError) {
+    UseExponentChart(testcharts::AddConstantChart(charts, "cQc", "tln", 0.5f));
+    ResetVerticalStress(point);
+    const DepthPointResult result = ComputePoint(0.0f, 100.0f, 1.0f);
+    EXPECT_EQ(point.ves, 0.0f);
+    EXPECT_EQ(point.qc1, kNull);
+    EXPECT_EQ(point.fs1, kNull);
+    EXPECT_EQ(point.exponentC, kNull);
+    EXPECT_EQ(point.frictionRatio, kNull);
+    EXPECT_EQ(result.fromHigh.tries, 0);
+    EXPECT_EQ(IssueCount(), 1);
+    EXPECT_NE(LogText().find("effective stress is zero at depth 0 ft (a reading at the ground "
+                             "surface): normalised values left missing"),
+              std::string::npos)
+        << LogText();
+}
+
 // With c = 0.5 everywhere the damped steps from 0.2 are 0.2, 0.35, 0.425, 0.4625, 0.48125,
 // 0.490625, 0.4953125 (the last within 0.008 of 0.5), so Q = qt / VES^0.4953125 and c = 0.5.
 // From 1.5: 1.5, 1.0, 0.75, 0.625, 0.5625, 0.53125, 0.515625, 0.5078125.

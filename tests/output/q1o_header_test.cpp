@@ -95,7 +95,9 @@ TEST(Q1oHeader, WritesTheExpectedHeaderBlock) {
                             "FIELD-PC",
                             "C:\\Kavo\\Projects\\P1\\Kavo---Output---Zero_Load_Data---P1.txt",
                             "S-01",
-                            7.5f};
+                            7.5f,
+                            "qt = qc (the field data file gives neither qt nor the net area "
+                            "ratio with u2)"};
     testing::ExpectMatchesExpectedFile(Written([&](auto& out) { WriteQ1oHeader(out, parts); }),
                                        "data/output/header_block.txt");
 }

@@ -60,6 +60,7 @@ class Q1oTableTest : public ::testing::Test {
             fielddata::DepthReading reading;
             reading.depth = row.depth;
             reading.qc = row.qc;
+            reading.qt = row.qc;
             reading.fs = row.fs;
             reading.u2 = 0.0f;
             reading.xInclination = row.inclinationX;
@@ -68,9 +69,9 @@ class Q1oTableTest : public ::testing::Test {
     }
 
     void Write(bool writeCsv = true) {
-        Q1oTableParts parts{columns,  context,      profile,    area,      reporter, clock,
-                            "1.0.7",  "test build", "FIELD-PC", 7.5f,      zeroLoad, "S-01",
-                            readings, point,        entry,      totalFeet, writeCsv};
+        Q1oTableParts parts{columns,  context,      profile,    area,      reporter,  clock,
+                            "1.0.7",  "test build", "FIELD-PC", 7.5f,      zeroLoad,  "S-01",
+                            readings, point,        entry,      totalFeet, "qt = qc", writeCsv};
         WriteQ1oTable(parts);
     }
     std::string Csv() const {

@@ -117,9 +117,11 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
 
     const auto& fields = window.panel().fields;
     EXPECT_EQ(fields[0], "           Done");
-    // The five example soundings end at 736 ft in all: 736 ft / 20 s, whole feet per second.
-    EXPECT_EQ(fields[1], "736 total feet in 20 secs     @ 36 ft/sec");
-    EXPECT_EQ(fields[2], "5 total Soundings");
+    // The eight example soundings end at 850 ft in all (the five Hogentogler files 736 ft, the
+    // GEF file 20.004 m, the CSV file 10.35 m, the AGS4 test 4.34 m): 850 ft / 20 s, whole
+    // feet per second.
+    EXPECT_EQ(fields[1], "850 total feet in 20 secs     @ 42 ft/sec");
+    EXPECT_EQ(fields[2], "8 total Soundings");
     EXPECT_EQ(fields[4], "Q1o files are in     " + dir.text() + "/Projects/ExampleOne/Soundings/");
     EXPECT_EQ(window.panel().statusCode, "");
     EXPECT_TRUE(window.control(control::kRun).enabled);
@@ -179,16 +181,17 @@ TEST_F(WholeRun, EverySoundingRowFillsTheRecordOfItsSounding) {
     own.configuredRoot = dir.text();
     watcher.program = &own;
     ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDone);
-    ASSERT_EQ(watcher.seen.size(), 5u);
-    const float waterTables[] = {8, 12, 5, 10, 15};
-    const char* methods[] = {"WT", "KAVO", "WT", "KAVO", "WT"};
-    for (std::size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ(watcher.seen.size(), 8u);
+    const char* names[] = {"KV-01", "KV-02", "KV-03", "KV-04",
+                           "KV-05", "KV-06", "KV-07", "BH-WFS1-5"};
+    const float waterTables[] = {8, 12, 5, 10, 15, 3, 6, 0};
+    const char* methods[] = {"WT", "KAVO", "WT", "KAVO", "WT", "WT", "KAVO", "WT"};
+    for (std::size_t i = 0; i < 8; ++i) {
         const projects::SoundingRecord& record = watcher.seen[i];
-        EXPECT_EQ(record.soundingName, "KV-0" + std::to_string(i + 1));
+        EXPECT_EQ(record.soundingName, names[i]);
         EXPECT_EQ(record.watertableDepthFeet, waterTables[i]);
         EXPECT_EQ(record.uwtMethod, methods[i]);
-        EXPECT_EQ(record.siteName, "Example Levee");
-        EXPECT_NE(record.probeAndSerialNum, "-5435");
+        EXPECT_EQ(record.siteName, i < 7 ? "Example Levee" : "Borssele offshore");
     }
     EXPECT_EQ(watcher.seen[0].uwtAboveWtPcf, 115.0f);
     EXPECT_EQ(watcher.seen[2].uwtBelowWtPcf, 120.0f);
@@ -204,7 +207,7 @@ TEST_F(WholeRun, NamesAreFoundWhateverTheirCase) {
     ASSERT_EQ(Run(), kExitDone) << (window.errorWindows.empty()
                                         ? ""
                                         : window.errorWindows[0].description);
-    EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(window.panel().fields[2], "8 total Soundings");
     EXPECT_EQ(ReadFile(root() / "SOFTWARE" / "Kavo-Setup.txt"), kSetupWritten);
 }
 
@@ -224,7 +227,7 @@ TEST_F(WholeRun, SummaryNamesTheFoldersAsTheyAreOnDisk) {
 // it; a name that is none of the projects stops before anything is written.
 TEST_F(WholeRun, ProjectChosenForTheRun) {
     ASSERT_EQ(RunAction(*program, [this] { LoadMainWindow(*program, "exampleONE"); }), kExitDone);
-    EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(window.panel().fields[2], "8 total Soundings");
     EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
     EXPECT_EQ(program->setup.lastProject, "ExampleOne");
 
@@ -302,7 +305,7 @@ TEST_F(WholeRun, RunActionDuringARunIsRefused) {
     impatient.program = &own;
     ASSERT_EQ(RunAction(own, [&] { MainRoutine(own); }), kExitDone);
     EXPECT_GT(impatient.nestedRuns, 0);
-    EXPECT_EQ(impatient.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(impatient.panel().fields[2], "8 total Soundings");
     const std::string log = Log();
     std::size_t ends = 0;
     for (std::size_t at = log.find("End of Tasks"); at != std::string::npos;
