@@ -17,6 +17,8 @@
 namespace kavo::output {
 namespace {
 
+constexpr tools::FixedMask kProgressDepthMask("###.#");
+
 // The point's issues in the log and, once it is normalised, its chart-direction line.
 void WritePointOutcome(reporting::Reporter& reporter, std::ostream& directionTrace,
                        const normalization::DepthPoint& point,
@@ -50,6 +52,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     normalization::NormalisationContext& context = parts.normalisation;
     normalization::DepthPoint& point = parts.point;
     normalization::DepthPointResult result;
+    std::string row;
     float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
@@ -60,7 +63,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         reporter.window().ProcessEvents();
         lastDepth = parts.readings.depth[p];
         reporting::ProgressReport progress;
-        progress.value = tools::FormatFixed(lastDepth, "###.#", true) + " ft";
+        progress.value = tools::FormatFixed(lastDepth, kProgressDepthMask, true) + " ft";
         progress.process = "depth point=" + std::to_string(p + 1);
         progress.statusCode = "QD111";
         reporter.ReportProgress(progress);
@@ -75,10 +78,12 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
             throw;
         }
         WritePointOutcome(reporter, directionTrace, point, result);
+        row.clear();
         for (int i = 1; i <= parts.columns.count(); ++i) {
-            WriteColumnCell(out, parts.columns, i, RowKind::Value,
-                            result.values[static_cast<std::size_t>(i - 1)]);
+            AppendColumnCell(row, parts.columns, i, RowKind::Value,
+                             result.values[static_cast<std::size_t>(i - 1)]);
         }
+        out.Write(row);
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }
     // The sounded length is the depth of the last point that has one.
