@@ -37,6 +37,8 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
         throw tools::DataError("VES932", "VES <= 0 in Normalization");
     }
     const std::int16_t chart = charts.required.cQc;
+    // FR stays as clamped at the first try: the lines' crossings are found once.
+    charts::LineCrossings crossings;
     float c = startC;
     float cNew = startC;
     float q = tools::kNull;
@@ -68,7 +70,7 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
         float x = fr;
         float y = q;
         cNew = tools::kNull;
-        charts::LookupChart(x, y, cNew, charts, chart);
+        charts::LookupChart(x, y, cNew, charts, chart, charts::LookupMode::ChartDefault, crossings);
         if (cNew > 1.5) {
             cNew = 1.5f;
         }
