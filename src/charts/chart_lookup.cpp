@@ -329,13 +329,27 @@ bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int
     return LookupChart(x, y, c, table.Slot(chart), mode, crossings);
 }
 
-std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
+namespace {
+
+// The first slot of the chart, 0 when there is none.
+std::int16_t FirstChartSlot(const ChartTable& table, std::string_view normalisedId,
                             std::string_view method) {
     for (std::int16_t slot = 1; slot <= table.count; ++slot) {
         const SldChart& chart = table.Slot(slot);
         if (chart.Row1_z_IDnormalized_8str == normalisedId && chart.Row1_z_Author_8str == method) {
             return slot;
         }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
+                            std::string_view method) {
+    const std::int16_t slot = FirstChartSlot(table, normalisedId, method);
+    if (slot != 0) {
+        return slot;
     }
     throw tools::DataError("GZS101",
                            "SLD method could not be found, for; ID normalized (e.g. "
@@ -344,9 +358,15 @@ std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalised
                                "  and Author/method (e.g. tln84)= " + std::string(method));
 }
 
+void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& table) {
+    column.chartSlot = FirstChartSlot(table, column.baseName, column.method);
+}
+
 ChartValue FindChartValue(const ChartTable& table, const normalization::ColumnSpec& column,
                           float frPercent, float qc1Atm) {
-    const std::int16_t slot = FindChartIndex(table, column.baseName, column.method);
+    const std::int16_t slot = column.chartSlot != 0
+                                  ? column.chartSlot
+                                  : FindChartIndex(table, column.baseName, column.method);
     float x = frPercent;
     float y = qc1Atm;
     float c = kNull;

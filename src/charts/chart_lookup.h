@@ -65,6 +65,10 @@ bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int
 std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
                             std::string_view method);
 
+// Notes in the column the slot of the chart FindChartIndex would give it in `table` (0 when
+// there is none: the lookup then searches and reports the missing chart when it needs it).
+void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& table);
+
 struct ChartValue {
     float value = tools::kNull;  // in the chart's internal unit
     bool found = false;

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "charts/chart_lookup.h"
 #include "normalization/column_id.h"
 #include "normalization/column_value.h"
 #include "normalization/depth_step.h"
@@ -43,10 +44,12 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     start.statusCode = "QC333";
     reporter.ReportProgress(start);
 
-    // A column's parse depends on its ID alone: one parse serves every depth point.
+    // A column's parse depends on its ID alone, and its chart on the run's table: one parse
+    // serves every depth point.
     std::vector<normalization::ColumnSpec> specs;
     for (int i = 1; i <= parts.columns.count(); ++i) {
         specs.push_back(normalization::ParseColumnId(tools::Trim(parts.columns.column(i).id)));
+        charts::ResolveColumnChart(specs.back(), parts.normalisation.charts);
     }
 
     normalization::NormalisationContext& context = parts.normalisation;

@@ -107,7 +107,8 @@ bool Reporter::ReportDataError(std::string_view description, std::string_view co
         WriteLogLine("Error depth = " + remembered_.value);
         WriteLogLine("Error---------------------------------end");
     }
-    // The trace then shows every line read up to the error, whatever ends the program.
+    // The log and the trace then show everything up to the error, whatever ends the program.
+    FlushLog();
     if (trace_ != nullptr) {
         trace_->flush();
     }
@@ -164,6 +165,12 @@ void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind)
                  "  D=" + remembered_.value + "   " + std::string(text));
 }
 
+void Reporter::FlushLog() {
+    if (log_ != nullptr) {
+        log_->flush();
+    }
+}
+
 void Reporter::CloseTasksLog() {
     if (log_ != nullptr) {
         log_->flush();
@@ -189,9 +196,7 @@ void Reporter::WriteLogLine(std::string_view line) {
     if (log_ == nullptr) {
         return;
     }
-    // Flushed line by line, so an abnormal end of the program loses nothing of the log.
     *log_ << line << "\r\n";
-    log_->flush();
 }
 
 // --- the input-lines trace ---

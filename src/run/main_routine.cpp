@@ -172,6 +172,7 @@ void Looping(Program& program, reporting::TracedInput& database) {
              "HOG data file input", name, name, "", " ", " ", "HF432"});
 
         ProcessSounding(program, sequence);
+        program.reporter.FlushLog();
 
         ++sequence;
     }
@@ -281,6 +282,7 @@ void MainRoutine(Program& program) {
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
         "TASK");
+    program.reporter.FlushLog();
     AnnounceStage(program.window, program.reporter, Stage::Looping);
 }
 
