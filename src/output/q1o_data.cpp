@@ -87,6 +87,9 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
                              result.values[static_cast<std::size_t>(i - 1)]);
         }
         out.Write(row);
+        if (parts.csv != nullptr) {
+            parts.csv->WriteRow(parts.columns, result.values);
+        }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }
     // The sounded length is the depth of the last point that has one.

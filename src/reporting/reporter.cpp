@@ -7,6 +7,7 @@
 #include <limits>
 #include <ostream>
 
+#include "tools/line_split.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 
@@ -155,14 +156,18 @@ void Reporter::LogLine(int level, std::string_view text, std::string_view kind) 
     CountIssue(kind);
     // Levels below -1 do not occur; they are written without indentation like -1.
     int blanks = std::max(0, 3 * level + 3);
-    WriteLogLine(std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text));
+    const std::string line = std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
+    WriteLogLine(line);
+    window_.LogLineWritten(std::string(kind), line);
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
     CountIssue(kind);
-    WriteLogLine(std::string(23, ' ') + "  CPT=" + remembered_.sounding +
-                 "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
-                 "  D=" + remembered_.value + "   " + std::string(text));
+    const std::string line = std::string(23, ' ') + "  CPT=" + remembered_.sounding +
+                             "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
+                             "  D=" + remembered_.value + "   " + std::string(text);
+    WriteLogLine(line);
+    window_.LogLineWritten(std::string(kind), line);
 }
 
 void Reporter::FlushLog() {
@@ -248,10 +253,7 @@ bool Reporter::TraceNumberInput(TracedInput& file, float& value, bool& atEnd,
         atEnd = true;
         return false;
     }
-    std::optional<double> number = tools::ParseNumber(item);
-    // A number beyond the range of a single cannot be held: it counts as not numeric.
-    bool usable = number.has_value() && std::fabs(*number) <= std::numeric_limits<float>::max();
-    value = usable ? static_cast<float>(*number) : tools::kNull;
+    value = tools::NumberOrNull(item);
     atEnd = file.AtEnd();
     RememberLine(tools::SingleText(value), fileName, description);
     return true;

@@ -2,6 +2,7 @@
 // version and computer name, setup values) and the tables that every run rebuilds.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -79,6 +80,9 @@ class Program {
     // The configured data-area root (--data-root, KAVO_DATA_ROOT or ~/Kavo): the root that
     // the forcing option chooses, and the folder of the input-lines trace.
     std::string configuredRoot;
+    // The example data area of the source tree when the program runs from its build tree
+    // (not installed): the first use's installation source then. Empty otherwise.
+    std::string sourceTreeDataRoot;
     files::DataArea dataArea;
     std::string versionText;
     std::string computerName;
@@ -86,6 +90,9 @@ class Program {
     setup::SetupValues setup;
     // True while a batch run is under way; a run action pressed meanwhile is refused.
     bool runActive = false;
+    // Set by a front end that runs the batch run on another thread (the window closed, or
+    // "END" pressed, during a run); the run stops at the next sounding boundary.
+    std::atomic<bool> stopRequested = false;
 
     RunTables tables;
     SoundingState sounding;
