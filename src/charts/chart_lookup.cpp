@@ -1,6 +1,7 @@
 // Reading a contour value (or the FR of a contour value) off a chart, in single precision.
 #include "charts/chart_lookup.h"
 
+#include <bit>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -125,7 +126,129 @@ SegmentHitResult SegmentHit(float p, float a, float b, int i, int n) {
     return result;
 }
 
+namespace {
+
+// The first segment k (2..n) of the line that the probe hits, 0 for none: by SegmentHit one
+// segment after the other, or by bisection on a line whose scan coordinate strictly rises or
+// falls (where the first hit is the only one: inside the line the segment that holds the
+// probe, beyond its ends the first or the last segment, on its first point none).
+int HitSegment(const ContourLine& line, ScanAxes axes, float probe) {
+    const int n = line.ptsNUMof;
+    const auto at = [&](int k) {
+        return ScanCoordinate(line.pt8a[static_cast<std::size_t>(k - 1)], axes);
+    };
+    const bool rising = axes.scanFr ? line.frRising : line.qc1Rising;
+    const bool falling = axes.scanFr ? line.frFalling : line.qc1Falling;
+    if (n < 2 || (!rising && !falling)) {
+        for (int k = 2; k <= n; ++k) {
+            if (SegmentHit(probe, at(k - 1), at(k), k, n).hit) {
+                return k;
+            }
+        }
+        return 0;
+    }
+    // Oriented so that the coordinate rises: a falling line is read with both signs turned.
+    const float sign = rising ? 1.0f : -1.0f;
+    const float p = sign * probe;
+    const float first = sign * at(1);
+    if (!(p > first)) {
+        return p < first ? 2 : 0;  // before the line, or on (or NaN at) its first point
+    }
+    if (p > sign * at(n)) {
+        return n;
+    }
+    // The first point at or beyond the probe.
+    int low = 2;
+    int high = n;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (p <= sign * at(middle)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return low;
+}
+
+// Fills the crossings of every line with the probe: the first segment that the probe hits,
+// and the other coordinate's logarithm there (interpolated in log-log).
+void FindCrossings(const SldChart& chart, LookupMode mode, float probe, LineCrossings& crossings) {
+    const ScanAxes axes{mode == LookupMode::XYC};
+    // The probe's logarithm is the same for every segment: taken once.
+    const float logProbe = Log10OrNull(probe);
+    for (std::int16_t l = 1; l <= chart.LinesNUMof; ++l) {
+        const ContourLine& line = chart.Line(l);
+        const int hitAt = HitSegment(line, axes, probe);
+        const std::size_t index = static_cast<std::size_t>(l - 1);
+        crossings.hit[index] = hitAt != 0;
+        if (hitAt != 0) {
+            const ChartPoint& from = line.pt8a[static_cast<std::size_t>(hitAt - 2)];
+            const ChartPoint& to = line.pt8a[static_cast<std::size_t>(hitAt - 1)];
+            crossings.logOther[index] =
+                LinearThrough(logProbe, ScanLog(from, axes), ScanLog(to, axes),
+                              OtherLog(from, axes), OtherLog(to, axes));
+        }
+    }
+    crossings.chart = &chart;
+    crossings.mode = mode;
+    crossings.probe = probe;
+}
+
+bool SameProbe(float a, float b) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+// A line's crossing value 10^logOther (missing beyond |logOther| > 5) compared with the
+// target: -1 below it, +1 above it, 0 equal or unordered. Where the logarithms are more than
+// 1E-6 apart (a factor of 1.0000023, far beyond the rounding of 10^v to a single) they decide
+// alone; closer than that the power is taken and compared as a single.
+class TargetComparison {
+  public:
+    explicit TargetComparison(float target)
+        : target_(target),
+          positive_(target > 0.0f),
+          logTarget_(positive_ ? std::log10(static_cast<double>(target)) : 0.0) {}
+
+    int Compare(float logOther) const {
+        if (logOther == kNull || std::fabs(logOther) > 5.0f) {
+            return Sign(kNull);
+        }
+        if (positive_) {
+            constexpr double kDecisive = 1e-6;
+            const double apart = static_cast<double>(logOther) - logTarget_;
+            if (apart < -kDecisive) {
+                return -1;
+            }
+            if (apart > kDecisive) {
+                return 1;
+            }
+        }
+        return Sign(Pow10OrNull(logOther));
+    }
+
+  private:
+    int Sign(float value) const {
+        if (value < target_) {
+            return -1;
+        }
+        return value > target_ ? 1 : 0;
+    }
+
+    float target_;
+    bool positive_;
+    double logTarget_;
+};
+
+}  // namespace
+
 bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode mode) {
+    LineCrossings crossings;
+    return LookupChart(x, y, c, chart, mode, crossings);
+}
+
+bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode mode,
+                 LineCrossings& crossings) {
     if (mode == LookupMode::ChartDefault) {
         mode = chart.lookupMode;
     }
@@ -140,41 +263,38 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
                                       chart.SourceFile_8str);
     }
 
-    const ScanAxes axes{mode == LookupMode::XYC};
-    const float probe = axes.scanFr ? x : y;
-    const float target = axes.scanFr ? y : x;
-    // The probe's logarithm is the same for every segment: taken once.
-    const float logProbe = Log10OrNull(probe);
+    const bool scanFr = mode == LookupMode::XYC;
+    const float probe = scanFr ? x : y;
+    const float target = scanFr ? y : x;
+    if (crossings.chart != &chart || crossings.mode != mode || !SameProbe(crossings.probe, probe)) {
+        FindCrossings(chart, mode, probe, crossings);
+    }
     const bool needsCur = mode != LookupMode::YCX;
+    const TargetComparison comparison(target);
 
+    // The first line whose crossing lies strictly beyond the target from the crossing of the
+    // line before it (lines without a crossing are passed over).
     std::int16_t found = 0;
-    float prev = kNull;
-    float cur = kNull;
-    for (std::int16_t l = 1; l <= chart.LinesNUMof && found == 0; ++l) {
-        const ContourLine& line = chart.Line(l);
-        const int n = line.ptsNUMof;
-        int hitAt = 0;
-        for (int k = 2; k <= n; ++k) {
-            const ChartPoint& from = line.pt8a[static_cast<std::size_t>(k - 2)];
-            const ChartPoint& to = line.pt8a[static_cast<std::size_t>(k - 1)];
-            if (SegmentHit(probe, ScanCoordinate(from, axes), ScanCoordinate(to, axes), k, n).hit) {
-                hitAt = k;
-                break;
-            }
-        }
-        if (hitAt == 0) {
+    bool havePrevious = false;
+    float prevLog = kNull;
+    int prevSide = 0;
+    for (std::int16_t l = 1; l <= chart.LinesNUMof; ++l) {
+        const std::size_t index = static_cast<std::size_t>(l - 1);
+        if (!crossings.hit[index]) {
             continue;
         }
-        const ChartPoint& from = line.pt8a[static_cast<std::size_t>(hitAt - 2)];
-        const ChartPoint& to = line.pt8a[static_cast<std::size_t>(hitAt - 1)];
-        cur = Pow10OrNull(LinearThrough(logProbe, ScanLog(from, axes), ScanLog(to, axes),
-                                        OtherLog(from, axes), OtherLog(to, axes)));
-        if (prev != kNull && (!needsCur || cur != kNull) &&
-            ((prev < target && target < cur) || (prev > target && target > cur))) {
+        const float curLog = crossings.logOther[index];
+        const bool curMissing = curLog == kNull || std::fabs(curLog) > 5.0f;
+        const int curSide = comparison.Compare(curLog);
+        const bool prevMissing = !havePrevious || prevLog == kNull || std::fabs(prevLog) > 5.0f;
+        if (!prevMissing && (!needsCur || !curMissing) &&
+            ((prevSide < 0 && curSide > 0) || (prevSide > 0 && curSide < 0))) {
             found = l;
-        } else {
-            prev = cur;
+            break;
         }
+        havePrevious = true;
+        prevLog = curLog;
+        prevSide = curSide;
     }
 
     float& computed = ComputedQuantity(mode, x, y, c);
@@ -182,6 +302,8 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
         computed = kNull;
         return true;
     }
+    const float prev = Pow10OrNull(prevLog);
+    const float cur = Pow10OrNull(crossings.logOther[static_cast<std::size_t>(found - 1)]);
     const float lowerValue = chart.Line(static_cast<std::int16_t>(found - 1)).LineValue_8sng;
     const float upperValue = chart.Line(found).LineValue_8sng;
     if (mode == LookupMode::YCX) {
@@ -194,20 +316,40 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
 
 bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int16_t chart,
                  LookupMode mode) {
+    LineCrossings crossings;
+    return LookupChart(x, y, c, table, chart, mode, crossings);
+}
+
+bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int16_t chart,
+                 LookupMode mode, LineCrossings& crossings) {
     if (chart < 1 || chart > table.count) {
         throw tools::ProgrammingError("chart lookup on slot " + tools::IntegerText(chart) + " of " +
                                       tools::IntegerText(table.count));
     }
-    return LookupChart(x, y, c, table.Slot(chart), mode);
+    return LookupChart(x, y, c, table.Slot(chart), mode, crossings);
 }
 
-std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
+namespace {
+
+// The first slot of the chart, 0 when there is none.
+std::int16_t FirstChartSlot(const ChartTable& table, std::string_view normalisedId,
                             std::string_view method) {
     for (std::int16_t slot = 1; slot <= table.count; ++slot) {
         const SldChart& chart = table.Slot(slot);
         if (chart.Row1_z_IDnormalized_8str == normalisedId && chart.Row1_z_Author_8str == method) {
             return slot;
         }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
+                            std::string_view method) {
+    const std::int16_t slot = FirstChartSlot(table, normalisedId, method);
+    if (slot != 0) {
+        return slot;
     }
     throw tools::DataError("GZS101",
                            "SLD method could not be found, for; ID normalized (e.g. "
@@ -216,9 +358,15 @@ std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalised
                                "  and Author/method (e.g. tln84)= " + std::string(method));
 }
 
+void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& table) {
+    column.chartSlot = FirstChartSlot(table, column.baseName, column.method);
+}
+
 ChartValue FindChartValue(const ChartTable& table, const normalization::ColumnSpec& column,
                           float frPercent, float qc1Atm) {
-    const std::int16_t slot = FindChartIndex(table, column.baseName, column.method);
+    const std::int16_t slot = column.chartSlot != 0
+                                  ? column.chartSlot
+                                  : FindChartIndex(table, column.baseName, column.method);
     float x = frPercent;
     float y = qc1Atm;
     float c = kNull;

@@ -2,6 +2,7 @@
 // which a contour value is reached, interpolated between the two lines that enclose it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -31,6 +32,18 @@ struct SegmentHitResult {
 // points, the first and last segments also taking the probes beyond the line's ends.
 SegmentHitResult SegmentHit(float p, float a, float b, int i, int n);
 
+// Where each line of a chart crosses the probe line (FR fixed for XYC, Qc1 fixed for YXC and
+// YCX): the logarithm of the other coordinate, or no crossing. A lookup that is handed the
+// crossings of its chart, mode and probe reuses them, so the tries of the exponent iteration
+// (one FR, a new Qc1 each) scan the lines once.
+struct LineCrossings {
+    const SldChart* chart = nullptr;  // none computed yet
+    LookupMode mode = LookupMode::ChartDefault;
+    float probe = tools::kNull;
+    std::array<bool, kMaxLines> hit{};
+    std::array<float, kMaxLines> logOther{};
+};
+
 // Reads the chart at the point: X (FR %), Y (Qc1 atm) and C (contour value); the mode's
 // computed quantity is overwritten (C for XYC and YXC, X for YCX). Returns inChart: false
 // when the point lies outside the chart's frame (the computed quantity is then -5435),
@@ -38,14 +51,23 @@ SegmentHitResult SegmentHit(float p, float a, float b, int i, int n);
 // Throws ProgrammingError for a mode other than XYC, YXC or YCX inside the frame.
 bool LookupChart(float& x, float& y, float& c, const SldChart& chart,
                  LookupMode mode = LookupMode::ChartDefault);
+// The same with the crossings kept between lookups.
+bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode mode,
+                 LineCrossings& crossings);
 // The same on slot `chart` (1..count) of the table.
 bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int16_t chart,
                  LookupMode mode = LookupMode::ChartDefault);
+bool LookupChart(float& x, float& y, float& c, const ChartTable& table, std::int16_t chart,
+                 LookupMode mode, LineCrossings& crossings);
 
 // The first slot whose normalised identifier and method equal the column's base name and
 // method (exactly, with case). Throws DataError "GZS101" when no chart fits.
 std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalisedId,
                             std::string_view method);
+
+// Notes in the column the slot of the chart FindChartIndex would give it in `table` (0 when
+// there is none: the lookup then searches and reports the missing chart when it needs it).
+void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& table);
 
 struct ChartValue {
     float value = tools::kNull;  // in the chart's internal unit

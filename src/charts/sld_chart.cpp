@@ -38,6 +38,13 @@ void AddChartPoint(ContourLine& line, float frPercent, float qc1Atm, std::string
                                              " points on one contour line in " +
                                              std::string(where));
     }
+    if (line.ptsNUMof > 0) {
+        const ChartPoint& last = line.pt8a[static_cast<std::size_t>(line.ptsNUMof - 1)];
+        line.frRising = line.frRising && frPercent > last.FR_percent_8sng;
+        line.frFalling = line.frFalling && frPercent < last.FR_percent_8sng;
+        line.qc1Rising = line.qc1Rising && qc1Atm > last.Qc1_atm_8sng;
+        line.qc1Falling = line.qc1Falling && qc1Atm < last.Qc1_atm_8sng;
+    }
     ChartPoint& point = line.pt8a[static_cast<std::size_t>(line.ptsNUMof)];
     ++line.ptsNUMof;
     point.FR_percent_8sng = frPercent;

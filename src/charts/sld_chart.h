@@ -34,6 +34,12 @@ struct ContourLine {
     std::array<ChartPoint, kMaxPoints> pt8a{};  // pt8a[0] is point 1
     std::int16_t ptsNUMof = 0;
     float LineValue_8sng = tools::kNull;
+    // Whether each coordinate strictly rises or strictly falls from point to point (kept by
+    // AddChartPoint): a lookup then finds the crossing segment by bisection.
+    bool frRising = true;
+    bool frFalling = true;
+    bool qc1Rising = true;
+    bool qc1Falling = true;
 };
 
 struct SldChart {

@@ -108,6 +108,25 @@ const std::array<PropertyEntry, 27> kProperties = {{
     {{"E50P1"}, true, "E50p1", "", "", "", kModulus},
 }};
 
+struct BaseName {
+    std::string_view upper;
+    BaseQuantity base;
+};
+
+constexpr BaseName kBaseNames[] = {
+    {"DEPTH", BaseQuantity::Depth},           {"QC1", BaseQuantity::ConeResistance},
+    {"CQC", BaseQuantity::Exponent},          {"FS1", BaseQuantity::SleeveFriction},
+    {"FR", BaseQuantity::FrictionRatio},      {"U2", BaseQuantity::PorePressure},
+    {"INCLX", BaseQuantity::InclinationX},    {"INCLY", BaseQuantity::InclinationY},
+    {"VES", BaseQuantity::VerticalStress},    {"UWT1", BaseQuantity::UnitWeight},
+    {"S1", BaseQuantity::StrengthRatio},      {"CRRE", BaseQuantity::Resistance},
+    {"IC", BaseQuantity::SoilTypeIndex},      {"N1", BaseQuantity::BlowCount},
+    {"VS1", BaseQuantity::ShearWaveVelocity}, {"P200S1", BaseQuantity::Fines},
+    {"SUFV1", BaseQuantity::NotComputed},     {"SUE1", BaseQuantity::NotComputed},
+    {"CRLE", BaseQuantity::NotComputed},      {"CSRE", BaseQuantity::NotComputed},
+    {"CC1E1", BaseQuantity::NotComputed},     {"OCR1", BaseQuantity::NotComputed},
+    {"E50P1", BaseQuantity::NotComputed},
+};
 const PropertyEntry* FindProperty(std::string_view upperName) {
     for (const PropertyEntry& entry : kProperties) {
         for (std::string_view name : entry.names) {
@@ -154,6 +173,16 @@ const UnitEntry& ChooseUnit(const PropertyEntry& property, const std::string& up
 }
 
 }  // namespace
+
+BaseQuantity BaseQuantityOf(std::string_view baseName) {
+    const std::string upper = tools::UpperCopy(tools::Trim(baseName));
+    for (const BaseName& name : kBaseNames) {
+        if (name.upper == upper) {
+            return name.base;
+        }
+    }
+    return BaseQuantity::Unknown;
+}
 
 bool IsColumnUnit(std::string_view word) {
     return tools::IsEngineeringUnit(word) || tools::UpperCopy(word) == "TSF";
@@ -227,6 +256,7 @@ ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown) {
     if (!property->key.empty()) {
         spec.key = std::string(property->key);
     }
+    spec.base = BaseQuantityOf(spec.baseName);
     const UnitEntry& unit = ChooseUnit(*property, tools::UpperCopy(spec.unit), id);
     spec.mask = std::string(unit.mask);
     spec.factor = unit.pairCode.empty() ? 1.0f : tools::UnitFactor(unit.pairCode);

@@ -2,12 +2,39 @@
 // with each property's internal name, unit, print mask, unit factor and valid range.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "tools/null_marker.h"
 
 namespace kavo::normalization {
+
+// The quantity a column's base name stands for, resolved when the ID is parsed so that the
+// value engine chooses its computation without comparing texts.
+enum class BaseQuantity {
+    Depth,
+    ConeResistance,
+    Exponent,
+    SleeveFriction,
+    FrictionRatio,
+    PorePressure,
+    InclinationX,
+    InclinationY,
+    VerticalStress,
+    UnitWeight,
+    StrengthRatio,
+    Resistance,
+    SoilTypeIndex,
+    BlowCount,
+    ShearWaveVelocity,
+    Fines,
+    NotComputed,  // a property with no computation (SuFV1, Sue1, CRLe, CSRe, Cc1e1, OCR1, E50p1)
+    Unknown,      // no base name
+};
+
+// The base quantity of a base name, compared trimmed and in capitals.
+BaseQuantity BaseQuantityOf(std::string_view baseName);
 
 // The parts of one parsed column ID. Every text except id, property, method and unit starts
 // as the null text; a fresh ColumnSpec{} is the state before a parse.
@@ -18,11 +45,15 @@ struct ColumnSpec {
     std::string unit;      // the unit token as written; may be empty
     std::string key{tools::kNullText};  // property_method, property alone, or "basic"
     std::string reserved{tools::kNullText};
-    bool known = false;                        // the property is in the property table
-    std::string normalised{tools::kNullText};  // "TRUE" predicted, "FALSE" measured or basic
-    std::string outputUnit{tools::kNullText};  // internal unit: "FT", "ATM", "%", "PCF", ...
-    std::string baseName{tools::kNullText};    // name under which charts and values are found
-    std::string mask{tools::kNullText};        // print mask of the output table
+    bool known = false;                         // the property is in the property table
+    std::string normalised{tools::kNullText};   // "TRUE" predicted, "FALSE" measured or basic
+    std::string outputUnit{tools::kNullText};   // internal unit: "FT", "ATM", "%", "PCF", ...
+    std::string baseName{tools::kNullText};     // name under which charts and values are found
+    BaseQuantity base = BaseQuantity::Unknown;  // what baseName stands for
+    // The slot of the chart that serves the column, when resolved for the run's chart table
+    // (ResolveColumnChart); 0: looked up by base name and method at each reading.
+    std::int16_t chartSlot = 0;
+    std::string mask{tools::kNullText};  // print mask of the output table
     // Internal value divided by factor = value in the column's unit. A column without a unit,
     // or with a unit its property does not list, is written in the internal unit (factor 1).
     float factor = tools::kNull;

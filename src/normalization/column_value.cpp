@@ -202,63 +202,49 @@ float VelocityValue(const NormalisationContext& context, const ColumnSpec& colum
 
 float InternalValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
-    const std::string_view base = column.baseName;
-    if (Is(base, "DEPTH")) {
-        return point.depth;
+    switch (column.base) {
+        case BaseQuantity::Depth:
+            return point.depth;
+        case BaseQuantity::ConeResistance:
+            return ConeValue(column, point);
+        case BaseQuantity::Exponent:
+            if (column.method == "RKP") {
+                return 0.6f;
+            }
+            return NormalisationExponentFor(context.mode, context.charts, column, point);
+        case BaseQuantity::SleeveFriction:
+            return FrictionValue(column, point);
+        case BaseQuantity::FrictionRatio:
+            return point.frictionRatio;
+        case BaseQuantity::PorePressure:
+            return point.u2;
+        case BaseQuantity::InclinationX:
+            return point.inclinationX;
+        case BaseQuantity::InclinationY:
+            return point.inclinationY;
+        case BaseQuantity::VerticalStress:
+            return point.ves;
+        case BaseQuantity::UnitWeight:
+            return UnitWeightAtDepth(context, point, column.method, column);
+        case BaseQuantity::StrengthRatio:
+            return StrengthValue(context, column, point);
+        case BaseQuantity::Resistance:
+            return ResistanceValue(context, column, point);
+        case BaseQuantity::SoilTypeIndex:
+            return SoilTypeIndexValue(context, column, point);
+        case BaseQuantity::BlowCount:
+            return BlowCountValue(context, column, point);
+        case BaseQuantity::ShearWaveVelocity:
+            return VelocityValue(context, column, point);
+        case BaseQuantity::Fines:
+            return ChartFinderValue(context, column, point);
+        case BaseQuantity::NotComputed:
+            NotComputed(column, "no computation is defined for " + column.baseName);
+        case BaseQuantity::Unknown:
+            break;
     }
-    if (Is(base, "QC1")) {
-        return ConeValue(column, point);
-    }
-    if (Is(base, "CQC")) {
-        if (column.method == "RKP") {
-            return 0.6f;
-        }
-        return NormalisationExponentFor(context.mode, context.charts, column, point);
-    }
-    if (Is(base, "FS1")) {
-        return FrictionValue(column, point);
-    }
-    if (Is(base, "FR")) {
-        return point.frictionRatio;
-    }
-    if (Is(base, "U2")) {
-        return point.u2;
-    }
-    if (Is(base, "INCLX")) {
-        return point.inclinationX;
-    }
-    if (Is(base, "INCLY")) {
-        return point.inclinationY;
-    }
-    if (Is(base, "VES")) {
-        return point.ves;
-    }
-    if (Is(base, "UWT1")) {
-        return UnitWeightAtDepth(context, point, column.method, column);
-    }
-    if (Is(base, "S1")) {
-        return StrengthValue(context, column, point);
-    }
-    if (Is(base, "CRRE")) {
-        return ResistanceValue(context, column, point);
-    }
-    if (Is(base, "IC")) {
-        return SoilTypeIndexValue(context, column, point);
-    }
-    if (Is(base, "N1")) {
-        return BlowCountValue(context, column, point);
-    }
-    if (Is(base, "VS1")) {
-        return VelocityValue(context, column, point);
-    }
-    if (Is(base, "P200S1")) {
-        return ChartFinderValue(context, column, point);
-    }
-    if (Is(base, "SUFV1") || Is(base, "SUE1") || Is(base, "CRLE") || Is(base, "CSRE") ||
-        Is(base, "CC1E1") || Is(base, "OCR1") || Is(base, "E50P1")) {
-        NotComputed(column, "no computation is defined for " + column.baseName);
-    }
-    throw tools::DataError("QM456", "ID=" + tools::UpperCopy(tools::Trim(base)) + " is bad");
+    throw tools::DataError("QM456",
+                           "ID=" + tools::UpperCopy(tools::Trim(column.baseName)) + " is bad");
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
         throw tools::DataError("VES932", "VES <= 0 in Normalization");
     }
     const std::int16_t chart = charts.required.cQc;
+    // FR stays as clamped at the first try: the lines' crossings are found once.
+    charts::LineCrossings crossings;
     float c = startC;
     float cNew = startC;
     float q = tools::kNull;
@@ -68,7 +70,7 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
         float x = fr;
         float y = q;
         cNew = tools::kNull;
-        charts::LookupChart(x, y, cNew, charts, chart);
+        charts::LookupChart(x, y, cNew, charts, chart, charts::LookupMode::ChartDefault, crossings);
         if (cNew > 1.5) {
             cNew = 1.5f;
         }
@@ -110,12 +112,29 @@ DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const Dep
     return direction;
 }
 
+void AppendChartDirectionLine(std::string& line, const DepthPoint& point,
+                              const DirectionValues& direction) {
+    constexpr tools::FixedMask kFrMask("##.####");
+    constexpr tools::FixedMask kQMask("###.###");
+    constexpr tools::FixedMask kXycMask("#####.####");
+    constexpr tools::FixedMask kYxcMask("#####.###");
+    constexpr tools::FixedMask kDeltaMask("#####");
+    tools::AppendFixed(line, point.frictionRatio, kFrMask, true);
+    line += ",  ";
+    tools::AppendFixed(line, point.qc1, kQMask, true);
+    line += ",  ";
+    tools::AppendFixed(line, direction.byXyc, kXycMask, true);
+    line += ",  ";
+    tools::AppendFixed(line, direction.byYxc, kYxcMask, true);
+    line += ",  ";
+    tools::AppendFixed(line, direction.deltaPercent, kDeltaMask, true);
+    line += ", %   Delta/xyc   cQc ";
+}
+
 std::string ChartDirectionLine(const DepthPoint& point, const DirectionValues& direction) {
-    return tools::FormatFixed(point.frictionRatio, "##.####", true) + ",  " +
-           tools::FormatFixed(point.qc1, "###.###", true) + ",  " +
-           tools::FormatFixed(direction.byXyc, "#####.####", true) + ",  " +
-           tools::FormatFixed(direction.byYxc, "#####.###", true) + ",  " +
-           tools::FormatFixed(direction.deltaPercent, "#####", true) + ", %   Delta/xyc   cQc ";
+    std::string line;
+    AppendChartDirectionLine(line, point, direction);
+    return line;
 }
 
 }  // namespace kavo::normalization

@@ -42,7 +42,9 @@ struct DirectionValues {
 };
 DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point);
 
-// The chart-direction line of a point (without its line end).
+// The chart-direction line of a point (without its line end), appended or as a text.
+void AppendChartDirectionLine(std::string& line, const DepthPoint& point,
+                              const DirectionValues& direction);
 std::string ChartDirectionLine(const DepthPoint& point, const DirectionValues& direction);
 
 }  // namespace kavo::normalization

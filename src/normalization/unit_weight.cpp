@@ -57,6 +57,7 @@ ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& p
                                    "UWT_METHOD): give WT, FILE, KAVO or the method of a chart");
         }
         cache.column = ParseColumnId("UWT_" + context.sounding.method + "_pcf");
+        charts::ResolveColumnChart(cache.column, context.charts);
         cache.atmPerPsf = tools::UnitFactor("ATM/PSF");
         cache.method = context.sounding.method;
         cache.ready = true;

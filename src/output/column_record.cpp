@@ -40,6 +40,7 @@ void AlignColumnHeadings(Q1oColumn& column) {
     for (std::string* text : headings) {
         width.SetSize(*text);
     }
+    column.valueMask = tools::FixedMask(column.mask);
 }
 
 void CompleteColumnTable(ColumnTable& columns, const charts::ChartTable& charts) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/format_fixed.h"
 #include "tools/null_marker.h"
 
 namespace kavo::output {
@@ -22,7 +23,8 @@ struct Q1oColumn {
     std::string date;    // date short code of that chart, else empty
     std::string why;
     std::string source;
-    std::string mask;  // print mask of every value of the column
+    std::string mask;            // print mask of every value of the column
+    tools::FixedMask valueMask;  // the aligned mask, taken apart once for every value
     float factor = tools::kNull;
 };
 

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "charts/chart_lookup.h"
 #include "normalization/column_id.h"
 #include "normalization/column_value.h"
 #include "normalization/depth_step.h"
@@ -16,6 +17,8 @@
 
 namespace kavo::output {
 namespace {
+
+constexpr tools::FixedMask kProgressDepthMask("###.#");
 
 // The point's issues in the log and, once it is normalised, its chart-direction line.
 void WritePointOutcome(reporting::Reporter& reporter, std::ostream& directionTrace,
@@ -41,15 +44,18 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     start.statusCode = "QC333";
     reporter.ReportProgress(start);
 
-    // A column's parse depends on its ID alone: one parse serves every depth point.
+    // A column's parse depends on its ID alone, and its chart on the run's table: one parse
+    // serves every depth point.
     std::vector<normalization::ColumnSpec> specs;
     for (int i = 1; i <= parts.columns.count(); ++i) {
         specs.push_back(normalization::ParseColumnId(tools::Trim(parts.columns.column(i).id)));
+        charts::ResolveColumnChart(specs.back(), parts.normalisation.charts);
     }
 
     normalization::NormalisationContext& context = parts.normalisation;
     normalization::DepthPoint& point = parts.point;
     normalization::DepthPointResult result;
+    std::string row;
     float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
@@ -60,7 +66,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         reporter.window().ProcessEvents();
         lastDepth = parts.readings.depth[p];
         reporting::ProgressReport progress;
-        progress.value = tools::FormatFixed(lastDepth, "###.#", true) + " ft";
+        progress.value = tools::FormatFixed(lastDepth, kProgressDepthMask, true) + " ft";
         progress.process = "depth point=" + std::to_string(p + 1);
         progress.statusCode = "QD111";
         reporter.ReportProgress(progress);
@@ -75,10 +81,12 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
             throw;
         }
         WritePointOutcome(reporter, directionTrace, point, result);
+        row.clear();
         for (int i = 1; i <= parts.columns.count(); ++i) {
-            WriteColumnCell(out, parts.columns, i, RowKind::Value,
-                            result.values[static_cast<std::size_t>(i - 1)]);
+            AppendColumnCell(row, parts.columns, i, RowKind::Value,
+                             result.values[static_cast<std::size_t>(i - 1)]);
         }
+        out.Write(row);
         if (parts.csv != nullptr) {
             parts.csv->WriteRow(parts.columns, {result.values.data(), result.valueCount});
         }

@@ -9,37 +9,40 @@
 
 namespace kavo::output {
 
-void WriteColumnCell(platform::TextOutput& out, const ColumnTable& columns, int number,
-                     RowKind kind, float value) {
+void AppendColumnCell(std::string& line, const ColumnTable& columns, int number, RowKind kind,
+                      float value) {
     const Q1oColumn& column = columns.column(number);
     switch (kind) {
         case RowKind::IdFull:
-            out.Write(column.id);
+            line += column.id;
             break;
         case RowKind::Author:
-            out.Write(column.author);
+            line += column.author;
             break;
         case RowKind::Date:
-            out.Write(column.date);
+            line += column.date;
             break;
         case RowKind::Why:
-            out.Write(column.why);
+            line += column.why;
             break;
         case RowKind::Source:
-            out.Write(column.source);
+            line += column.source;
             break;
         case RowKind::Format:
-            out.Write(column.mask);
+            line += column.mask;
             break;
         case RowKind::Value:
-            out.Write(tools::FormatFixed(value, column.mask, false));
+            tools::AppendFixed(line, value, column.valueMask, false);
             break;
     }
-    if (number != columns.count()) {
-        out.Write(", ");
-    } else {
-        out.WriteLine("");
-    }
+    line += number != columns.count() ? ", " : "\r\n";
+}
+
+void WriteColumnCell(platform::TextOutput& out, const ColumnTable& columns, int number,
+                     RowKind kind, float value) {
+    std::string cell;
+    AppendColumnCell(cell, columns, number, kind, value);
+    out.Write(cell);
 }
 
 void WriteHeadingRow(platform::TextOutput& out, const ColumnTable& columns, RowKind kind) {

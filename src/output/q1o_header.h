@@ -2,6 +2,7 @@
 // information, the chart and column description tables and the end-of-header mark.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "charts/sld_chart.h"
@@ -14,9 +15,12 @@ namespace kavo::output {
 // The rows of an output table: the six heading rows and the data rows.
 enum class RowKind { IdFull, Author, Date, Why, Source, Format, Value };
 
-// Writes column `number`'s cell of a row: its heading text for the heading rows, or `value`
+// Appends column `number`'s cell of a row: its heading text for the heading rows, or `value`
 // through the column's mask for a data row (a missing value shows as -5435). Cells are
-// joined by ", "; the last column ends the line.
+// joined by ", "; the last column ends the line (CR LF).
+void AppendColumnCell(std::string& line, const ColumnTable& columns, int number, RowKind kind,
+                      float value = 0);
+// The same written to the table.
 void WriteColumnCell(platform::TextOutput& out, const ColumnTable& columns, int number,
                      RowKind kind, float value = 0);
 

@@ -103,7 +103,8 @@ bool Reporter::ReportDataError(std::string_view description, std::string_view co
     }
     errorReported_ = true;
     LogErrorBlock(description);
-    // The trace then shows every line read up to the error, whatever ends the program.
+    // The log and the trace then show everything up to the error, whatever ends the program.
+    FlushLog();
     if (trace_ != nullptr) {
         trace_->flush();
     }
@@ -194,6 +195,12 @@ void Reporter::WriteEntry(std::string_view kind, const std::string& line) {
     window_.LogLineWritten(std::string(kind), line);
 }
 
+void Reporter::FlushLog() {
+    if (log_ != nullptr) {
+        log_->flush();
+    }
+}
+
 void Reporter::CloseTasksLog() {
     if (log_ != nullptr) {
         log_->flush();
@@ -222,9 +229,7 @@ void Reporter::WriteLogLine(std::string_view line) {
     if (log_ == nullptr) {
         return;
     }
-    // Flushed line by line, so an abnormal end of the program loses nothing of the log.
     *log_ << line << "\r\n";
-    log_->flush();
 }
 
 // --- the input-lines trace ---

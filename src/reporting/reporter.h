@@ -116,8 +116,8 @@ class Reporter {
 
     // --- the tasks-and-issues log ---
     // Starts the log on its sink: hides the issue counter, writes the company-and-version
-    // line and the start line, and sets the counter to 0. Every line is flushed as it is
-    // written, so an abnormal end loses nothing.
+    // line and the start line, and sets the counter to 0. The lines are buffered: the log is
+    // flushed at the end of each sounding (FlushLog), with the error report and at its close.
     void OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view company,
                       std::string_view versionText, std::string_view date, std::string_view time);
     bool tasksLogOpen() const { return log_ != nullptr; }
@@ -134,6 +134,8 @@ class Reporter {
     // issue counter.
     const IssueTally& issues() const { return issues_; }
     std::int32_t issueCount() const { return issueCount_; }
+    // Hands the buffered log lines to the file.
+    void FlushLog();
     void CloseTasksLog();
 
     // --- the input-lines trace ---

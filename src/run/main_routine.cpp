@@ -231,6 +231,7 @@ void Looping(Program& program, reporting::TracedInput& database) {
              " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
         program.sounding = SoundingState{};
         RunSounding(program, database, sequence, loopStartSeconds);
+        program.reporter.FlushLog();
     }
     database.Close();
     program.window.panel().loop = platform::LoopProgress{};
@@ -409,6 +410,7 @@ void MainRoutine(Program& program) {
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
         "TASK");
+    program.reporter.FlushLog();
     AnnounceStage(program.window, program.reporter, Stage::Looping);
 }
 

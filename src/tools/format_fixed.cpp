@@ -1,6 +1,8 @@
-// Fixed-width number formatting: every number of every output table goes through here.
+// Fixed-width number formatting: the digits of a single from one to_chars, fitted to a mask.
 #include "tools/format_fixed.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -11,48 +13,146 @@ namespace kavo::tools {
 
 namespace {
 
-// The parts of a mask: blanks around it, the "#" core and the closing comma.
-struct MaskParts {
-    std::size_t lead = 0;
-    std::size_t trail = 0;
-    std::string core;
-    bool comma = false;
+// The value in the plain pattern: seven significant digits, the decimals rounded half up to
+// at most 18 places, no trailing zeros. A single has at most 39 integer digits and, at 1E-45,
+// 51 decimals before the rounding.
+struct Pattern {
+    bool negative = false;
+    std::array<char, 48> integer{};
+    std::size_t integerCount = 0;
+    std::array<char, 64> decimals{};
+    std::size_t decimalCount = 0;
 };
 
-MaskParts SplitMask(std::string_view mask) {
-    MaskParts parts;
-    std::size_t first = mask.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        parts.lead = mask.size();
-        return parts;
+constexpr std::size_t kPatternDecimals = 18;
+
+// Finite, non-zero values only.
+Pattern PatternOf(float value) {
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    const char* p = buffer;
+    Pattern out;
+    if (*p == '-') {
+        out.negative = true;
+        ++p;
     }
-    std::size_t last = mask.find_last_not_of(' ');
-    parts.lead = first;
-    parts.trail = mask.size() - 1 - last;
-    parts.core = std::string(mask.substr(first, last - first + 1));
-    if (parts.core.back() == ',') {
-        parts.comma = true;
-        parts.core.pop_back();
+    std::array<char, 8> digits{};
+    std::size_t digitCount = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits[digitCount++] = *p;
+        }
     }
-    return parts;
+    ++p;  // the "e"
+    if (*p == '+') {
+        ++p;
+    }
+    int exponent = 0;
+    std::from_chars(p, written.ptr, exponent);
+    while (digitCount > 1 && digits[digitCount - 1] == '0') {
+        --digitCount;
+    }
+
+    if (exponent >= 0) {
+        const std::size_t integerCount = static_cast<std::size_t>(exponent) + 1;
+        for (std::size_t i = 0; i < integerCount; ++i) {
+            out.integer[i] = i < digitCount ? digits[i] : '0';
+        }
+        out.integerCount = integerCount;
+        for (std::size_t i = integerCount; i < digitCount; ++i) {
+            out.decimals[out.decimalCount++] = digits[i];
+        }
+    } else {
+        for (int i = 0; i < -exponent - 1; ++i) {
+            out.decimals[out.decimalCount++] = '0';
+        }
+        for (std::size_t i = 0; i < digitCount; ++i) {
+            out.decimals[out.decimalCount++] = digits[i];
+        }
+    }
+
+    if (out.decimalCount > kPatternDecimals) {
+        const bool roundUp = out.decimals[kPatternDecimals] >= '5';
+        out.decimalCount = kPatternDecimals;
+        bool carry = roundUp;
+        for (std::size_t i = out.decimalCount; carry && i > 0; --i) {
+            char& d = out.decimals[i - 1];
+            carry = d == '9';
+            d = carry ? '0' : static_cast<char>(d + 1);
+        }
+        for (std::size_t i = out.integerCount; carry && i > 0; --i) {
+            char& d = out.integer[i - 1];
+            carry = d == '9';
+            d = carry ? '0' : static_cast<char>(d + 1);
+        }
+        if (carry) {
+            for (std::size_t i = out.integerCount; i > 0; --i) {
+                out.integer[i] = out.integer[i - 1];
+            }
+            out.integer[0] = '1';
+            ++out.integerCount;
+        }
+    }
+    while (out.decimalCount > 0 && out.decimals[out.decimalCount - 1] == '0') {
+        --out.decimalCount;
+    }
+    if (out.integerCount == 0 && out.decimalCount == 0) {
+        out.negative = false;  // nothing left of the value after rounding
+    }
+    return out;
 }
 
-// Characters after the "." (0 without one).
-std::size_t DecimalsOf(std::string_view text) {
-    std::size_t point = text.find('.');
-    return point == std::string_view::npos ? 0 : text.size() - point - 1;
+// True when the single rounds to the text of the missing value, -5435.
+bool ShowsAsMissing(const Pattern& pattern) {
+    return pattern.negative && pattern.decimalCount == 0 && pattern.integerCount == 4 &&
+           std::string_view(pattern.integer.data(), 4) == "5435";
 }
 
-// Characters before the "." (the whole text without one).
-std::size_t IntegerWidthOf(std::string_view text) {
-    std::size_t point = text.find('.');
-    return point == std::string_view::npos ? text.size() : point;
+// The pattern unpadded: sign, integer digits, ".", decimals.
+void AppendPattern(std::string& out, const Pattern& pattern) {
+    if (pattern.negative) {
+        out += '-';
+    }
+    out.append(pattern.integer.data(), pattern.integerCount);
+    out += '.';
+    out.append(pattern.decimals.data(), pattern.decimalCount);
+}
+
+// The pattern fitted into the mask: exactly its decimals (surplus cut), integer part
+// right-aligned; a wider integer part widens the field.
+void AppendFitted(std::string& out, const Pattern& pattern, const FixedMask& mask) {
+    const std::size_t integerDigits = pattern.integerCount == 0 ? 1 : pattern.integerCount;
+    const std::size_t valueWidth = integerDigits + (pattern.negative ? 1 : 0);
+    out.append(mask.lead(), ' ');
+    if (mask.integerWidth() > valueWidth) {
+        out.append(mask.integerWidth() - valueWidth, ' ');
+    }
+    if (pattern.negative) {
+        out += '-';
+    }
+    if (pattern.integerCount == 0) {
+        out += '0';
+    } else {
+        out.append(pattern.integer.data(), pattern.integerCount);
+    }
+    if (mask.point()) {
+        out += '.';
+        const std::size_t shown =
+            pattern.decimalCount < mask.decimals() ? pattern.decimalCount : mask.decimals();
+        out.append(pattern.decimals.data(), shown);
+        out.append(mask.decimals() - shown, '0');
+    }
+    if (mask.comma()) {
+        out += ',';
+    }
+    out.append(mask.trail(), ' ');
 }
 
 // Zero is a lone "0" in the middle of blanks: at half the mask length, halves rounded to
 // the even neighbour (never before the first position).
-std::string ZeroText(std::size_t maskLength) {
-    std::size_t width = maskLength < 1 ? 1 : maskLength;
+void AppendZero(std::string& out, std::size_t maskLength) {
+    const std::size_t width = maskLength < 1 ? 1 : maskLength;
     std::size_t position = maskLength / 2;  // 1-based
     if (maskLength % 2 == 1 && position % 2 == 1) {
         ++position;  // x.5 with x odd rounds up to the even neighbour
@@ -60,106 +160,87 @@ std::string ZeroText(std::size_t maskLength) {
     if (position < 1) {
         position = 1;
     }
-    std::string text(width, ' ');
-    text[position - 1] = '0';
-    return text;
-}
-
-// The value in the plain pattern of up to 18 integer and 18 decimal digits: no exponent, no
-// leading zero, a trailing "." for whole numbers.
-std::string PatternText(float value) {
-    PlainDecimal plain = PlainDecimalOf(value, 18);
-    return (plain.negative ? "-" : "") + plain.integerDigits + "." + plain.decimals;
-}
-
-// The value fitted into the mask: exactly its decimals (surplus cut), integer part
-// right-aligned; a wider integer part widens the field.
-std::string FitToMask(std::string s, const MaskParts& mask) {
-    if (s.starts_with(".")) {
-        s.insert(0, "0");
-    } else if (s.starts_with("-.")) {
-        s.insert(1, "0");
-    }
-    const std::size_t maskDecimals = DecimalsOf(mask.core);
-    const std::size_t valueDecimals = DecimalsOf(s);
-    if (maskDecimals > valueDecimals) {
-        s.append(maskDecimals - valueDecimals, '0');
-    } else {
-        s.resize(s.size() - (valueDecimals - maskDecimals));
-    }
-    if (s.find('.') == std::string::npos) {
-        s += '.';
-    }
-    const std::size_t valueWidth = IntegerWidthOf(s);
-    const std::size_t maskWidth = IntegerWidthOf(mask.core);
-    if (maskWidth > valueWidth) {
-        s.insert(0, maskWidth - valueWidth, ' ');
-    }
-    if (mask.core.find('.') == std::string::npos && s.ends_with(".")) {
-        s.pop_back();
-    }
-    if (mask.comma) {
-        s += ',';
-    }
-    return std::string(mask.lead, ' ') + s + std::string(mask.trail, ' ');
+    out.append(position - 1, ' ');
+    out += '0';
+    out.append(width - position, ' ');
 }
 
 // The missing value written as "-5435", placed by the shape of the mask.
-std::string MissingText(const MaskParts& mask, std::size_t maskLength) {
-    const std::string null(kNullText);
-    const std::size_t width = mask.core.size();
-    const std::size_t pointAt = mask.core.find('.');  // 0-based
-    const std::size_t position = pointAt == std::string::npos ? 0 : pointAt + 1;
-    std::string s;
+void AppendMissing(std::string& out, const FixedMask& mask) {
+    const std::string_view null(kNullText);
+    const std::size_t maskLength = mask.length();
+    const std::size_t width = mask.coreWidth();
     if (width <= 5) {
-        s = null + (mask.comma ? "," : "");
-        if (s.size() < maskLength) {
-            s.insert(0, maskLength - s.size(), ' ');
+        const std::size_t size = null.size() + (mask.comma() ? 1 : 0);
+        if (size < maskLength) {
+            out.append(maskLength - size, ' ');
         }
-        return s;
+        out += null;
+        if (mask.comma()) {
+            out += ',';
+        }
+        return;
     }
+    const std::size_t position = mask.point() ? mask.integerWidth() + 1 : 0;
+    std::string s(mask.lead(), ' ');
     if (position < 6) {
-        s = std::string(width - 5, ' ') + null;
+        s.append(width - 5, ' ');
+        s += null;
     } else {
-        s = std::string(position > 7 ? position - 7 : 0, ' ') + null;
+        s.append(position > 7 ? position - 7 : 0, ' ');
+        s += null;
         if (width > 6) {
             s.append(width > 13 ? width - 13 : 5, ' ');
         }
     }
-    if (mask.comma) {
+    if (mask.comma()) {
         s += ',';
     }
-    s = std::string(mask.lead, ' ') + s + std::string(mask.trail, ' ');
+    s.append(mask.trail(), ' ');
     if (s.size() > maskLength) {
         s.resize(maskLength);
     }
-    return s;
+    out += s;
 }
 
 }  // namespace
 
-std::string FormatFixed(float value, std::string_view mask, bool nullAsUnderscores) {
+void AppendFixed(std::string& out, float value, const FixedMask& mask, bool nullAsUnderscores) {
     if (nullAsUnderscores && value == kNull) {
-        return std::string(mask.size(), '_');
+        out.append(mask.length(), '_');
+        return;
     }
     if (value == 0.0f) {
-        return ZeroText(mask.size());
-    }
-    const MaskParts parts = SplitMask(mask);
-    const std::string single = SingleText(value);
-    if (single == kNullText) {
-        return MissingText(parts, mask.size());
+        AppendZero(out, mask.length());
+        return;
     }
     if (!std::isfinite(value)) {
-        return single;
+        out += SingleText(value);
+        return;
+    }
+    const Pattern pattern = PatternOf(value);
+    if (ShowsAsMissing(pattern)) {
+        AppendMissing(out, mask);
+        return;
     }
     // Above 1E+11 the value keeps its plain digits unpadded; tiny values are fitted like any
     // other, so that they show as zeros of the mask's width.
     constexpr float kLargestFitted = 1e11f;
     if (std::fabs(value) > kLargestFitted) {
-        return PatternText(value);
+        AppendPattern(out, pattern);
+        return;
     }
-    return FitToMask(PatternText(value), parts);
+    AppendFitted(out, pattern, mask);
+}
+
+std::string FormatFixed(float value, const FixedMask& mask, bool nullAsUnderscores) {
+    std::string text;
+    AppendFixed(text, value, mask, nullAsUnderscores);
+    return text;
+}
+
+std::string FormatFixed(float value, std::string_view mask, bool nullAsUnderscores) {
+    return FormatFixed(value, FixedMask(mask), nullAsUnderscores);
 }
 
 }  // namespace kavo::tools

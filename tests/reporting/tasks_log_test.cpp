@@ -116,7 +116,9 @@ TEST_F(TasksLogTest, LinesWrittenWhenTheLogIsClosedGoNowhere) {
     EXPECT_EQ(reporter.issueCount(), 1);
 }
 
-TEST(TasksLogFile, EveryLineIsOnDiskAsSoonAsItIsWritten) {
+// The log is buffered: a sounding's lines reach the disk when it ends (FlushLog), and the
+// lines before an error with its report.
+TEST(TasksLogFile, LinesAreOnDiskAfterAFlushAndWithAnErrorReport) {
     testing::TempDir dir;
     testing::RecordingWindow window;
     platform::FileNumbers numbers;
@@ -125,10 +127,20 @@ TEST(TasksLogFile, EveryLineIsOnDiskAsSoonAsItIsWritten) {
     reporter.OpenTasksLog(std::make_unique<std::ofstream>(path, std::ios::binary), "C", "V", "D",
                           "T");
     reporter.LogLine(2, "SLD file reading: a.csv", "TASK");
-    EXPECT_EQ(testing::ReadFile(path),
-              "Kavo Software, vender=C     version=V\r\n"
-              "   Start of Kavo software --- Starting at date/time=D T\r\n"
-              "         SLD file reading: a.csv\r\n");
+    reporter.FlushLog();
+    const std::string opening =
+        "Kavo Software, vender=C     version=V\r\n"
+        "   Start of Kavo software --- Starting at date/time=D T\r\n"
+        "         SLD file reading: a.csv\r\n";
+    EXPECT_EQ(testing::ReadFile(path), opening);
+
+    reporter.LogLine(0, "an issue before the error", "ISSUE");
+    ASSERT_TRUE(reporter.ReportDataError("bad row", "QC335"));
+    const std::string log = testing::ReadFile(path);
+    EXPECT_TRUE(log.starts_with(opening + "   an issue before the error\r\n"
+                                          "Error--------------------------start\r\n"))
+        << log;
+    EXPECT_TRUE(log.ends_with("Error---------------------------------end\r\n")) << log;
 }
 
 }  // namespace
