@@ -1,8 +1,8 @@
 // Computing a sounding's profile with the run's own per-depth steps.
 #include "plots/sounding_profile.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <sstream>
 
@@ -46,10 +46,8 @@ std::string PositionText(double latitude, double longitude) {
     if (tools::IsMissing(latitude) || tools::IsMissing(longitude)) {
         return "not known";
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.5f %c, %.5f %c", std::fabs(latitude),
-                  latitude < 0 ? 'S' : 'N', std::fabs(longitude), longitude < 0 ? 'W' : 'E');
-    return text;
+    return FixedText(std::fabs(latitude), 5) + (latitude < 0 ? " S, " : " N, ") +
+           FixedText(std::fabs(longitude), 5) + (longitude < 0 ? " W" : " E");
 }
 
 // The column a page computes for a quantity the run's columns lack: the example column file's.
@@ -192,6 +190,13 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
         put(uwt, point.unitWeight);
     }
     return profile;
+}
+
+std::string FixedText(double value, int decimals) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc{} ? std::string(text, result.ptr) : "-";
 }
 
 SoundingFacts FactsOf(std::string_view project, const projects::SoundingRecord& record,

@@ -87,6 +87,10 @@ std::vector<std::string> PredictedColumnIds(const output::ColumnTable& runColumn
 SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter& reporter,
                                      SoundingFacts facts);
 
+// A number with a fixed count of decimals and a point, whatever the locale (the pictures'
+// words are the same on every machine, like the tables').
+std::string FixedText(double value, int decimals);
+
 // The title facts of a sounding from its database row and field file header.
 SoundingFacts FactsOf(std::string_view project, const projects::SoundingRecord& record,
                       const fielddata::FieldHeader& header, std::string_view normalisation);
