@@ -11,6 +11,7 @@ kavo_packages=(
     g++ cmake make                      # the compiler and the build
     libcli11-dev                        # the kavo command line
     qt6-base-dev qt6-svg-dev libqcustomplot-dev  # the pictures and the window
+    fonts-dejavu-core                   # the pictures' lettering, the same on every machine
 )
 test_packages=(
     libgtest-dev libgmock-dev           # the test suites

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <iostream>
 
 #include "run/action.h"
@@ -58,9 +57,7 @@ int PlotCommand(run::Program& program, const PlotOptions& options, std::string_v
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::string left;
         if (k > 1) {
-            char text[48];
-            std::snprintf(text, sizeof text, ", about %.0f s left", spent / (k - 1) * (n - k + 1));
-            left = text;
+            left = ", about " + plots::FixedText(spent / (k - 1) * (n - k + 1), 0) + " s left";
         }
         std::cout << "Plots: sounding " << k << " of " << n << ": " << sounding << left
                   << std::endl;

@@ -2,8 +2,8 @@
 #include "plots/page_model.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <map>
 #include <numbers>
@@ -128,6 +128,14 @@ TrackModel Track(std::string title, std::vector<const ProfileSeries*> series,
     return track;
 }
 
+void DashLineOf(TrackModel& track, const ProfileSeries* series) {
+    for (LineModel& line : track.lines) {
+        if (series != nullptr && line.name == series->label) {
+            line.style = LineStyle::Dashed;
+        }
+    }
+}
+
 std::string UnitOfFirst(const std::vector<const ProfileSeries*>& series) {
     return series.empty() ? "" : UnitSuffix(series.front()->unit);
 }
@@ -136,13 +144,8 @@ std::string OrDash(const std::string& text) {
     return text.empty() || text == tools::kNullText || text == "NULL" ? "-" : text;
 }
 
-std::string Number(double value, const char* format) {
-    if (!Finite(value)) {
-        return "not known";
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+std::string FeetText(double value) {
+    return Finite(value) ? FixedText(value, 1) + " ft" : "not known";
 }
 
 // The chart's author and date as far as its file gives them.
@@ -217,7 +220,7 @@ SoundingPageModel BuildSoundingPage(const SoundingProfile& profile,
                        {"Date", OrDash(facts.date)},
                        {"Probe", OrDash(facts.probe)},
                        {"Position", OrDash(facts.position)},
-                       {"Water table", Number(facts.waterTableFt, "%.1f ft")},
+                       {"Water table", FeetText(facts.waterTableFt)},
                        {"Unit weight method", OrDash(facts.unitWeightMethod)},
                        {"Normalisation", OrDash(facts.normalisation)}};
 
@@ -252,13 +255,11 @@ SoundingPageModel BuildSoundingPage(const SoundingProfile& profile,
     TrackModel pore =
         Track("Pore pressure", {profile.Find(Quantity::U2), profile.Find(Quantity::Hydrostatic)},
               depth, "u2, u0 (atm)");
-    // The still-water line is dashed, so it reads as a reference and not as a measurement.
-    for (LineModel& line : pore.lines) {
-        const ProfileSeries* hydrostatic = profile.Find(Quantity::Hydrostatic);
-        if (hydrostatic != nullptr && line.name == hydrostatic->label) {
-            line.style = LineStyle::Dashed;
-        }
-    }
+    // Derived lines are dashed beside the measured ones: qt over qc (equal where no
+    // pore-pressure correction applies, which a solid line would hide), and the still-water
+    // line as a reference.
+    DashLineOf(page.tracks.front(), profile.Find(Quantity::Qt));
+    DashLineOf(pore, profile.Find(Quantity::Hydrostatic));
     page.tracks.push_back(std::move(pore));
     TrackModel ic = Track("Soil type", one(Quantity::Ic), depth, "Ic");
     ic.value.min = 1;
@@ -320,8 +321,9 @@ ChartPageModel BuildChartPage(const charts::SldChart& chart, const SoundingProfi
         ContourModel contour;
         contour.value = line.LineValue_8sng;
         char label[32];
-        std::snprintf(label, sizeof label, "%g", static_cast<double>(line.LineValue_8sng));
-        contour.label = label;
+        // The shortest text that reads back as the single: 2.6, not 2.5999999.
+        const auto written = std::to_chars(label, label + sizeof label, line.LineValue_8sng);
+        contour.label = std::string(label, written.ptr);
         for (std::int16_t p = 1; p <= line.ptsNUMof; ++p) {
             const charts::ChartPoint& point = chart.Point(l, p);
             contour.frictionRatio.push_back(point.FR_percent_8sng);
@@ -475,10 +477,8 @@ PlanPageModel BuildPlanPage(std::string_view project, const std::vector<Sounding
     }
     const double latitude0 = latitudeSum / known;
     const double longitude0 = longitudeSum / known;
-    char origin[96];
-    std::snprintf(origin, sizeof origin, "Origin %.5f, %.5f (mean position)", latitude0,
-                  longitude0);
-    page.origin = origin;
+    page.origin =
+        "Origin " + FixedText(latitude0, 5) + ", " + FixedText(longitude0, 5) + " (mean position)";
     // Local flat-earth offsets: a site spans far less than the distances where this errs.
     const double feetPerDegreeNorth = 364000.0;
     const double feetPerDegreeEast =

@@ -34,6 +34,10 @@ std::unique_ptr<QCustomPlot> NewPlot() {
     auto plot = std::make_unique<QCustomPlot>();
     plot->resize(kPageWidth, kPageHeight);
     plot->setBackground(Qt::white);
+    // Numbers with a decimal point on every machine, as in Kavo's tables.
+    QLocale numbers = QLocale::c();
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    plot->setLocale(numbers);
     plot->plotLayout()->clear();
     plot->plotLayout()->setRowSpacing(4);
     plot->setNoAntialiasingOnDrag(false);
@@ -203,6 +207,9 @@ DrawnPage::DrawnPage(std::unique_ptr<QCustomPlot> plot) : plot_(std::move(plot))
 DrawnPage::DrawnPage(DrawnPage&&) noexcept = default;
 DrawnPage& DrawnPage::operator=(DrawnPage&&) noexcept = default;
 DrawnPage::~DrawnPage() = default;
+std::unique_ptr<QCustomPlot> DrawnPage::TakePlot() {
+    return std::move(plot_);
+}
 
 DrawnPage DrawSoundingPage(const SoundingPageModel& model) {
     auto plot = NewPlot();

@@ -31,6 +31,8 @@ class DrawnPage {
     DrawnPage& operator=(DrawnPage&&) noexcept;
     ~DrawnPage();
     QCustomPlot& plot() { return *plot_; }
+    // Hands the plot over, for a window that shows the page itself.
+    std::unique_ptr<QCustomPlot> TakePlot();
 
   private:
     std::unique_ptr<QCustomPlot> plot_;

@@ -70,10 +70,8 @@ std::vector<std::string> CoverLines(const FinishedRun& run, const PlotRequest& r
         "Run summary",
     };
     if (request.runSummary.empty()) {
-        char text[160];
-        std::snprintf(text, sizeof text, "    %d soundings drawn, %.1f ft sounded", run.count(),
-                      totalFeet);
-        lines.emplace_back(text);
+        lines.push_back("    " + std::to_string(run.count()) + " soundings drawn, " +
+                        FixedText(totalFeet, 1) + " ft sounded");
     }
     for (const std::string& line : request.runSummary) {
         lines.push_back("    " + line);

@@ -1,15 +1,14 @@
 // Computing a sounding's profile with the run's own per-depth steps.
 #include "plots/sounding_profile.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <sstream>
 
 #include "normalization/column_value.h"
 #include "normalization/depth_step.h"
-#include "normalization/stress_normalisation.h"
 #include "normalization/unit_weight.h"
+#include "normalization/unit_weight_profile.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 #include "tools/units.h"
@@ -47,10 +46,8 @@ std::string PositionText(double latitude, double longitude) {
     if (tools::IsMissing(latitude) || tools::IsMissing(longitude)) {
         return "not known";
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.5f %c, %.5f %c", std::fabs(latitude),
-                  latitude < 0 ? 'S' : 'N', std::fabs(longitude), longitude < 0 ? 'W' : 'E');
-    return text;
+    return FixedText(std::fabs(latitude), 5) + (latitude < 0 ? " S, " : " N, ") +
+           FixedText(std::fabs(longitude), 5) + (longitude < 0 ? " W" : " E");
 }
 
 // The column a page computes for a quantity the run's columns lack: the example column file's.
@@ -152,17 +149,20 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
     normalization::NormalisationContext context{inputs.charts, inputs.mode, inputs.unitWeight};
     normalization::ReadSoundingProfile(context, inputs.unitWeightProfile, inputs.dataArea,
                                        reporter);
+    // The run's own per-depth computation; the page's columns are computed from each point as
+    // the run computes its table's columns from it.
+    const std::vector<normalization::ComputedDepthPoint> points =
+        normalization::ComputeSoundingPoints(context, {}, inputs.readings);
     const double waterTable = profile.facts.waterTableFt;
     const double psfPerAtm = tools::UnitFactor("psf/atm");
-    for (const normalization::ComputedDepthPoint& computed :
-         normalization::ComputeSoundingPoints(context, specs, inputs.readings)) {
+    for (const normalization::ComputedDepthPoint& computed : points) {
         const normalization::DepthPoint& point = computed.point;
         profile.depthFt.push_back(point.depth);
         const auto put = [&](std::size_t series, double value) {
             profile.series[series].values.push_back(ValueOrGap(value));
         };
         for (std::size_t i = 0; i < specs.size(); ++i) {
-            put(columnSeries[i], computed.result.values[i]);
+            put(columnSeries[i], normalization::ComputeColumnValue(context, specs[i], point).value);
         }
         // qt where the table has qc: a reading the qc column refuses is no qt either.
         put(qt, std::isnan(profile.series[qc].values.back()) ? kGap : point.qt);
@@ -173,6 +173,13 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
         put(uwt, point.unitWeight);
     }
     return profile;
+}
+
+std::string FixedText(double value, int decimals) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc{} ? std::string(text, result.ptr) : "-";
 }
 
 SoundingFacts FactsOf(std::string_view project, const projects::SoundingRecord& record,

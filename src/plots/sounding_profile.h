@@ -80,12 +80,15 @@ struct ProfileInputs {
 // Su_Nk=15_psf, N1_tln, Vs1_tln_fps).
 std::vector<std::string> PredictedColumnIds(const output::ColumnTable& runColumns);
 
-// Computes the sounding depth by depth with the run's own steps, in the output table's order
-// (readings loaded, qt, unit weight and VES, normalisation, columns), so page and table agree.
-// `reporter` receives the computation's progress and issues: pass one that writes nowhere when
-// the run has logged them already.
+// Computes the sounding with the run's own per-depth computation and its column engine, so page
+// and table agree. `reporter` traces the reading of a unit-weight profile file (FILE method):
+// pass one that writes nowhere when the run has traced it already.
 SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter& reporter,
                                      SoundingFacts facts);
+
+// A number with a fixed count of decimals and a point, whatever the locale (the pictures'
+// words are the same on every machine, like the tables').
+std::string FixedText(double value, int decimals);
 
 // The title facts of a sounding from its database row and field file header.
 SoundingFacts FactsOf(std::string_view project, const projects::SoundingRecord& record,

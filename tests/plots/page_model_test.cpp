@@ -144,7 +144,9 @@ TEST(SoundingPage, TracksAndTheirAxes) {
         EXPECT_EQ(track.lines.size(), c.lines) << c.title;
         EXPECT_FALSE(track.value.reversed) << c.title;
     }
+    EXPECT_EQ(TrackTitled(page, "Pore pressure").lines[0].style, LineStyle::Solid);
     EXPECT_EQ(TrackTitled(page, "Pore pressure").lines[1].style, LineStyle::Dashed);
+    EXPECT_EQ(TrackTitled(page, "Cone resistance").lines[1].style, LineStyle::Dashed);
     EXPECT_EQ(TrackTitled(page, "Strength").value.label, "Su (psf)");
 }
 
