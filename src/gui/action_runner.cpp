@@ -41,6 +41,9 @@ void ActionRunner::Perform(Action action, const QString& argument) {
                 run::ExportChartsAction(program_);
                 break;
             case Action::FirstUse:
+                if (program_.dataArea.root.empty()) {
+                    run::PrepareDataArea(program_);  // the first use before any load
+                }
                 run::FirstUseAction(program_,
                                     run::InstallationSourceFor(program_, installationSource_));
                 break;

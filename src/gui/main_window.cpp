@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -344,6 +345,18 @@ QWidget* MainWindow::BuildResults() {
 
 void MainWindow::Load() {
     show();
+    // Without its data area the load could only end on its first file; on a fresh machine
+    // the window offers to lay the data area out first, as "Prepare Kavo.exe for the FIRST
+    // USE" does.
+    const QString root = QString::fromStdString(program_.configuredRoot);
+    if (!QDir(root).exists() &&
+        confirm_("The data area " + root +
+                 " does not exist yet. Prepare it now for the first use (its folders, the "
+                 "setup file and the example project)?")) {
+        loadAfterFirstUse_ = true;
+        Start(Action::FirstUse);
+        return;
+    }
     Start(Action::Load);
 }
 
@@ -527,6 +540,10 @@ void MainWindow::OnFinished(Action action, int status, const ResultFiles& files)
     }
     UpdateActionButtons();
     emit actionFinished(action, status);
+    if (action == Action::FirstUse && loadAfterFirstUse_ && status == run::kExitDone) {
+        loadAfterFirstUse_ = false;
+        Start(Action::Load);
+    }
     if (closePending_ && !ended_) {
         End(status == run::kExitStopped ? run::kExitStopped : run::kExitDone);
     }

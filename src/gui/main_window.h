@@ -27,7 +27,8 @@ class MainWindow : public QMainWindow {
     // `runner` lives on the worker thread; the window asks it for actions.
     MainWindow(run::Program& program, GuiWindow& window, ActionRunner& runner);
 
-    // Shows the window and starts its load: the general setups, then the first run.
+    // Shows the window and starts its load: the general setups, then the first run. When
+    // the data area does not exist yet, it offers the first use before the load.
     void Load();
     // Starts an action on the worker unless one is under way or the program has ended.
     void Start(Action action, const QString& argument = {});
@@ -88,6 +89,7 @@ class MainWindow : public QMainWindow {
     bool busy_ = false;
     bool ended_ = false;  // a data error ended the program: no further actions
     bool closePending_ = false;
+    bool loadAfterFirstUse_ = false;
     QMap<QString, bool> stageEnabled_;  // the stage board's word on each action
     QMap<QString, QPushButton*> actionButtons_;
     QVector<QWidget*> optionWidgets_;

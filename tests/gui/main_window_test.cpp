@@ -108,7 +108,8 @@ std::unique_ptr<GuiProgram> MakeProgram(const kavo::platform::Clock& clock,
                                      "Kavo Project",
                                      "window test build",
                                      QCoreApplication::applicationFilePath().toStdString()};
-    return std::make_unique<GuiProgram>(clock, environment, info, root.string());
+    return std::make_unique<GuiProgram>(clock, environment, info, root.string(),
+                                        kExampleArea.string());
 }
 
 // The statuses of the actions the window finished, in order.
@@ -152,6 +153,7 @@ class MainWindowTest : public QObject {
     void newProjectWindowMakesTheProject();
     void viewButtonsOpenTheirViewsForTheChosenSounding();
     void windowAnswersDuringALongRunAndStopsItAtASoundingBoundary();
+    void missingDataAreaIsPreparedForTheFirstUseBeforeTheLoad();
 
   private:
     kavo::platform::SystemClock clock_;
@@ -396,6 +398,31 @@ void MainWindowTest::windowAnswersDuringALongRunAndStopsItAtASoundingBoundary() 
             std::string::npos);
     QVERIFY(!fs::exists(root / "Projects" / "ExampleOne" /
                         "Kavo---Output---Zero_Load_Data---ExampleOne.txt"));
+}
+
+void MainWindowTest::missingDataAreaIsPreparedForTheFirstUseBeforeTheLoad() {
+    QTemporaryDir dir;
+    const fs::path root = fs::path(dir.path().toStdString()) / "Fresh" / "Kavo";
+    auto program = MakeProgram(clock_, environment_, root);
+    MainWindow& window = program->mainWindow();
+    FinishedActions finished(window);
+    QString question;
+    window.SetConfirm([&question](const QString& text) {
+        question = text;
+        return true;
+    });
+
+    window.Load();
+    QVERIFY(question.contains("does not exist yet"));
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.actions.empty(), kRunTimeoutMs);
+    QVERIFY2(finished.statuses.front() == kavo::run::kExitDone,
+             qPrintable(window.errorWindow()->code() + " " + window.errorWindow()->description()));
+    QTRY_VERIFY_WITH_TIMEOUT(finished.actions.size() == 2, kRunTimeoutMs);
+    QCOMPARE(finished.actions, (std::vector<Action>{Action::FirstUse, Action::Load}));
+    QCOMPARE(finished.statuses, (std::vector<int>{kavo::run::kExitDone, kavo::run::kExitDone}));
+    QVERIFY(fs::exists(root / "software" / "Kavo-Setup.txt"));
+    QVERIFY(window.fieldText(ProgressField::MainRoutine).contains("Done"));
+    QVERIFY(window.soundingList()->count() > 0);
 }
 
 QTEST_MAIN(MainWindowTest)
