@@ -72,11 +72,13 @@ void ProcessSounding(Program& program, int sequence) {
     sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
                                  sounding.record.uwtAboveWtPcf, sounding.record.uwtBelowWtPcf,
                                  sounding.record.uwtFileName};
-    normalization::NormalisationContext context{
-        *tables.charts,           ModeOf(tables.settings), sounding.unitWeightInputs,
-        tables.unitWeightProfile, program.dataArea,        program.reporter};
+    normalization::NormalisationContext context{*tables.charts, ModeOf(tables.settings),
+                                                sounding.unitWeightInputs};
     output::Q1oTableParts parts{tables.columns,
                                 context,
+                                tables.unitWeightProfile,
+                                program.dataArea,
+                                program.reporter,
                                 program.clock,
                                 program.versionText,
                                 program.info.comment,
@@ -126,10 +128,10 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     // Every output column is tried at the test point before the first sounding, so a bad
     // column ID stops the run before any table is written.
     const normalization::SoundingUnitWeightInputs noSounding;
-    normalization::NormalisationContext columnContext{*tables.charts,   ModeOf(tables.settings),
-                                                      noSounding,       tables.unitWeightProfile,
-                                                      program.dataArea, program.reporter};
-    output::SetUpRunColumns(tables.columns, columnContext, tables.settings.columnsSource);
+    const normalization::NormalisationContext columnContext{*tables.charts, ModeOf(tables.settings),
+                                                            noSounding};
+    output::SetUpRunColumns(tables.columns, columnContext, program.reporter, program.dataArea,
+                            tables.settings.columnsSource);
 
     projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
 
