@@ -17,6 +17,7 @@
 #include "gui/action_runner.h"
 #include "gui/gui_window.h"
 #include "gui/other_windows.h"
+#include "gui/pictures_view.h"
 #include "gui/views.h"
 
 namespace kavo::gui {
@@ -50,6 +51,7 @@ class MainWindow : public QMainWindow {
     TasksLogView* tasksLogView() const { return logView_; }
     ZeroLoadView* zeroLoadView() const { return zeroLoadView_; }
     InputTraceView* inputTraceView() const { return traceView_; }
+    PicturesView* picturesView() const { return picturesView_; }
 
   signals:
     void actionFinished(kavo::gui::Action action, int status);
@@ -113,6 +115,7 @@ class MainWindow : public QMainWindow {
     TasksLogView* logView_;
     ZeroLoadView* zeroLoadView_;
     InputTraceView* traceView_;
+    PicturesView* picturesView_;
 };
 
 }  // namespace kavo::gui

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -324,6 +325,28 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     QVERIFY(missingWritten > 0);
     QCOMPARE(emptyCells, missingWritten);
     KeepPicture(*table, "q1o_table_view");
+
+    // The pictures: the sounding page and one page per chart; the values under the mouse
+    // are the table's values at that depth.
+    QTest::mouseClick(window.findChild<QPushButton*>("viewPictures8cmd"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(finished.actions.size() == 2, kRunTimeoutMs);
+    QCOMPARE(finished.statuses.back(), static_cast<int>(kavo::run::kExitDone));
+    kavo::gui::PicturesView* pictures = window.picturesView();
+    QVERIFY(pictures->isVisible());
+    QVERIFY2(pictures->problem().isEmpty(), qPrintable(pictures->problem()));
+    QVERIFY(pictures->pages()->count() > 1);
+    QCOMPARE(pictures->pages()->tabText(0), QString("Sounding KV-03"));
+    const int row = 20;
+    const double depth = cells->item(row, 0)->text().toDouble();
+    const QString values = pictures->ValuesAt(depth + 0.01);
+    QVERIFY2(values.startsWith("Depth " + QString::number(depth, 'g', 5) + " ft"),
+             qPrintable(values));
+    const double qc = cells->item(row, 1)->text().toDouble();
+    QVERIFY2(
+        values.contains(QRegularExpression(
+            "\\bqc = " + QRegularExpression::escape(QString::number(qc, 'g', 5)) + "\\d* atm")),
+        qPrintable(values + " / qc " + QString::number(qc)));
+    KeepPicture(*pictures, "pictures_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewTasksAndIssues8cmd"), Qt::LeftButton);
     kavo::gui::TasksLogView* log = window.tasksLogView();
