@@ -11,7 +11,7 @@ kavo_packages=(
     g++ cmake make                      # the compiler and the build
     libcli11-dev                        # the kavo command line
     qt6-base-dev qt6-svg-dev libqcustomplot-dev  # the pictures and the window
-    fonts-dejavu-core                   # the pictures' lettering, the same on every machine
+    fonts-dejavu-core                   # the lettering of the pictures and the window
 )
 test_packages=(
     libgtest-dev libgmock-dev           # the test suites
@@ -20,6 +20,7 @@ test_packages=(
     locales                             # the comma-decimal locale rerun of the tests
     clang libclang-rt-14-dev            # the fuzz targets (libFuzzer)
     python3                             # the data generators and the status-code table check
+    dpkg-dev file                       # the Debian package test (cpack, dpkg-shlibdeps)
 )
 test_locale=de_DE.UTF-8
 

@@ -6,10 +6,12 @@
 #include "output/q1o_reader.h"
 #include "output/q1o_table.h"
 #include "platform/file_system.h"
+#include "plots/plot_run.h"
 #include "run/action.h"
 #include "run/chart_export_action.h"
 #include "run/main_routine.h"
 #include "run/window_actions.h"
+#include "tools/errors.h"
 #include "zeroload/zero_load_file.h"
 
 namespace kavo::gui {
@@ -25,10 +27,35 @@ ActionRunner::ActionRunner(run::Program& program, std::string installationSource
     : program_(program), installationSource_(std::move(installationSource)) {
     qRegisterMetaType<Action>();
     qRegisterMetaType<ResultFiles>();
+    qRegisterMetaType<PicturesData>();
+}
+
+// The pictures read the finished run again; what they cannot read is shown in their view
+// and ends nothing: looking at results is not processing.
+void ActionRunner::MakePictures(const std::string& sounding) {
+    try {
+        plots::FinishedRun run(program_, {sounding});
+        PicturesData pictures;
+        pictures.sounding = QString::fromStdString(sounding);
+        pictures.profile = run.Profile(0);
+        pictures.soundingPage = plots::BuildSoundingPage(pictures.profile);
+        for (std::int16_t slot = 1; slot <= run.charts().count; ++slot) {
+            pictures.chartPages.push_back(
+                plots::BuildChartPage(run.charts().Slot(slot), pictures.profile));
+        }
+        emit picturesReady(pictures);
+    } catch (const tools::DataError& error) {
+        emit picturesFailed(QString::fromStdString(error.code() + ": " + error.description()));
+    }
 }
 
 void ActionRunner::Perform(Action action, const QString& argument) {
     const std::string text = argument.toStdString();
+    if (action == Action::Pictures) {
+        const int status = run::RunAction(program_, [&] { MakePictures(text); });
+        emit finished(action, status, CollectResultFiles());
+        return;
+    }
     const int status = run::RunAction(program_, [&] {
         switch (action) {
             case Action::Load:
@@ -41,6 +68,9 @@ void ActionRunner::Perform(Action action, const QString& argument) {
                 run::ExportChartsAction(program_);
                 break;
             case Action::FirstUse:
+                if (program_.dataArea.root.empty()) {
+                    run::PrepareDataArea(program_);  // the first use before any load
+                }
                 run::FirstUseAction(program_,
                                     run::InstallationSourceFor(program_, installationSource_));
                 break;
@@ -53,6 +83,8 @@ void ActionRunner::Perform(Action action, const QString& argument) {
             case Action::MakeNewProject:
                 run::MakeNewProjectAction(program_, text);
                 break;
+            case Action::Pictures:
+                break;  // made above, outside the program's end on a data error
         }
     });
     emit finished(action, status, CollectResultFiles());

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <string>
 
+#include "plots/page_model.h"
+#include "plots/sounding_profile.h"
 #include "run/program.h"
 
 namespace kavo::gui {
@@ -19,6 +21,15 @@ enum class Action {
     EquationTest,     // "Equation test"
     NewProjectClick,  // "Make New Project" pressed: the new-project window asks for a name
     MakeNewProject,   // the name typed in the new-project window
+    Pictures,         // the pages of one sounding of the last run, for the pictures view
+};
+
+// A sounding's pages as data: its per-depth values, its sounding page and one page per chart.
+struct PicturesData {
+    QString sounding;
+    plots::SoundingProfile profile;
+    plots::SoundingPageModel soundingPage;
+    std::vector<plots::ChartPageModel> chartPages;
 };
 
 // Where the results of the last action are, for the views: the real paths of the files.
@@ -43,9 +54,14 @@ class ActionRunner : public QObject {
 
   signals:
     void finished(kavo::gui::Action action, int status, const kavo::gui::ResultFiles& files);
+    // The pages of the pictures action, or why they could not be made. Emitted before
+    // finished.
+    void picturesReady(const kavo::gui::PicturesData& pictures);
+    void picturesFailed(const QString& why);
 
   private:
     ResultFiles CollectResultFiles() const;
+    void MakePictures(const std::string& sounding);
 
     run::Program& program_;
     std::string installationSource_;
@@ -55,3 +71,4 @@ class ActionRunner : public QObject {
 
 Q_DECLARE_METATYPE(kavo::gui::Action)
 Q_DECLARE_METATYPE(kavo::gui::ResultFiles)
+Q_DECLARE_METATYPE(kavo::gui::PicturesData)

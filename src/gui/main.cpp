@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
                      [](int status) { QApplication::exit(status); });
 
     if (parser.isSet(screenshot)) {
+        window.SetConfirm([](const QString&) { return false; });  // nobody to answer
         const QString file = parser.value(screenshot);
         QObject::connect(&window, &gui::MainWindow::actionFinished, &application,
                          [&window, file](gui::Action action, int status) {

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,6 +60,7 @@ MainWindow::MainWindow(run::Program& program, GuiWindow& window, ActionRunner& r
     logView_ = new TasksLogView(this);
     zeroLoadView_ = new ZeroLoadView(this);
     traceView_ = new InputTraceView(this);
+    picturesView_ = new PicturesView(this);
 
     // The options across the top; below them the project, the actions and the soundings of
     // the last run on the left, the processing information on the right.
@@ -85,6 +87,9 @@ MainWindow::MainWindow(run::Program& program, GuiWindow& window, ActionRunner& r
     connect(&window_, &GuiWindow::logLineWritten, this,
             [this](const LogEntry& entry) { logEntries_.push_back(entry); });
     connect(&runner_, &ActionRunner::finished, this, &MainWindow::OnFinished);
+    connect(&runner_, &ActionRunner::picturesReady, picturesView_, &PicturesView::Show);
+    connect(&runner_, &ActionRunner::picturesFailed, this,
+            [this](const QString& why) { picturesView_->ShowProblem(ChosenSounding(), why); });
     connect(errorWindow_, &QDialog::finished, this, [this] {
         if (ended_) {
             End(run::kExitDataError);
@@ -321,6 +326,11 @@ QWidget* MainWindow::BuildResults() {
         viewButtons_.push_back(button);
         return button;
     };
+    viewButton("view pictures", [this] {
+        if (!ChosenSounding().isEmpty()) {
+            Start(Action::Pictures, ChosenSounding());
+        }
+    })->setObjectName("viewPictures8cmd");
     viewButton("view Q1o table", [this] {
         const int row = soundings_->currentRow();
         if (row >= 0 && row < results_.q1oTables.size()) {
@@ -338,12 +348,24 @@ QWidget* MainWindow::BuildResults() {
     })->setObjectName("viewInputLines8cmd");
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    connect(soundings_, &QListWidget::itemDoubleClicked, viewButtons_.front(), &QPushButton::click);
+    connect(soundings_, &QListWidget::itemDoubleClicked, viewButtons_[1], &QPushButton::click);
     return box;
 }
 
 void MainWindow::Load() {
     show();
+    // Without its data area the load could only end on its first file; on a fresh machine
+    // the window offers to lay the data area out first, as "Prepare Kavo.exe for the FIRST
+    // USE" does.
+    const QString root = QString::fromStdString(program_.configuredRoot);
+    if (!QDir(root).exists() &&
+        confirm_("The data area " + root +
+                 " does not exist yet. Prepare it now for the first use (its folders, the "
+                 "setup file and the example project)?")) {
+        loadAfterFirstUse_ = true;
+        Start(Action::FirstUse);
+        return;
+    }
     Start(Action::Load);
 }
 
@@ -389,7 +411,9 @@ void MainWindow::UpdateActionButtons() {
         it.value()->setEnabled(stageEnabled_.value(it.key(), true) && !busy_ && !ended_);
     }
     for (QPushButton* view : viewButtons_) {
-        view->setEnabled(!ended_);
+        // The pictures are made on the worker, like an action; the other views only read.
+        const bool worker = view == viewButtons_.front();
+        view->setEnabled(!ended_ && !(worker && busy_));
     }
 }
 
@@ -527,6 +551,10 @@ void MainWindow::OnFinished(Action action, int status, const ResultFiles& files)
     }
     UpdateActionButtons();
     emit actionFinished(action, status);
+    if (action == Action::FirstUse && loadAfterFirstUse_ && status == run::kExitDone) {
+        loadAfterFirstUse_ = false;
+        Start(Action::Load);
+    }
     if (closePending_ && !ended_) {
         End(status == run::kExitStopped ? run::kExitStopped : run::kExitDone);
     }

@@ -17,6 +17,7 @@
 #include "gui/action_runner.h"
 #include "gui/gui_window.h"
 #include "gui/other_windows.h"
+#include "gui/pictures_view.h"
 #include "gui/views.h"
 
 namespace kavo::gui {
@@ -27,7 +28,8 @@ class MainWindow : public QMainWindow {
     // `runner` lives on the worker thread; the window asks it for actions.
     MainWindow(run::Program& program, GuiWindow& window, ActionRunner& runner);
 
-    // Shows the window and starts its load: the general setups, then the first run.
+    // Shows the window and starts its load: the general setups, then the first run. When
+    // the data area does not exist yet, it offers the first use before the load.
     void Load();
     // Starts an action on the worker unless one is under way or the program has ended.
     void Start(Action action, const QString& argument = {});
@@ -49,6 +51,7 @@ class MainWindow : public QMainWindow {
     TasksLogView* tasksLogView() const { return logView_; }
     ZeroLoadView* zeroLoadView() const { return zeroLoadView_; }
     InputTraceView* inputTraceView() const { return traceView_; }
+    PicturesView* picturesView() const { return picturesView_; }
 
   signals:
     void actionFinished(kavo::gui::Action action, int status);
@@ -88,6 +91,7 @@ class MainWindow : public QMainWindow {
     bool busy_ = false;
     bool ended_ = false;  // a data error ended the program: no further actions
     bool closePending_ = false;
+    bool loadAfterFirstUse_ = false;
     QMap<QString, bool> stageEnabled_;  // the stage board's word on each action
     QMap<QString, QPushButton*> actionButtons_;
     QVector<QWidget*> optionWidgets_;
@@ -111,6 +115,7 @@ class MainWindow : public QMainWindow {
     TasksLogView* logView_;
     ZeroLoadView* zeroLoadView_;
     InputTraceView* traceView_;
+    PicturesView* picturesView_;
 };
 
 }  // namespace kavo::gui

@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -108,7 +110,8 @@ std::unique_ptr<GuiProgram> MakeProgram(const kavo::platform::Clock& clock,
                                      "Kavo Project",
                                      "window test build",
                                      QCoreApplication::applicationFilePath().toStdString()};
-    return std::make_unique<GuiProgram>(clock, environment, info, root.string());
+    return std::make_unique<GuiProgram>(clock, environment, info, root.string(),
+                                        kExampleArea.string());
 }
 
 // The statuses of the actions the window finished, in order.
@@ -152,6 +155,7 @@ class MainWindowTest : public QObject {
     void newProjectWindowMakesTheProject();
     void viewButtonsOpenTheirViewsForTheChosenSounding();
     void windowAnswersDuringALongRunAndStopsItAtASoundingBoundary();
+    void missingDataAreaIsPreparedForTheFirstUseBeforeTheLoad();
 
   private:
     kavo::platform::SystemClock clock_;
@@ -323,6 +327,28 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     QCOMPARE(emptyCells, missingWritten);
     KeepPicture(*table, "q1o_table_view");
 
+    // The pictures: the sounding page and one page per chart; the values under the mouse
+    // are the table's values at that depth.
+    QTest::mouseClick(window.findChild<QPushButton*>("viewPictures8cmd"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(finished.actions.size() == 2, kRunTimeoutMs);
+    QCOMPARE(finished.statuses.back(), static_cast<int>(kavo::run::kExitDone));
+    kavo::gui::PicturesView* pictures = window.picturesView();
+    QVERIFY(pictures->isVisible());
+    QVERIFY2(pictures->problem().isEmpty(), qPrintable(pictures->problem()));
+    QVERIFY(pictures->pages()->count() > 1);
+    QCOMPARE(pictures->pages()->tabText(0), QString("Sounding KV-03"));
+    const int row = 20;
+    const double depth = cells->item(row, 0)->text().toDouble();
+    const QString values = pictures->ValuesAt(depth + 0.001);
+    // The table rounds through its masks (depth ###.##, qc ###.###); the picture does not.
+    const auto shown = [&values](const QString& pattern) {
+        const QRegularExpressionMatch match = QRegularExpression(pattern).match(values);
+        return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
+    };
+    QVERIFY2(std::fabs(shown("^Depth ([0-9.]+) ft") - depth) <= 0.0051, qPrintable(values));
+    QVERIFY(values.contains("\nqc = "));
+    KeepPicture(*pictures, "pictures_view");
+
     QTest::mouseClick(window.findChild<QPushButton*>("viewTasksAndIssues8cmd"), Qt::LeftButton);
     kavo::gui::TasksLogView* log = window.tasksLogView();
     QVERIFY(log->isVisible());
@@ -396,6 +422,31 @@ void MainWindowTest::windowAnswersDuringALongRunAndStopsItAtASoundingBoundary() 
             std::string::npos);
     QVERIFY(!fs::exists(root / "Projects" / "ExampleOne" /
                         "Kavo---Output---Zero_Load_Data---ExampleOne.txt"));
+}
+
+void MainWindowTest::missingDataAreaIsPreparedForTheFirstUseBeforeTheLoad() {
+    QTemporaryDir dir;
+    const fs::path root = fs::path(dir.path().toStdString()) / "Fresh" / "Kavo";
+    auto program = MakeProgram(clock_, environment_, root);
+    MainWindow& window = program->mainWindow();
+    FinishedActions finished(window);
+    QString question;
+    window.SetConfirm([&question](const QString& text) {
+        question = text;
+        return true;
+    });
+
+    window.Load();
+    QVERIFY(question.contains("does not exist yet"));
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.actions.empty(), kRunTimeoutMs);
+    QVERIFY2(finished.statuses.front() == kavo::run::kExitDone,
+             qPrintable(window.errorWindow()->code() + " " + window.errorWindow()->description()));
+    QTRY_VERIFY_WITH_TIMEOUT(finished.actions.size() == 2, kRunTimeoutMs);
+    QCOMPARE(finished.actions, (std::vector<Action>{Action::FirstUse, Action::Load}));
+    QCOMPARE(finished.statuses, (std::vector<int>{kavo::run::kExitDone, kavo::run::kExitDone}));
+    QVERIFY(fs::exists(root / "software" / "Kavo-Setup.txt"));
+    QVERIFY(window.fieldText(ProgressField::MainRoutine).contains("Done"));
+    QVERIFY(window.soundingList()->count() > 0);
 }
 
 QTEST_MAIN(MainWindowTest)
