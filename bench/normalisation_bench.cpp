@@ -5,24 +5,16 @@
 
 #include <cmath>
 #include <cstdint>
-#include <memory>
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "charts/sld_chart.h"
-#include "files/paths.h"
+#include "fielddata/depth_readings.h"
 #include "normalization/column_id.h"
-#include "normalization/column_value.h"
 #include "normalization/depth_point.h"
+#include "normalization/depth_step.h"
 #include "normalization/normalisation_context.h"
-#include "normalization/stress_normalisation.h"
 #include "normalization/synthetic_charts.h"
-#include "normalization/unit_weight.h"
-#include "platform/file_system.h"
-#include "reporting/reporter.h"
-#include "support/recording_window.h"
 
 namespace {
 
@@ -82,65 +74,49 @@ const std::vector<std::string> kColumns = {
 
 struct Bench {
     Bench() {
-        reporter.OpenTasksLog(std::make_unique<std::ostringstream>(), "Kavo Project", "bench", "",
-                              "");
         LoadCharts(table);
         sounding.method = "KAVO";
         sounding.waterTableDepth = 12.0f;
     }
-    testing::RecordingWindow window;
-    platform::FileNumbers numbers;
-    reporting::Reporter reporter{window, numbers};
     charts::ChartTable table;
     SoundingUnitWeightInputs sounding;
-    UnitWeightProfile profile;
-    files::DataArea dataArea;
     std::vector<Reading> readings = RealisticSounding();
-};
-
-// A sink that keeps nothing: the direction line is formatted but not stored.
-class NullBuffer : public std::streambuf {
-  protected:
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
 void NormaliseSounding(benchmark::State& state, bool withColumns) {
     Bench bench;
-    NormalisationContext context{bench.table,   NormalisationMode::Vaski, bench.sounding,
-                                 bench.profile, bench.dataArea,           bench.reporter};
-    NullBuffer buffer;
-    std::ostream directions(&buffer);
-    // The output writer parses every column at every point; that is its cost, not this one's.
+    NormalisationContext context{bench.table, NormalisationMode::Vaski, bench.sounding};
     std::vector<ColumnSpec> columns;
-    for (const std::string& id : kColumns) {
-        columns.push_back(ParseColumnId(id));
+    if (withColumns) {
+        for (const std::string& id : kColumns) {
+            columns.push_back(ParseColumnId(id));
+        }
+    }
+    fielddata::SoundingReadings readings;
+    for (const Reading& reading : bench.readings) {
+        fielddata::DepthReading row;
+        row.depth = reading.depth;
+        row.qc = reading.qc;
+        row.fs = reading.fs;
+        row.frictionRatio = 100.0f * reading.fs / reading.qc;
+        readings.Add(row, "bench");
     }
     DepthPoint point;
+    DepthPointResult result;
     std::int64_t points = 0;
+    std::int64_t issues = 0;
     for (auto _ : state) {
         ResetVerticalStress(point);
-        for (const Reading& reading : bench.readings) {
-            ClearPointValues(point);
-            point.depth = reading.depth;
-            point.qc = reading.qc;
-            point.fs = reading.fs;
-            point.frictionRatio = 100.0f * reading.fs / reading.qc;
-            SetCorrectedConeResistance(point);
-            AdvanceVerticalStress(context, point);
-            NormaliseDepthPoint(context, point, directions);
-            if (withColumns) {
-                for (const ColumnSpec& column : columns) {
-                    benchmark::DoNotOptimize(ComputeColumnValue(context, column, point));
-                }
-            }
-            benchmark::DoNotOptimize(point);
+        for (std::size_t i = 0; i < readings.size(); ++i) {
+            ComputeDepthPoint(context, columns, readings, i, point, result);
+            issues += static_cast<std::int64_t>(result.notes.size());
+            benchmark::DoNotOptimize(result);
         }
-        points += static_cast<std::int64_t>(bench.readings.size());
+        points += static_cast<std::int64_t>(readings.size());
     }
     state.counters["points/s"] =
         benchmark::Counter(static_cast<double>(points), benchmark::Counter::kIsRate);
-    state.counters["issues"] = bench.reporter.issueCount();
+    state.counters["issues"] = static_cast<double>(issues);
 }
 
 void BM_NormaliseSounding(benchmark::State& state) {

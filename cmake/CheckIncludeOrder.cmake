@@ -3,7 +3,8 @@
 # includes tools/ alone. Every include directive counts, however it is indented or spaced and
 # whichever brackets it uses; the library's headers are named from src/ with quotes.
 set(levels platform 0 tools 1 reporting 2 files 3 setup 4 projects 4 equation 4 fielddata 5
-           charts 5 normalization 6 zeroload 7 output 8 run 9 ui 10 app 11)
+           charts 5 normalization 6 zeroload 7 output 8 run 9 ui 10 plots 10 app 11
+           gui 12)
 function(level_of folder out)
     list(FIND levels "${folder}" index)
     math(EXPR parity "${index} % 2")

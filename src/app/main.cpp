@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/plot_command.h"
 #include "app/version_info.h"
 #include "files/paths.h"
 #include "platform/clock.h"
@@ -115,6 +116,8 @@ int main(int argc, char** argv) {
         "Make Q1o output files and the zero offset file: process every sounding of the "
         "project that the setup file names (also the log and the input-lines trace)");
     runCommand->fallthrough();
+    app::PlotOptions plotOptions;
+    auto* plotCommand = app::AddPlotCommands(cli, *runCommand, plotOptions);
 
     auto* exportCharts = cli.add_subcommand(
         "export-charts",
@@ -231,6 +234,10 @@ int main(int argc, char** argv) {
             run::MakeNewProjectAction(program, projectName);
         });
     }
+    if (*plotCommand) {
+        const int status = run::RunAction(program, chooseRoot);
+        return status != run::kExitDone ? status : app::PlotCommand(program, plotOptions, "");
+    }
     if (*runCommand || *exportCharts) {
         const int status = run::RunAction(program, [&] {
             chooseRoot();
@@ -242,6 +249,9 @@ int main(int argc, char** argv) {
         window.Finish();
         if (status == run::kExitDone && !live) {
             std::cout << ui::SummaryText(window.panel());
+        }
+        if (status == run::kExitDone && *runCommand && plotOptions.afterRun) {
+            return app::PlotCommand(program, plotOptions, ui::SummaryText(window.panel()));
         }
         return status;
     }

@@ -76,7 +76,7 @@ float ConeValue(const ColumnSpec& column, const DepthPoint& point) {
 
 // Undrained shear strength: by a cone factor written as the method ("Nk=17"), or read off
 // the strength-ratio chart.
-float StrengthValue(NormalisationContext& context, const ColumnSpec& column,
+float StrengthValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const std::string& method = column.method;
     float value = tools::kNull;
@@ -112,7 +112,7 @@ float StrengthValue(NormalisationContext& context, const ColumnSpec& column,
     return value;
 }
 
-float ResistanceValue(NormalisationContext& context, const ColumnSpec& column,
+float ResistanceValue(const NormalisationContext& context, const ColumnSpec& column,
                       const DepthPoint& point) {
     if (!Is(column.property, "CRRE")) {
         NotComputed(column, "CRR is given as CRRe (no magnitude scaling is defined)");
@@ -193,7 +193,7 @@ float VelocityValue(const NormalisationContext& context, const ColumnSpec& colum
                               std::pow(static_cast<double>(point.ves), 0.25));
 }
 
-float InternalValue(NormalisationContext& context, const ColumnSpec& column,
+float InternalValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const std::string_view base = column.baseName;
     if (Is(base, "DEPTH")) {
@@ -280,22 +280,23 @@ float NormalisationExponentFor(NormalisationMode mode, const charts::ChartTable&
     return charts::FindChartValue(charts, column, point.frictionRatio, point.qc1).value;
 }
 
-float ComputeColumnValue(NormalisationContext& context, const ColumnSpec& column,
-                         const DepthPoint& point) {
+ColumnOutcome ComputeColumnValue(const NormalisationContext& context, const ColumnSpec& column,
+                                 const DepthPoint& point) {
     float value = InternalValue(context, column, point);
     if (value != tools::kNull) {
         value = value / column.factor;
     }
     // The range is written in the column's unit, so it is tested after the conversion.
     if (value < column.minimum || !(value <= column.maximum)) {
-        context.reporter.LogIssueWithContext(
-            "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
-                tools::SingleText(value) + " outside of the range ( " +
-                tools::SingleText(column.minimum),
-            "ISSUE");
-        return tools::kNull;
+        return ColumnOutcome{tools::kNull, true, value};
     }
-    return value;
+    return ColumnOutcome{value, false, tools::kNull};
+}
+
+std::string OutOfRangeText(const ColumnSpec& column, float tested) {
+    return "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
+           tools::SingleText(tested) + " outside of the range ( " +
+           tools::SingleText(column.minimum);
 }
 
 }  // namespace kavo::normalization

@@ -1,16 +1,13 @@
 // What the per-depth computation reads and keeps besides the depth point: the run's charts and
-// cone normalisation mode, the sounding's unit-weight inputs, the run's unit-weight profile
-// and the reporting.
+// cone normalisation mode, the sounding's unit-weight inputs and its unit-weight profile.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "charts/sld_chart.h"
-#include "files/paths.h"
 #include "normalization/column_id.h"
 #include "normalization/unit_weight_profile.h"
-#include "reporting/reporter.h"
 #include "tools/null_marker.h"
 
 namespace kavo::normalization {
@@ -40,14 +37,14 @@ struct UnitWeightColumnCache {
     float atmPerPsf = tools::kNull;
 };
 
-// Build one per sounding (or per run) and keep it for all the sounding's depth points.
+// Build one per sounding (or per run) and keep it for all the sounding's depth points. The
+// computation reads no file: a sounding whose method is FILE has its profile read before its
+// first depth point.
 struct NormalisationContext {
     const charts::ChartTable& charts;
     NormalisationMode mode;
     const SoundingUnitWeightInputs& sounding;
-    UnitWeightProfile& profile;  // lives for the run
-    const files::DataArea& dataArea;
-    reporting::Reporter& reporter;
+    const UnitWeightProfile* profile = nullptr;  // the sounding's profile; null before one is read
     UnitWeightColumnCache unitWeightColumn = {};
 };
 

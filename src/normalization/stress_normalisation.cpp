@@ -5,9 +5,7 @@
 #include <string>
 
 #include "charts/chart_lookup.h"
-#include "normalization/column_value.h"
 #include "normalization/missing_math.h"
-#include "normalization/unit_weight.h"
 #include "tools/errors.h"
 #include "tools/format_fixed.h"
 #include "tools/null_marker.h"
@@ -16,9 +14,7 @@
 namespace kavo::normalization {
 namespace {
 
-constexpr float kTolerance = 0.008f;
 constexpr double kToleranceValue = 0.008;
-constexpr double kAllowedSpread = 0.03;
 
 void SetNormalisedMissing(DepthPoint& point) {
     point.qc1 = tools::kNull;
@@ -26,32 +22,15 @@ void SetNormalisedMissing(DepthPoint& point) {
     point.exponentC = tools::kNull;
 }
 
-void LogPoorClosure(reporting::Reporter& reporter, float deltaC) {
-    reporter.LogIssueWithContext(
-        "  poor c calculation closure because at max# of tries ---"
-        "  DeltaC_criteria = " +
-            tools::SingleText(kTolerance) + "  DeltaC_chart = " + tools::SingleText(deltaC),
-        "ISSUE");
-}
-
-void LogUnstableExponent(reporting::Reporter& reporter, float depth, float cLow, float cHigh,
-                         float delta) {
-    reporter.LogLine(6,
-                     "At depth=" + tools::SingleText(depth) + " ft,  " + "c(low)=" +
-                         tools::SingleText(cLow) + " & c(high)=" + tools::SingleText(cHigh) +
-                         ", Calculatd c is unstable i.e. delta=" + tools::SingleText(delta) +
-                         "which is >" + tools::SingleText(static_cast<float>(kAllowedSpread)),
-                     "ISSUE");
-}
-
 }  // namespace
 
-float IterateExponentC(const charts::ChartTable& charts, reporting::Reporter& reporter,
-                       DepthPoint& point, float startC, float ves) {
+ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
+                             float ves) {
+    ExponentRun run;
     if (point.fs <= 0.0f || !(point.qt > 0.0f)) {
         SetNormalisedMissing(point);
         point.frictionRatio = tools::kNull;
-        return tools::kNull;
+        return run;
     }
     float fr = point.fs * 100.0f / point.qt;
     if (!(ves > 0.0f)) {
@@ -97,13 +76,14 @@ float IterateExponentC(const charts::ChartTable& charts, reporting::Reporter& re
             cNew = 0.01f;
         }
         const float deltaC = std::fabs(cNew - c);
+        run.tries = tries;
+        run.deltaC = deltaC;
         if (deltaC < kToleranceValue) {
             break;
         }
         if (tries == kMaxTries) {
             SetNormalisedMissing(point);
-            LogPoorClosure(reporter, deltaC);
-            return tools::kNull;
+            return run;
         }
     }
     point.fs1 = fr / 100.0f * q;
@@ -111,43 +91,31 @@ float IterateExponentC(const charts::ChartTable& charts, reporting::Reporter& re
     point.frictionRatio = (fr > 0.1f && fr < 10.0f) ? fr : tools::kNull;
     point.qc1 = (q > 1.0f && q < 1000.0f) ? q : tools::kNull;
     point.exponentC = cNew;
-    return cNew;
+    run.c = cNew;
+    run.closed = true;
+    return run;
 }
 
-std::string ChartDirectionLine(const charts::ChartTable& charts, const DepthPoint& point) {
+DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point) {
     const std::int16_t chart = charts.required.cQc;
+    DirectionValues direction;
     float x = point.frictionRatio;
     float y = point.qc1;
-    float byXyc = tools::kNull;
-    charts::LookupChart(x, y, byXyc, charts, chart, charts::LookupMode::XYC);
+    charts::LookupChart(x, y, direction.byXyc, charts, chart, charts::LookupMode::XYC);
     x = point.frictionRatio;
     y = point.qc1;
-    float byYxc = tools::kNull;
-    charts::LookupChart(x, y, byYxc, charts, chart, charts::LookupMode::YXC);
-    const float deltaPercent =
-        MultiplyMissing(DivideMissing(AddMissing(byXyc, -byYxc), byXyc), 100.0f);
-    return tools::FormatFixed(point.frictionRatio, "##.####", true) + ",  " +
-           tools::FormatFixed(point.qc1, "###.###", true) + ",  " +
-           tools::FormatFixed(byXyc, "#####.####", true) + ",  " +
-           tools::FormatFixed(byYxc, "#####.###", true) + ",  " +
-           tools::FormatFixed(deltaPercent, "#####", true) + ", %   Delta/xyc   cQc ";
+    charts::LookupChart(x, y, direction.byYxc, charts, chart, charts::LookupMode::YXC);
+    direction.deltaPercent = MultiplyMissing(
+        DivideMissing(AddMissing(direction.byXyc, -direction.byYxc), direction.byXyc), 100.0f);
+    return direction;
 }
 
-void NormaliseDepthPoint(NormalisationContext& context, DepthPoint& point,
-                         std::ostream& directionTrace) {
-    const float cHigh =
-        IterateExponentC(context.charts, context.reporter, point, kStartHigh, point.ves);
-    const float cLow =
-        IterateExponentC(context.charts, context.reporter, point, kStartLow, point.ves);
-    const float spread = std::fabs(cHigh - cLow);
-    if (!(spread <= kAllowedSpread)) {
-        LogUnstableExponent(context.reporter, point.depth, cLow, cHigh, spread);
-    }
-
-    CheckUnitWeightMethod(context, point);
-    AdvanceVerticalStress(context, point);
-    point.strengthRatio = ChartValueAtPoint(context.charts, context.charts.required.S1, point);
-    directionTrace << ChartDirectionLine(context.charts, point) << "\r\n";
+std::string ChartDirectionLine(const DepthPoint& point, const DirectionValues& direction) {
+    return tools::FormatFixed(point.frictionRatio, "##.####", true) + ",  " +
+           tools::FormatFixed(point.qc1, "###.###", true) + ",  " +
+           tools::FormatFixed(direction.byXyc, "#####.####", true) + ",  " +
+           tools::FormatFixed(direction.byYxc, "#####.###", true) + ",  " +
+           tools::FormatFixed(direction.deltaPercent, "#####", true) + ", %   Delta/xyc   cQc ";
 }
 
 }  // namespace kavo::normalization

@@ -1,14 +1,13 @@
 // The stress normalisation of cone resistance: the exponent c solved by a damped fixed-point
-// iteration on the cQc chart, run from two starting values per depth point, and the steps
-// that follow it.
+// iteration on the cQc chart, run from two starting values per depth point, and the
+// chart-direction values of the point.
 #pragma once
 
-#include <ostream>
+#include <string>
 
 #include "charts/sld_chart.h"
 #include "normalization/depth_point.h"
-#include "normalization/normalisation_context.h"
-#include "reporting/reporter.h"
+#include "tools/null_marker.h"
 
 namespace kavo::normalization {
 
@@ -16,22 +15,34 @@ inline constexpr float kStartHigh = 1.5f;
 inline constexpr float kStartLow = 0.2f;
 inline constexpr int kMaxTries = 250;
 
+// The outcome of one run of the iteration.
+struct ExponentRun {
+    float c = tools::kNull;       // the exponent; missing without closure or without fs and qt
+    bool closed = false;          // false: no closure within kMaxTries
+    int tries = 0;                // lookups made (0 when fs or qt rules the run out)
+    float deltaC = tools::kNull;  // |c_chart - c| of the last try
+};
+
 // One run of the iteration from `startC` at the stress `ves` (atm). Writes Q, FR, Fs1 and c to
-// the point and returns c. With fs <= 0 or qt <= 0 all four are missing. Without closure after
-// 250 tries Q, c and Fs1 are missing and an issue is logged. Throws DataError "VES932" for
+// the point. With fs <= 0 or qt <= 0 all four are missing. Without closure after 250 tries Q,
+// c and Fs1 are missing (the caller logs the poor closure). Throws DataError "VES932" for
 // VES <= 0 and "VES342" when VES^c is 0.
-float IterateExponentC(const charts::ChartTable& charts, reporting::Reporter& reporter,
-                       DepthPoint& point, float startC, float ves);
+ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
+                             float ves);
 
-// Normalises the point: the iteration from 1.5 and from 0.2 (the second run's values stay),
-// an issue when the two exponents differ by more than 0.03, then the method check, the unit
-// weight with the final Q and FR, the strength ratio, and one line of the chart-direction
-// trace (ended by CR LF) on `directionTrace`.
-void NormaliseDepthPoint(NormalisationContext& context, DepthPoint& point,
-                         std::ostream& directionTrace);
+// The two starts disagree when their exponents differ by more than this.
+inline constexpr double kAllowedSpread = 0.03;
 
-// The chart-direction line of the cQc chart at the point's (FR, Q): both lookup directions
+// The chart-direction values of the cQc chart at the point's (FR, Q): both lookup directions
 // and their difference in % of the XYC value.
-std::string ChartDirectionLine(const charts::ChartTable& charts, const DepthPoint& point);
+struct DirectionValues {
+    float byXyc = tools::kNull;
+    float byYxc = tools::kNull;
+    float deltaPercent = tools::kNull;
+};
+DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point);
+
+// The chart-direction line of a point (without its line end).
+std::string ChartDirectionLine(const DepthPoint& point, const DirectionValues& direction);
 
 }  // namespace kavo::normalization

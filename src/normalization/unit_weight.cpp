@@ -5,7 +5,6 @@
 #include <string>
 
 #include "charts/chart_lookup.h"
-#include "normalization/column_value.h"
 #include "normalization/missing_math.h"
 #include "tools/errors.h"
 #include "tools/number_text.h"
@@ -22,20 +21,21 @@ float WaterTableUnitWeight(const SoundingUnitWeightInputs& sounding, float depth
     return depth <= sounding.waterTableDepth ? sounding.unitWeightAbove : sounding.unitWeightBelow;
 }
 
-float ProfileUnitWeight(NormalisationContext& context, float depth) {
-    ReadUnitWeightProfile(context.profile, context.sounding.profileFileName, context.dataArea,
-                          context.reporter);
-    return ProfileUnitWeightAt(context.profile, depth);
+float ProfileUnitWeight(const NormalisationContext& context, float depth) {
+    if (context.profile == nullptr) {
+        throw NoProfileFileError();
+    }
+    return ProfileUnitWeightAt(*context.profile, depth);
 }
 
 }  // namespace
 
-float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
+float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& point,
                         std::string_view method, const ColumnSpec& column) {
     if (EqualsUpper(method, "WT")) {
         return WaterTableUnitWeight(context.sounding, point.depth);
     }
-    if (EqualsUpper(method, "FILE")) {
+    if (UsesProfileFile(method)) {
         return ProfileUnitWeight(context, point.depth);
     }
     if (EqualsUpper(method, "KAVO") || EqualsUpper(method, "VASKI") ||
@@ -46,7 +46,7 @@ float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
         charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value);
 }
 
-void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
+ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& point) {
     UnitWeightColumnCache& cache = context.unitWeightColumn;
     if (!cache.ready || cache.method != context.sounding.method) {
         cache.ready = false;
@@ -61,9 +61,12 @@ void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
         cache.method = context.sounding.method;
         cache.ready = true;
     }
-    const float unitWeight = ComputeColumnValue(context, cache.column, point);
-    point.unitWeight = unitWeight;
+    return ComputeColumnValue(context, cache.column, point);
+}
 
+void AdvanceVerticalStress(const NormalisationContext& context, DepthPoint& point,
+                           float unitWeight) {
+    point.unitWeight = unitWeight;
     const float effectiveWeight =
         point.depth > context.sounding.waterTableDepth ? unitWeight - kWaterUnitWeight : unitWeight;
     const float interval = point.depth - point.previousDepth;
@@ -73,19 +76,16 @@ void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point) {
         throw tools::DataError("VES002", "negative calculated VES");
     }
     point.vesAccumulatedPsf = accumulated;
-    point.ves = accumulated * cache.atmPerPsf;
+    point.ves = accumulated * context.unitWeightColumn.atmPerPsf;
 }
 
-void CheckUnitWeightMethod(NormalisationContext& context, const DepthPoint& point) {
-    const std::string_view method = tools::Trim(context.sounding.method);
-    if (EqualsUpper(method, "FILE")) {
-        ProfileUnitWeight(context, point.depth);
-        return;
-    }
-    // The chart and water-table methods are recomputed straight after this check, so only
-    // their names are checked here.
-    if (EqualsUpper(method, "SLD_TLN") || EqualsUpper(method, "KAVO") ||
-        EqualsUpper(method, "SLD") || EqualsUpper(method, "WT")) {
+void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding) {
+    // The profile of the FILE method was read before the first depth point; the chart and
+    // water-table methods are recomputed straight after this check, so only their names are
+    // checked here.
+    const std::string_view method = tools::Trim(sounding.method);
+    if (EqualsUpper(method, "FILE") || EqualsUpper(method, "SLD_TLN") ||
+        EqualsUpper(method, "KAVO") || EqualsUpper(method, "SLD") || EqualsUpper(method, "WT")) {
         return;
     }
     throw tools::DataError("UTGM724", "Norm CPT --- bad Unit weight total method");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "normalization/column_id.h"
+#include "normalization/column_value.h"
 #include "normalization/depth_point.h"
 #include "normalization/normalisation_context.h"
 
@@ -15,19 +16,25 @@ inline constexpr float kChartUnitWeightFallback = 100.5435f;  // pcf
 inline constexpr float kWaterUnitWeight = 62.4f;              // pcf
 
 // The unit weight (pcf) at the point's depth by `method` (compared in capitals): "WT" the
-// sounding's value above or below the water table, "FILE" the profile file, "KAVO", "VASKI"
-// and "USER" the UWT1 chart at (FR, Q), any other method the chart of `column`; a chart that
-// gives no value gives 100.5435.
-float UnitWeightAtDepth(NormalisationContext& context, const DepthPoint& point,
+// sounding's value above or below the water table, "FILE" the sounding's profile (the error
+// UWT301 without one), "KAVO", "VASKI" and "USER" the UWT1 chart at (FR, Q), any other method
+// the chart of `column`; a chart that gives no value gives 100.5435.
+float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& point,
                         std::string_view method, const ColumnSpec& column);
 
-// Computes the point's unit weight as the column "UWT_<method>_pcf" (range-tested) and
-// advances VES from the previous depth to this one, with the buoyant weight below the water
-// table. Throws DataError "VES002" when the accumulated VES falls below zero.
-void AdvanceVerticalStress(NormalisationContext& context, DepthPoint& point);
+// The point's unit weight as the column "UWT_<method>_pcf" of the sounding's method, parsed
+// at the sounding's first point (range-tested: an out-of-range weight is missing). Throws
+// DataError "UTGM723" when the sounding names no method.
+ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& point);
+
+// Sets the point's unit weight (from PointUnitWeight) and advances VES from the previous depth to
+// this one, with the buoyant weight below the water table. Throws DataError "VES002" when the
+// accumulated VES falls below zero.
+void AdvanceVerticalStress(const NormalisationContext& context, DepthPoint& point,
+                           float unitWeight);
 
 // The method check after the normalisation: throws DataError "UTGM724" for a method other
-// than "SLD_TLN", "KAVO", "SLD", "WT" or "FILE", and reads the profile file for "FILE".
-void CheckUnitWeightMethod(NormalisationContext& context, const DepthPoint& point);
+// than "SLD_TLN", "KAVO", "SLD", "WT" or "FILE".
+void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding);
 
 }  // namespace kavo::normalization

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "normalization/normalisation_context.h"
 #include "tools/errors.h"
 #include "tools/number_text.h"
 
@@ -21,6 +22,25 @@ bool NamesNoFile(std::string_view fileName) {
 }
 
 }  // namespace
+
+tools::DataError NoProfileFileError() {
+    return tools::DataError("UWT301",
+                            "the unit weight method FILE needs a UWT file name for the sounding, "
+                            "and none is given");
+}
+
+bool UsesProfileFile(std::string_view method) {
+    return EqualsUpper(method, "FILE");
+}
+
+void ReadSoundingProfile(NormalisationContext& context, UnitWeightProfile& profile,
+                         const files::DataArea& dataArea, reporting::Reporter& reporter) {
+    if (context.profile != nullptr || !UsesProfileFile(context.sounding.method)) {
+        return;
+    }
+    ReadUnitWeightProfile(profile, context.sounding.profileFileName, dataArea, reporter);
+    context.profile = &profile;
+}
 
 float LinearInterpolate(float x1, float x, float x2, float y1, float y2) {
     const float dx = x2 - x1;
@@ -48,9 +68,7 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
         return;
     }
     if (NamesNoFile(fileName)) {
-        throw tools::DataError("UWT301",
-                               "the unit weight method FILE needs a UWT file name for the "
-                               "sounding, and none is given");
+        throw NoProfileFileError();
     }
     profile = UnitWeightProfile{};
     profile.read = true;

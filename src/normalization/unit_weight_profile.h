@@ -9,6 +9,7 @@
 
 #include "files/paths.h"
 #include "reporting/reporter.h"
+#include "tools/errors.h"
 #include "tools/null_marker.h"
 
 namespace kavo::normalization {
@@ -31,6 +32,19 @@ float LinearInterpolate(float x1, float x, float x2, float y1, float y2);
 // at the end of the file `atEnd` is set and the value is -5435.
 void ReadTracedNumber(reporting::Reporter& reporter, reporting::TracedInput& file, float& value,
                       bool& atEnd, std::string_view fileName, std::string_view label);
+
+// The error of the FILE method when the sounding names no profile file.
+tools::DataError NoProfileFileError();
+
+// True when the sounding's unit-weight method is FILE, whose profile is read before the
+// sounding's first depth point.
+bool UsesProfileFile(std::string_view method);
+
+struct NormalisationContext;
+// Before a sounding's first depth point: for the FILE method reads the sounding's profile into
+// the run's `profile` (unless it is the file read last) and gives it to the context.
+void ReadSoundingProfile(NormalisationContext& context, UnitWeightProfile& profile,
+                         const files::DataArea& dataArea, reporting::Reporter& reporter);
 
 // Reads the profile file of the project folder into `profile`, unless it is the file read
 // last. Throws DataError for an empty name, a file that cannot be opened, a file without its

@@ -5,8 +5,8 @@
 
 #include "normalization/column_id.h"
 #include "normalization/column_value.h"
-#include "normalization/stress_normalisation.h"
-#include "normalization/unit_weight.h"
+#include "normalization/depth_step.h"
+#include "normalization/point_notes.h"
 #include "output/q1o_header.h"
 #include "tools/errors.h"
 #include "tools/format_fixed.h"
@@ -17,22 +17,20 @@
 namespace kavo::output {
 namespace {
 
-void LoadReading(normalization::DepthPoint& point, const fielddata::SoundingReadings& readings,
-                 std::size_t index) {
-    normalization::ClearPointValues(point);
-    point.depth = readings.depth[index];
-    point.qc = readings.qc[index];
-    point.fs = readings.fs[index];
-    point.frictionRatio = readings.frictionRatio[index];
-    point.u2 = readings.u2[index];
-    point.inclinationX = readings.xInclination[index];
-    point.inclinationY = readings.yInclination[index];
+// The point's issues in the log and, once it is normalised, its chart-direction line.
+void WritePointOutcome(reporting::Reporter& reporter, std::ostream& directionTrace,
+                       const normalization::DepthPoint& point,
+                       const normalization::DepthPointResult& result) {
+    normalization::WritePointNotes(reporter, result.notes);
+    if (result.normalised) {
+        directionTrace << normalization::ChartDirectionLine(point, result.direction) << "\r\n";
+    }
 }
 
 }  // namespace
 
 void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts) {
-    reporting::Reporter& reporter = parts.normalisation.reporter;
+    reporting::Reporter& reporter = parts.reporter;
     const std::size_t count = parts.readings.size();
     if (count == 0) {
         throw tools::DataError(
@@ -49,7 +47,9 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         specs.push_back(normalization::ParseColumnId(tools::Trim(parts.columns.column(i).id)));
     }
 
+    normalization::NormalisationContext& context = parts.normalisation;
     normalization::DepthPoint& point = parts.point;
+    normalization::DepthPointResult result;
     float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
@@ -58,21 +58,26 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
             continue;
         }
         reporter.window().ProcessEvents();
-        LoadReading(point, parts.readings, p);
-        lastDepth = point.depth;
+        lastDepth = parts.readings.depth[p];
         reporting::ProgressReport progress;
-        progress.value = tools::FormatFixed(point.depth, "###.#", true) + " ft";
+        progress.value = tools::FormatFixed(lastDepth, "###.#", true) + " ft";
         progress.process = "depth point=" + std::to_string(p + 1);
         progress.statusCode = "QD111";
         reporter.ReportProgress(progress);
 
-        normalization::SetCorrectedConeResistance(point);
-        normalization::AdvanceVerticalStress(parts.normalisation, point);
-        normalization::NormaliseDepthPoint(parts.normalisation, point, directionTrace);
+        // Read at the first depth point, where its lines and its task line belong.
+        normalization::ReadSoundingProfile(context, parts.profile, parts.dataArea, reporter);
+        try {
+            normalization::ComputeDepthPoint(context, specs, parts.readings, p, point, result);
+        } catch (const tools::DataError&) {
+            // What the point found before the error is written before its report.
+            WritePointOutcome(reporter, directionTrace, point, result);
+            throw;
+        }
+        WritePointOutcome(reporter, directionTrace, point, result);
         for (int i = 1; i <= parts.columns.count(); ++i) {
-            const float value = normalization::ComputeColumnValue(
-                parts.normalisation, specs[static_cast<std::size_t>(i - 1)], point);
-            WriteColumnCell(out, parts.columns, i, RowKind::Value, value);
+            WriteColumnCell(out, parts.columns, i, RowKind::Value,
+                            result.values[static_cast<std::size_t>(i - 1)]);
         }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }
@@ -82,14 +87,18 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
     }
 }
 
-void TestColumn(normalization::NormalisationContext& context, std::string_view id) {
+void TestColumn(const normalization::NormalisationContext& context, reporting::Reporter& reporter,
+                std::string_view id) {
     normalization::DepthPoint testPoint;
     testPoint.depth = 10.0f;
     testPoint.qc1 = 10.0f;
     testPoint.frictionRatio = 1.0f;
     testPoint.ves = 1.0f;
     const normalization::ColumnSpec spec = normalization::ParseColumnId(tools::Trim(id));
-    normalization::ComputeColumnValue(context, spec, testPoint);
+    normalization::PointNotes notes;
+    normalization::NoteOutOfRange(notes, spec,
+                                  normalization::ComputeColumnValue(context, spec, testPoint));
+    normalization::WritePointNotes(reporter, notes);
 }
 
 }  // namespace kavo::output

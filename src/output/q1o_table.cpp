@@ -15,7 +15,7 @@
 namespace kavo::output {
 
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.txt";
+    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + std::string(kQ1oSuffix);
 }
 
 std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName) {
@@ -45,8 +45,8 @@ void OpenDirectionTrace(std::ofstream& trace, const files::DataArea& area,
 }  // namespace
 
 void WriteQ1oTable(Q1oTableParts& parts) {
-    const files::DataArea& area = parts.normalisation.dataArea;
-    reporting::Reporter& reporter = parts.normalisation.reporter;
+    const files::DataArea& area = parts.dataArea;
+    reporting::Reporter& reporter = parts.reporter;
     const std::string name = Q1oFileName(area, parts.fieldFileName);
     reporting::ProgressReport opening;
     opening.operations = "Q1o file opening for printing";
@@ -69,13 +69,11 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     std::ofstream trace;
     OpenDirectionTrace(trace, area, parts.fieldFileName);
 
-    DataRowParts rows{parts.columns,
-                      parts.normalisation,
-                      parts.readings,
-                      parts.fieldFileName,
-                      parts.point,
-                      parts.zeroLoadEntry,
-                      parts.zeroLoadFile.lowestQcDepth,
+    DataRowParts rows{parts.columns,       parts.normalisation,
+                      parts.profile,       parts.dataArea,
+                      parts.reporter,      parts.readings,
+                      parts.fieldFileName, parts.point,
+                      parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
                       parts.totalFeet};
     WriteQ1oData(out, trace, rows);
     if (!out.Commit()) {

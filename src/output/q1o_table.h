@@ -8,12 +8,16 @@
 #include "fielddata/depth_readings.h"
 #include "normalization/depth_point.h"
 #include "normalization/normalisation_context.h"
+#include "normalization/unit_weight_profile.h"
 #include "output/column_table.h"
 #include "platform/clock.h"
+#include "reporting/reporter.h"
 #include "zeroload/zero_load_file.h"
 #include "zeroload/zero_load_table.h"
 
 namespace kavo::output {
+
+inline constexpr std::string_view kQ1oSuffix = "_Q1o.txt";
 
 // The output table of a sounding: the soundings folder, the field file name, "_Q1o.txt".
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName);
@@ -27,9 +31,11 @@ inline constexpr std::string_view kDirectionTraceHeading =
 
 struct Q1oTableParts {
     const ColumnTable& columns;
-    // Charts, normalisation mode, the sounding's unit-weight inputs, the unit-weight profile,
-    // the data area and the reporting.
+    // Charts, normalisation mode and the sounding's unit-weight inputs.
     normalization::NormalisationContext& normalisation;
+    normalization::UnitWeightProfile& profile;  // the run's profile, read for a FILE sounding
+    const files::DataArea& dataArea;
+    reporting::Reporter& reporter;
     const platform::Clock& clock;
     std::string_view versionText;
     std::string_view releaseDate;

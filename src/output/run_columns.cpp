@@ -7,18 +7,20 @@
 
 namespace kavo::output {
 
-void SetUpRunColumns(ColumnTable& columns, normalization::NormalisationContext& context,
+void SetUpRunColumns(ColumnTable& columns, const normalization::NormalisationContext& context,
+                     reporting::Reporter& reporter, const files::DataArea& dataArea,
                      std::string_view columnsSource, const tools::BreakdownSink& breakdown) {
-    ColumnDefinitionParts parts{columns,
-                                context.reporter,
-                                context.dataArea,
-                                columnsSource,
-                                [&context](std::string_view id) { TestColumn(context, id); },
-                                breakdown};
+    ColumnDefinitionParts parts{
+        columns,
+        reporter,
+        dataArea,
+        columnsSource,
+        [&context, &reporter](std::string_view id) { TestColumn(context, reporter, id); },
+        breakdown};
     ReadColumnDefinitions(parts);
     reporting::ProgressReport report{
         "Testing each Q1o Column specification", " ", " ", " ", " ", " ", " ", "GL311"};
-    context.reporter.ReportProgress(report);
+    reporter.ReportProgress(report);
     CompleteColumnTable(columns, context.charts);
 }
 

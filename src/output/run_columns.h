@@ -16,7 +16,8 @@ namespace kavo::output {
 // ("INTERNAL", "FILE" or neither), each file column tried at the test point with `context`
 // (its sounding inputs may be empty), then every column completed from the loaded charts and
 // its six heading texts right-aligned. Throws the first data error met.
-void SetUpRunColumns(ColumnTable& columns, normalization::NormalisationContext& context,
+void SetUpRunColumns(ColumnTable& columns, const normalization::NormalisationContext& context,
+                     reporting::Reporter& reporter, const files::DataArea& dataArea,
                      std::string_view columnsSource, const tools::BreakdownSink& breakdown = {});
 
 }  // namespace kavo::output

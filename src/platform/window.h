@@ -106,6 +106,10 @@ class Window {
     // A message box with one line of text (the closing message of a flow).
     virtual void ShowMessage(const std::string& text) = 0;
 
+    // Called after each TASK or ISSUE line written to the tasks-and-issues log, with its kind
+    // and the line as written; the progress panel still shows the line's context.
+    virtual void LogLineWritten(const std::string& /*kind*/, const std::string& /*line*/) {}
+
     // Gives the user interface time during long flows.
     virtual void ProcessEvents() {}
 

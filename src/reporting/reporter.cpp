@@ -154,14 +154,18 @@ void Reporter::LogLine(int level, std::string_view text, std::string_view kind) 
     CountIssue(kind);
     // Levels below -1 do not occur; they are written without indentation like -1.
     int blanks = std::max(0, 3 * level + 3);
-    WriteLogLine(std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text));
+    const std::string line = std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
+    WriteLogLine(line);
+    window_.LogLineWritten(std::string(kind), line);
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
     CountIssue(kind);
-    WriteLogLine(std::string(23, ' ') + "  CPT=" + remembered_.sounding +
-                 "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
-                 "  D=" + remembered_.value + "   " + std::string(text));
+    const std::string line = std::string(23, ' ') + "  CPT=" + remembered_.sounding +
+                             "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
+                             "  D=" + remembered_.value + "   " + std::string(text);
+    WriteLogLine(line);
+    window_.LogLineWritten(std::string(kind), line);
 }
 
 void Reporter::CloseTasksLog() {

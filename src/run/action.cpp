@@ -2,15 +2,30 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "tools/errors.h"
 
 namespace kavo::run {
 
+void StopIfRequested(const Program& program, int soundingsDone) {
+    if (program.stopRequested) {
+        throw RunStopped{soundingsDone};
+    }
+}
+
 int RunAction(Program& program, const std::function<void()>& action) {
     try {
         action();
         return kExitDone;
+    } catch (const RunStopped& stopped) {
+        // Every table finished so far is complete on disk; nothing after the loop was written.
+        program.reporter.LogLine(0,
+                                 "Run stopped by the user after " +
+                                     std::to_string(stopped.soundingsDone) +
+                                     " soundings: no zero-load file, no setup file",
+                                 "TASK");
+        return kExitStopped;
     } catch (const tools::DataError& error) {
         program.reporter.ReportDataError(error.description(), error.code());
         return kExitDataError;

@@ -14,7 +14,16 @@ enum ExitStatus : int {
     kExitDataError = 1,
     kExitUsage = 2,
     kExitProgrammingError = 70,
+    kExitStopped = 3,  // the user stopped a batch run between two soundings
 };
+
+// Thrown by a batch run that stops at a sounding boundary because a stop was requested.
+struct RunStopped {
+    int soundingsDone = 0;
+};
+
+// Throws RunStopped when a stop was requested; called between two soundings.
+void StopIfRequested(const Program& program, int soundingsDone);
 
 // Runs an action; returns its exit status.
 int RunAction(Program& program, const std::function<void()>& action);

@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "projects/project_list.h"
 #include "projects/soundings_database.h"
+#include "run/action.h"
 #include "run/run_summary.h"
 #include "run/stage_board.h"
 #include "setup/run_settings.h"
@@ -71,11 +72,13 @@ void ProcessSounding(Program& program, int sequence) {
     sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
                                  sounding.record.uwtAboveWtPcf, sounding.record.uwtBelowWtPcf,
                                  sounding.record.uwtFileName};
-    normalization::NormalisationContext context{
-        *tables.charts,           ModeOf(tables.settings), sounding.unitWeightInputs,
-        tables.unitWeightProfile, program.dataArea,        program.reporter};
+    normalization::NormalisationContext context{*tables.charts, ModeOf(tables.settings),
+                                                sounding.unitWeightInputs};
     output::Q1oTableParts parts{tables.columns,
                                 context,
+                                tables.unitWeightProfile,
+                                program.dataArea,
+                                program.reporter,
                                 program.clock,
                                 program.versionText,
                                 program.info.comment,
@@ -125,10 +128,10 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     // Every output column is tried at the test point before the first sounding, so a bad
     // column ID stops the run before any table is written.
     const normalization::SoundingUnitWeightInputs noSounding;
-    normalization::NormalisationContext columnContext{*tables.charts,   ModeOf(tables.settings),
-                                                      noSounding,       tables.unitWeightProfile,
-                                                      program.dataArea, program.reporter};
-    output::SetUpRunColumns(tables.columns, columnContext, tables.settings.columnsSource);
+    const normalization::NormalisationContext columnContext{*tables.charts, ModeOf(tables.settings),
+                                                            noSounding};
+    output::SetUpRunColumns(tables.columns, columnContext, program.reporter, program.dataArea,
+                            tables.settings.columnsSource);
 
     projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
 
@@ -147,6 +150,7 @@ void Looping(Program& program, reporting::TracedInput& database) {
     program.tables.totalSoundings = 0;
     int sequence = 1;
     while (sequence <= kMaxSequence) {
+        StopIfRequested(program, sequence - 1);
         const std::string sequenceText = std::to_string(sequence);
         program.reporter.ReportProgress(
             {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
@@ -195,8 +199,16 @@ std::string InstalledDataRoot(std::string_view programDrive) {
     return std::string(programDrive) + "/share/kavo/Kavo";
 }
 
+std::string TraceFilePath(const Program& program) {
+    return program.configuredRoot + "\\" + reporting::kTraceName;
+}
+
+std::string TasksLogPath(const Program& program) {
+    return files::PathFor(program.dataArea, "KAVO") + reporting::kTasksLogName;
+}
+
 void OpenTraceFile(Program& program) {
-    const std::string path = program.configuredRoot + "\\" + reporting::kTraceName;
+    const std::string path = TraceFilePath(program);
     const std::filesystem::path real = platform::ToRealPath(path);
     // The trace of an earlier run may still be open: a fresh file (not the old one
     // truncated) keeps its last buffered lines from landing in the new trace.
@@ -211,7 +223,7 @@ void OpenTraceFile(Program& program) {
 }
 
 void OpenTasksLogFile(Program& program) {
-    const std::string path = files::PathFor(program.dataArea, "KAVO") + reporting::kTasksLogName;
+    const std::string path = TasksLogPath(program);
     auto sink = CreateOutputSink(path);
     if (!*sink) {
         throw tools::DataError("OTL101", "Kavo can't create the tasks-and-issues log " +

@@ -38,6 +38,11 @@ void GeneralSetups(Program& program);
 // action pressed during the sounding loop) is refused and returns at once.
 void MainRoutine(Program& program);
 
+// The input-lines trace in the configured root, and the tasks-and-issues log in the data
+// area's root (system paths).
+std::string TraceFilePath(const Program& program);
+std::string TasksLogPath(const Program& program);
+
 // (Re)starts the input-lines trace in the configured root. Throws DataError OTR101 when the
 // trace file cannot be created.
 void OpenTraceFile(Program& program);

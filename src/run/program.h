@@ -2,6 +2,7 @@
 // version and computer name, setup values) and the tables that every run rebuilds.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -86,6 +87,9 @@ class Program {
     setup::SetupValues setup;
     // True while a batch run is under way; a run action pressed meanwhile is refused.
     bool runActive = false;
+    // Set by a front end that runs the batch run on another thread (the window closed, or
+    // "END" pressed, during a run); the run stops at the next sounding boundary.
+    std::atomic<bool> stopRequested = false;
 
     RunTables tables;
     SoundingState sounding;

@@ -2,8 +2,10 @@
 // sounding.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/null_marker.h"
 
@@ -40,8 +42,21 @@ struct ZeroLoadRow {
     float strengthAtFsLowestPercent = tools::kNull;  // S_fsLow_%
 };
 
+// The widths of the three texts that open a sounding's line.
+inline constexpr std::size_t kDeviceWidth = 12;
+inline constexpr std::size_t kSoundingWidth = 15;
+inline constexpr std::size_t kDatetimeWidth = 15;
+
 // The line of one sounding: the texts padded or cut to their widths, every number through
 // its mask with a missing value shown as underscores.
 std::string FormatZeroLoadRow(const ZeroLoadRow& row);
+
+// A written line cut back into its cells, one per name of kZeroLoadNamesLine: the texts
+// trimmed, the numbers as written, a missing number as "".
+std::vector<std::string> SplitZeroLoadRow(std::string_view line);
+
+// The column names and units of the file's two heading lines ("" where a column has none).
+std::vector<std::string> ZeroLoadColumnNames();
+std::vector<std::string> ZeroLoadColumnUnits();
 
 }  // namespace kavo::zeroload

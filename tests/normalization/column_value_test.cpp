@@ -36,9 +36,15 @@ class ColumnValueTest : public EngineFixture {
         point.inclinationX = 1.5f;
         point.inclinationY = -2.0f;
     }
+    // The column's value; a refused value is logged as the table writer logs it.
     float Value(const std::string& id) {
         NormalisationContext context = Context();
-        return ComputeColumnValue(context, ParseColumnId(id), point);
+        const ColumnSpec column = ParseColumnId(id);
+        const ColumnOutcome outcome = ComputeColumnValue(context, column, point);
+        PointNotes notes;
+        NoteOutOfRange(notes, column, outcome);
+        WritePointNotes(reporter, notes);
+        return outcome.value;
     }
     std::string ErrorOf(const std::string& id, std::string* description = nullptr) {
         return DataErrorCode([&] { Value(id); }, description);

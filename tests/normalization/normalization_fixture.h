@@ -7,11 +7,14 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "charts/sld_chart.h"
 #include "files/paths.h"
 #include "normalization/depth_point.h"
+#include "normalization/depth_step.h"
 #include "normalization/normalisation_context.h"
+#include "normalization/point_notes.h"
 #include "normalization/unit_weight_profile.h"
 #include "platform/file_system.h"
 #include "reporting/reporter.h"
@@ -56,8 +59,32 @@ class ReportingFixture : public ::testing::Test {
 // and a depth point, joined in a context.
 class EngineFixture : public ReportingFixture {
   protected:
+    // The profile is given once it has been read.
     NormalisationContext Context() {
-        return NormalisationContext{charts, mode, sounding, profile, dataArea, reporter};
+        return NormalisationContext{charts, mode, sounding, profile.read ? &profile : nullptr};
+    }
+    // One depth point from a reading through the program's per-depth step, its notes logged
+    // as the table writer logs them (also those found before a data error). FR is 100 fs/qc.
+    DepthPointResult ComputePoint(float depth, float qc, float fs,
+                                  const std::vector<ColumnSpec>& columns = {}) {
+        fielddata::SoundingReadings readings;
+        fielddata::DepthReading reading;
+        reading.depth = depth;
+        reading.qc = qc;
+        reading.fs = fs;
+        reading.frictionRatio = qc > 0.0f ? 100.0f * fs / qc : tools::kNull;
+        readings.Add(reading, "test");
+        NormalisationContext context = Context();
+        ReadSoundingProfile(context, profile, dataArea, reporter);
+        DepthPointResult result;
+        try {
+            ComputeDepthPoint(context, columns, readings, 0, point, result);
+        } catch (const tools::DataError&) {
+            WritePointNotes(reporter, result.notes);
+            throw;
+        }
+        WritePointNotes(reporter, result.notes);
+        return result;
     }
     // Log lines that count as issues.
     int IssueCount() const { return reporter.issueCount(); }

@@ -8,6 +8,7 @@
 
 #include "normalization/column_id.h"
 #include "normalization/column_value.h"
+#include "normalization/depth_step.h"
 #include "normalization/stress_normalisation.h"
 #include "normalization/unit_weight.h"
 #include "normalization_fixture.h"
@@ -50,31 +51,32 @@ class SoundingFlowTest : public EngineFixture {
         sounding.unitWeightBelow = 125.0f;
     }
 
-    // The per-depth order of the output writer: clear, load, qt, VES, normalise, columns.
+    // Every depth point through the program's own per-depth step.
     std::vector<std::vector<float>> Run(const std::vector<Reading>& readings,
                                         const std::vector<std::string>& ids) {
-        NormalisationContext context = Context();
         std::vector<ColumnSpec> columns;
         for (const std::string& id : ids) {
             columns.push_back(ParseColumnId(id));
         }
-        std::vector<std::vector<float>> rows;
-        ResetVerticalStress(point);
+        fielddata::SoundingReadings sounding;
         for (const Reading& reading : readings) {
-            ClearPointValues(point);
-            point.depth = reading.depth;
-            point.qc = reading.qc;
-            point.fs = reading.fs;
-            point.frictionRatio = 100.0f * reading.fs / reading.qc;
-            SetCorrectedConeResistance(point);
-            AdvanceVerticalStress(context, point);
-            NormaliseDepthPoint(context, point, directions);
-            std::vector<float> row;
-            for (const ColumnSpec& column : columns) {
-                row.push_back(ComputeColumnValue(context, column, point));
-            }
-            rows.push_back(row);
-            strengthRatios.push_back(point.strengthRatio);
+            fielddata::DepthReading row;
+            row.depth = reading.depth;
+            row.qc = reading.qc;
+            row.fs = reading.fs;
+            row.frictionRatio = 100.0f * reading.fs / reading.qc;
+            sounding.Add(row, "test");
+        }
+        NormalisationContext context = Context();
+        std::vector<std::vector<float>> rows;
+        for (const ComputedDepthPoint& computed :
+             ComputeSoundingPoints(context, columns, sounding)) {
+            WritePointNotes(reporter, computed.result.notes);
+            directions << ChartDirectionLine(computed.point, computed.result.direction) << "\r\n";
+            const auto& values = computed.result.values;
+            rows.emplace_back(values.begin(), values.begin() + computed.result.valueCount);
+            strengthRatios.push_back(computed.point.strengthRatio);
+            point = computed.point;
         }
         return rows;
     }

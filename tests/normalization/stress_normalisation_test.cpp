@@ -33,9 +33,7 @@ class StressNormalisationTest : public EngineFixture {
         point.fs = fs;
         point.ves = ves;
     }
-    float Iterate(float start) {
-        return IterateExponentC(charts, reporter, point, start, point.ves);
-    }
+    float Iterate(float start) { return IterateExponentC(charts, point, start, point.ves).c; }
 };
 
 TEST_F(StressNormalisationTest, NoFrictionOrNoConeGivesMissingValuesWithoutError) {
@@ -81,12 +79,10 @@ TEST_F(StressNormalisationTest, ConstantChartConvergesFromBothStarts) {
     EXPECT_FLOAT_EQ(point.frictionRatio, 2.0f);                      // 100 x 2 / 100
     EXPECT_NEAR(point.fs1, 0.02 * 100.0 / std::pow(4.0, 0.4953125), 1e-5);
 
-    std::ostringstream trace;
-    NormalisationContext context = Context();
     ResetVerticalStress(point);
     point.vesAccumulatedPsf = 4.0f / 0.00047254067612811923f;
     point.previousDepth = 20.0f;
-    NormaliseDepthPoint(context, point, trace);
+    ComputePoint(20.0f, 100.0f, 2.0f);
     EXPECT_EQ(IssueCount(), 0);  // delta = 0
     EXPECT_FLOAT_EQ(point.exponentC, 0.5f);
     EXPECT_FLOAT_EQ(point.unitWeight, 115.0f);  // recomputed with the final Q and FR
@@ -138,12 +134,23 @@ TEST_F(StressNormalisationTest, NoClosureAfter250TriesIsAnIssue) {
         charts, "cQc", "tln", {{0.1, 0.01f}, {9.9, 0.01f}, {10.1, 1.5f}, {5000.0, 1.5f}}));
     Load(12.5f, 100.0f, 1.0f, 10.0f);
     point.frictionRatio = 0.75f;
-    EXPECT_EQ(Iterate(0.2f), kNull);
+    const ExponentRun run = IterateExponentC(charts, point, 0.2f, point.ves);
+    EXPECT_EQ(run.c, kNull);
+    EXPECT_FALSE(run.closed);
+    EXPECT_EQ(run.tries, kMaxTries);
+    EXPECT_GE(run.deltaC, 0.008f);
     EXPECT_EQ(point.qc1, kNull);
     EXPECT_EQ(point.exponentC, kNull);
     EXPECT_EQ(point.fs1, kNull);
     EXPECT_EQ(point.frictionRatio, 0.75f);  // left as it was
-    EXPECT_EQ(IssueCount(), 1);
+
+    // Through the per-depth step both runs fail: two issues, then the spread is 0.
+    ResetVerticalStress(point);
+    point.vesAccumulatedPsf = 10.0f / 0.00047254067612811923f;
+    point.previousDepth = 12.5f;
+    const DepthPointResult result = ComputePoint(12.5f, 100.0f, 1.0f);
+    EXPECT_FALSE(result.fromHigh.closed);
+    EXPECT_EQ(IssueCount(), 2);
     EXPECT_NE(LogText().find("  poor c calculation closure because at max# of tries ---"
                              "  DeltaC_criteria = 0.008  DeltaC_chart = "),
               std::string::npos);
@@ -154,13 +161,12 @@ TEST_F(StressNormalisationTest, NoClosureAfter250TriesIsAnIssue) {
 TEST_F(StressNormalisationTest, TwoStartsThatDisagreeAreAnIssueAtLevelSix) {
     UseExponentChart(testcharts::AddRatioChart(
         charts, "cQc", "tln", {{0.1, 1.4f}, {9.9, 1.4f}, {10.1, 0.1f}, {5000.0, 0.1f}}));
-    Load(12.5f, 100.0f, 1.0f, 10.0f);
     ResetVerticalStress(point);
     point.vesAccumulatedPsf = 10.0f / 0.00047254067612811923f;
     point.previousDepth = 12.5f;
-    std::ostringstream trace;
-    NormalisationContext context = Context();
-    NormaliseDepthPoint(context, point, trace);
+    const DepthPointResult result = ComputePoint(12.5f, 100.0f, 1.0f);
+    EXPECT_TRUE(result.fromHigh.closed && result.fromLow.closed);
+    EXPECT_NEAR(result.fromHigh.c, 1.4, 1e-6);
     EXPECT_NEAR(point.exponentC, 0.1, 1e-6);  // the second run's values stay
     EXPECT_EQ(IssueCount(), 1);
     const std::string log = LogText();
@@ -191,10 +197,10 @@ TEST_F(StressNormalisationTest, ChartDirectionLineShowsBothDirections) {
     UseExponentChart(testcharts::AddRatioChart(charts, "cQc", "tln", testcharts::ExponentLines()));
     point.frictionRatio = 2.0f;
     point.qc1 = 50.0f;
-    EXPECT_EQ(ChartDirectionLine(charts, point),
+    EXPECT_EQ(ChartDirectionLine(point, ChartDirectionValues(charts, point)),
               " 2.0000,   50.000,      0.6903,      0.690,   0   , %   Delta/xyc   cQc ");
     point.qc1 = kNull;
-    EXPECT_EQ(ChartDirectionLine(charts, point),
+    EXPECT_EQ(ChartDirectionLine(point, ChartDirectionValues(charts, point)),
               " 2.0000,  _______,  __________,  _________,  _____, %   Delta/xyc   cQc ");
 }
 

@@ -30,13 +30,16 @@ class UnitWeightTest : public EngineFixture {
         sounding.unitWeightBelow = 125.0f;
         ResetVerticalStress(point);
     }
+    // The stress step of a depth point, with the profile read as before a first point.
     void AdvanceTo(float depth) {
         point.depth = depth;
         NormalisationContext context = Context();
-        AdvanceVerticalStress(context, point);
+        ReadSoundingProfile(context, profile, dataArea, reporter);
+        AdvanceVerticalStress(context, point, PointUnitWeight(context, point).value);
     }
     float ProfileAt(float depth) {
         point.depth = depth;
+        ReadUnitWeightProfile(profile, sounding.profileFileName, dataArea, reporter);
         NormalisationContext context = Context();
         return UnitWeightAtDepth(context, point, "FILE", ParseColumnId("UWT_FILE_pcf"));
     }
@@ -79,10 +82,11 @@ TEST_F(UnitWeightTest, ASecondCallAtTheSameDepthKeepsTheStress) {
     EXPECT_EQ(point.vesAccumulatedPsf, 600.0f);
 }
 
+// The issue of the refused weight is logged before the error it leads to.
 TEST_F(UnitWeightTest, AMissingOrImplausibleUnitWeightStopsTheStress) {
     sounding.unitWeightAbove = 160.0f;  // above 154 pcf: out of range, so missing
     std::string description;
-    EXPECT_EQ(DataErrorCode([&] { AdvanceTo(5.0f); }, &description), "VES002");
+    EXPECT_EQ(DataErrorCode([&] { ComputePoint(5.0f, 50.0f, 0.5f); }, &description), "VES002");
     EXPECT_EQ(description, "negative calculated VES");
     EXPECT_NE(LogText().find("out of range --- UWT1 of 160 outside of the range ( 63"),
               std::string::npos);
@@ -116,29 +120,24 @@ TEST_F(UnitWeightTest, OneContextFollowsAChangeOfMethodBetweenSoundings) {
     charts.required.UWT1 = charts.count;
     NormalisationContext context = Context();
     point.depth = 5.0f;
-    AdvanceVerticalStress(context, point);
-    EXPECT_EQ(point.unitWeight, 120.0f);  // WT
+    EXPECT_EQ(PointUnitWeight(context, point).value, 120.0f);  // WT
     sounding.method = "KAVO";
-    ResetVerticalStress(point);
     point.frictionRatio = 1.0f;
     point.qc1 = 40.0f;
-    AdvanceVerticalStress(context, point);
-    EXPECT_FLOAT_EQ(point.unitWeight, 118.0f);
+    EXPECT_FLOAT_EQ(PointUnitWeight(context, point).value, 118.0f);
     sounding.method = "SLD_TLN";
-    EXPECT_EQ(DataErrorCode([&] { AdvanceVerticalStress(context, point); }), "EZ441");
+    EXPECT_EQ(DataErrorCode([&] { PointUnitWeight(context, point); }), "EZ441");
 }
 
 TEST_F(UnitWeightTest, MethodCheckRefusesMethodsItDoesNotKnow) {
-    NormalisationContext context = Context();
-    for (const char* accepted : {"SLD_TLN", "kavo", " SLD ", "WT"}) {
+    for (const char* accepted : {"SLD_TLN", "kavo", " SLD ", "WT", "File"}) {
         sounding.method = accepted;
-        EXPECT_NO_THROW(CheckUnitWeightMethod(context, point)) << accepted;
+        EXPECT_NO_THROW(CheckUnitWeightMethod(sounding)) << accepted;
     }
     for (const char* refused : {"VASKI", "USER", "tln", ""}) {
         sounding.method = refused;
         std::string description;
-        EXPECT_EQ(DataErrorCode([&] { CheckUnitWeightMethod(context, point); }, &description),
-                  "UTGM724")
+        EXPECT_EQ(DataErrorCode([&] { CheckUnitWeightMethod(sounding); }, &description), "UTGM724")
             << refused;
         EXPECT_EQ(description, "Norm CPT --- bad Unit weight total method");
     }
@@ -271,6 +270,16 @@ TEST_F(UnitWeightTest, ProfileEdgesThatAreAccepted) {
     WriteProjectFile("one.uwt", kHeader + "0,110\r\n");
     sounding.profileFileName = "one.uwt";
     EXPECT_EQ(ProfileAt(0.0f), kNull);  // one pair makes no interval
+}
+
+// Without a profile (no sounding has named one) the FILE method cannot give a weight.
+TEST_F(UnitWeightTest, FileMethodWithoutAProfileIsRefused) {
+    point.depth = 5.0f;
+    NormalisationContext context = Context();
+    EXPECT_EQ(DataErrorCode([&] {
+                  UnitWeightAtDepth(context, point, "FILE", ParseColumnId("UWT_FILE_pcf"));
+              }),
+              "UWT301");
 }
 
 TEST_F(UnitWeightTest, FileMethodAdvancesTheStressFromTheProfile) {

@@ -68,8 +68,9 @@ class Q1oTableTest : public ::testing::Test {
     }
 
     void Write() {
-        Q1oTableParts parts{columns,  context, clock,    "1.0.7", "test build", "FIELD-PC", 7.5f,
-                            zeroLoad, "S-01",  readings, point,   entry,        totalFeet};
+        Q1oTableParts parts{columns,  context,      profile,    area,     reporter, clock,
+                            "1.0.7",  "test build", "FIELD-PC", 7.5f,     zeroLoad, "S-01",
+                            readings, point,        entry,      totalFeet};
         WriteQ1oTable(parts);
     }
 
@@ -86,8 +87,8 @@ class Q1oTableTest : public ::testing::Test {
     charts::ChartTable charts = testing::StraightTestCharts();
     normalization::SoundingUnitWeightInputs sounding;
     normalization::UnitWeightProfile profile;
-    normalization::NormalisationContext context{
-        charts, normalization::NormalisationMode::Robertson, sounding, profile, area, reporter};
+    normalization::NormalisationContext context{charts, normalization::NormalisationMode::Robertson,
+                                                sounding};
     platform::FixedClock clock;
     zeroload::ZeroLoadFile zeroLoad;
     ColumnTable columns;
@@ -179,10 +180,10 @@ TEST_F(Q1oTableTest, ATableLeftUnfinishedByADataErrorKeepsTheEarlierOne) {
 }
 
 TEST_F(Q1oTableTest, TestColumnTriesAnIdAtTheTestPoint) {
-    EXPECT_NO_THROW(TestColumn(context, "S1_tln"));
-    EXPECT_NO_THROW(TestColumn(context, "Qc1"));
-    EXPECT_THROW(TestColumn(context, "Su1_NK=25"), tools::DataError);
-    EXPECT_THROW(TestColumn(context, "atm_x"), tools::DataError);
+    EXPECT_NO_THROW(TestColumn(context, reporter, "S1_tln"));
+    EXPECT_NO_THROW(TestColumn(context, reporter, "Qc1"));
+    EXPECT_THROW(TestColumn(context, reporter, "Su1_NK=25"), tools::DataError);
+    EXPECT_THROW(TestColumn(context, reporter, "atm_x"), tools::DataError);
 }
 
 }  // namespace
@@ -193,7 +194,7 @@ namespace {
 
 TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\n\r\nS1_tln\r\n");
-    SetUpRunColumns(columns, context, "FILE");
+    SetUpRunColumns(columns, context, reporter, area, "FILE");
     ASSERT_EQ(columns.count(), 2);
     EXPECT_EQ(columns.column(1).mask, "  ###.##");
     EXPECT_EQ(columns.column(2).author, "   Tst");
@@ -201,7 +202,7 @@ TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
 
     // A column that cannot be computed stops the set-up at that column.
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\nSu1_NK=25\r\nFr_%\r\n");
-    EXPECT_THROW(SetUpRunColumns(columns, context, "FILE"), tools::DataError);
+    EXPECT_THROW(SetUpRunColumns(columns, context, reporter, area, "FILE"), tools::DataError);
     EXPECT_EQ(columns.count(), 2);
 }
 

@@ -1,0 +1,214 @@
+// Computing a sounding's profile with the run's own per-depth steps.
+#include "plots/sounding_profile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <sstream>
+
+#include "normalization/column_value.h"
+#include "normalization/stress_normalisation.h"
+#include "normalization/unit_weight.h"
+#include "tools/null_marker.h"
+#include "tools/number_text.h"
+#include "tools/units.h"
+
+namespace kavo::plots {
+namespace {
+
+constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+
+double ValueOrGap(double value) {
+    return tools::IsMissing(value) ? kGap : value;
+}
+
+// The kind of predicted quantity a column ID computes, read from its first token.
+bool KindOf(std::string_view id, Quantity& quantity) {
+    const std::string upper = tools::UpperCopy(id);
+    const std::string property = upper.substr(0, upper.find('_'));
+    if (property.starts_with("CRR")) {
+        quantity = Quantity::Crr;
+    } else if (property == "IC") {
+        quantity = Quantity::Ic;
+    } else if (property == "SU") {
+        quantity = Quantity::Su;
+    } else if (property == "N1") {
+        quantity = Quantity::N1;
+    } else if (property == "VS1") {
+        quantity = Quantity::Vs1;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string PositionText(double latitude, double longitude) {
+    if (tools::IsMissing(latitude) || tools::IsMissing(longitude)) {
+        return "not known";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.5f %c, %.5f %c", std::fabs(latitude),
+                  latitude < 0 ? 'S' : 'N', std::fabs(longitude), longitude < 0 ? 'W' : 'E');
+    return text;
+}
+
+// The column a page computes for a quantity the run's columns lack: the example column file's.
+struct Fallback {
+    Quantity quantity;
+    const char* id;
+};
+constexpr Fallback kFallbacks[] = {{Quantity::Ic, "Ic_tln"},
+                                   {Quantity::Crr, "CRRe_tln"},
+                                   {Quantity::Su, "Su_Nk=15_psf"},
+                                   {Quantity::N1, "N1_tln"},
+                                   {Quantity::Vs1, "Vs1_tln_fps"}};
+
+std::string UnitOf(const normalization::ColumnSpec& spec) {
+    if (!spec.unit.empty()) {
+        return spec.unit;
+    }
+    return spec.outputUnit == tools::kNullText ? "" : tools::TrimCopy(spec.outputUnit);
+}
+
+}  // namespace
+
+const ProfileSeries* SoundingProfile::Find(Quantity quantity) const {
+    for (const ProfileSeries& s : series) {
+        if (s.quantity == quantity) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<const ProfileSeries*> SoundingProfile::FindAll(Quantity quantity) const {
+    std::vector<const ProfileSeries*> found;
+    for (const ProfileSeries& s : series) {
+        if (s.quantity == quantity) {
+            found.push_back(&s);
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> PredictedColumnIds(const output::ColumnTable& runColumns) {
+    std::vector<std::string> ids;
+    for (const Fallback& fallback : kFallbacks) {
+        bool found = false;
+        for (int i = 1; i <= runColumns.count(); ++i) {
+            const std::string id = tools::TrimCopy(runColumns.column(i).id);
+            Quantity quantity;
+            if (KindOf(id, quantity) && quantity == fallback.quantity) {
+                ids.push_back(id);
+                found = true;
+            }
+        }
+        if (!found) {
+            ids.emplace_back(fallback.id);
+        }
+    }
+    return ids;
+}
+
+SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter& reporter,
+                                     SoundingFacts facts) {
+    SoundingProfile profile;
+    profile.facts = std::move(facts);
+    const auto addSeries = [&](Quantity quantity, std::string label, std::string unit) {
+        profile.series.push_back({quantity, std::move(label), std::move(unit), {}});
+        return profile.series.size() - 1;
+    };
+    // The measured quantities through the same columns (and range tests) as the output table.
+    struct Measured {
+        Quantity quantity;
+        const char* label;
+        const char* unit;
+        const char* columnId;
+    };
+    constexpr Measured kMeasured[] = {
+        {Quantity::Qc, "qc", "atm", "Qc_atm"},        {Quantity::Fs, "fs", "atm", "fs_atm"},
+        {Quantity::FrictionRatio, "FR", "%", "Fr_%"}, {Quantity::U2, "u2", "atm", "U2_atm"},
+        {Quantity::Ves, "VES", "atm", "VES_atm"},     {Quantity::NormalisedQ, "Q", "", "Qc1"},
+    };
+    std::vector<normalization::ColumnSpec> specs;
+    std::vector<std::size_t> columnSeries;
+    for (const Measured& measured : kMeasured) {
+        specs.push_back(normalization::ParseColumnId(measured.columnId));
+        columnSeries.push_back(addSeries(measured.quantity, measured.label, measured.unit));
+    }
+    for (const std::string& id : PredictedColumnIds(inputs.runColumns)) {
+        specs.push_back(normalization::ParseColumnId(id));
+        Quantity quantity = Quantity::Crr;
+        KindOf(id, quantity);
+        columnSeries.push_back(addSeries(quantity, id, UnitOf(specs.back())));
+    }
+    const std::size_t qc = columnSeries.front();
+    const std::size_t qt = addSeries(Quantity::Qt, "qt", "atm");
+    const std::size_t u0 = addSeries(Quantity::Hydrostatic, "u0", "atm");
+    const std::size_t c = addSeries(Quantity::ExponentC, "c", "");
+    const std::size_t uwt = addSeries(Quantity::UnitWeight, "Unit weight", "pcf");
+
+    normalization::NormalisationContext context{inputs.charts,     inputs.mode,
+                                                inputs.unitWeight, inputs.unitWeightProfile,
+                                                inputs.dataArea,   reporter};
+    const double waterTable = profile.facts.waterTableFt;
+    const double psfPerAtm = tools::UnitFactor("psf/atm");
+    // The chart-direction trace is the run's business; this computation discards it.
+    std::ostringstream directionTrace;
+    normalization::DepthPoint point;
+    normalization::ResetVerticalStress(point);
+    const fielddata::SoundingReadings& readings = inputs.readings;
+    for (std::size_t p = 0; p < readings.size(); ++p) {
+        // As in the output table: a reading without a depth is no depth point.
+        if (tools::IsMissing(readings.depth[p])) {
+            continue;
+        }
+        normalization::ClearPointValues(point);
+        point.depth = readings.depth[p];
+        point.qc = readings.qc[p];
+        point.fs = readings.fs[p];
+        point.frictionRatio = readings.frictionRatio[p];
+        point.u2 = readings.u2[p];
+        point.inclinationX = readings.xInclination[p];
+        point.inclinationY = readings.yInclination[p];
+        normalization::SetCorrectedConeResistance(point);
+        normalization::AdvanceVerticalStress(context, point);
+        normalization::NormaliseDepthPoint(context, point, directionTrace);
+        directionTrace.str({});
+
+        profile.depthFt.push_back(point.depth);
+        const auto put = [&](std::size_t series, double value) {
+            profile.series[series].values.push_back(ValueOrGap(value));
+        };
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            put(columnSeries[i], normalization::ComputeColumnValue(context, specs[i], point));
+        }
+        // qt where the table has qc: a reading the qc column refuses is no qt either.
+        put(qt, std::isnan(profile.series[qc].values.back()) ? kGap : point.qt);
+        put(u0, std::isnan(waterTable) || point.depth < waterTable
+                    ? kGap
+                    : (point.depth - waterTable) * normalization::kWaterUnitWeight / psfPerAtm);
+        put(c, point.exponentC);
+        put(uwt, point.unitWeight);
+    }
+    return profile;
+}
+
+SoundingFacts FactsOf(std::string_view project, const projects::SoundingRecord& record,
+                      const fielddata::FieldHeader& header, std::string_view normalisation) {
+    SoundingFacts facts;
+    facts.project = std::string(project);
+    facts.sounding = record.soundingName;
+    facts.date = header.dateText;
+    facts.probe =
+        record.probeAndSerialNum == tools::kNullText ? header.probeId : record.probeAndSerialNum;
+    facts.position = PositionText(header.latitude, header.longitude);
+    facts.latitude = ValueOrGap(header.latitude);
+    facts.longitude = ValueOrGap(header.longitude);
+    facts.waterTableFt = ValueOrGap(record.watertableDepthFeet);
+    facts.unitWeightMethod = record.uwtMethod;
+    facts.normalisation = std::string(normalisation);
+    return facts;
+}
+
+}  // namespace kavo::plots
