@@ -35,13 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::FuzzReporting reporting;
     fuzzing::ReadAsTheProgramDoes(reporting.reporter, [&] {
         const normalization::SoundingUnitWeightInputs noSounding;
-        normalization::UnitWeightProfile profile;
-        normalization::NormalisationContext context{
-            charts,          normalization::NormalisationMode::Vaski,
-            noSounding,      profile,
-            dataArea.area(), reporting.reporter};
+        const normalization::NormalisationContext context{
+            charts, normalization::NormalisationMode::Vaski, noSounding};
         output::ColumnTable columns;
-        output::SetUpRunColumns(columns, context, "FILE");
+        output::SetUpRunColumns(columns, context, reporting.reporter, dataArea.area(), "FILE");
     });
     return 0;
 }
