@@ -99,7 +99,7 @@ void NormaliseSounding(benchmark::State& state, bool withColumns) {
         row.qc = reading.qc;
         row.fs = reading.fs;
         row.frictionRatio = 100.0f * reading.fs / reading.qc;
-        readings.Add(row, "bench");
+        readings.Add(row, false, "bench");
     }
     DepthPoint point;
     DepthPointResult result;

@@ -65,25 +65,26 @@ SOILS = {
 }
 
 # The five soundings of the project: water table (ft), readings in the file, layers (top in
-# metres, soil), probe, how the file ends, GPS position or None, date text, firm.
+# metres, soil), probe, how the file ends, GPS position or None, date text, firm (made up, as are the
+# operators' names).
 SOUNDINGS = [
     ("KV-01", 8, 640, [(0.0, "silty sand"), (1.6, "soft clay"), (7.5, "silty sand"),
                        (14.0, "dense sand"), (22.5, "stiff clay")],
      "HT-15T-0412", "NORMAL", (38.5612, -121.7463), "7/10/2017 3:05:09 PM",
-     "Terracon Consultants Inc."),
+     "Example Probe Crew One (made-up firm)"),
     ("KV-02", 12, 1480, [(0.0, "dense sand"), (2.2, "silty sand"), (9.0, "soft clay"),
                          (21.0, "stiff clay"), (38.0, "dense sand"), (55.0, "stiff clay")],
-     "HT-15T-0412", "NORMAL", None, "7/11/2017 9:41:27 AM", "Terracon Consultants Inc."),
+     "HT-15T-0412", "NORMAL", None, "7/11/2017 9:41:27 AM", "Example Probe Crew One (made-up firm)"),
     ("KV-03", 5, 320, [(0.0, "soft clay"), (4.0, "silty sand"), (9.5, "dense sand")],
      "HT-15T-0412", "NORMAL", (38.5597, -121.7488), "7/12/2017 12:15:40 PM",
-     "Terracon Consultants Inc."),
+     "Example Probe Crew One (made-up firm)"),
     ("KV-04", 10, 900, [(0.0, "silty sand"), (3.0, "stiff clay"), (12.0, "soft clay"),
                         (26.0, "dense sand"), (36.0, "silty sand")],
-     "HT-10T-0977", "FUGRO", None, "14-AUG-2017", "Delta Geoprobe Services"),
+     "HT-10T-0977", "FUGRO", None, "14-AUG-2017", "Example Probe Crew Two (made-up firm)"),
     ("KV-05", 15, 1150, [(0.0, "stiff clay"), (2.5, "silty sand"), (11.0, "dense sand"),
                          (19.0, "soft clay"), (33.0, "stiff clay"), (46.0, "dense sand")],
      "HT-10T-0977", "NORMAL", (38.5634, -121.7421), "8/15/2017 7:02:55 AM",
-     "Delta Geoprobe Services"),
+     "Example Probe Crew Two (made-up firm)"),
 ]
 
 
@@ -188,7 +189,7 @@ def make_sounding(index, spec):
     lines = [
         "HOGENTOGLER & CO., INC.   CPT DATA ACQUISITION   Ver 4.11",
         firm,
-        ["R. ALVAREZ", "M. CHEN"][index % 2],
+        ["A. SAMPLE-OPERATOR", "B. SAMPLE-OPERATOR"][index % 2],
         probe_id,
         "ExampleOne levee reach, station %d+50" % (12 + 3 * index),
         "Truck 3 / Project 17-0455",

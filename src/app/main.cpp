@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/plot_command.h"
 #include "app/version_info.h"
@@ -34,6 +35,14 @@ std::string ProgramPath(const char* argv0) {
     return error ? std::string(argv0) : self.string();
 }
 
+// The source tree's example data area when this program is the one built in its build tree.
+std::string SourceDataRoot(const std::string& programPath) {
+    std::error_code error;
+    const bool inBuildTree = std::filesystem::equivalent(
+        std::filesystem::path(programPath).parent_path(), app::kBuildTree, error);
+    return inBuildTree && !error ? std::string(app::kSourceDataArea) : std::string();
+}
+
 std::string VersionText() {
     return std::to_string(app::kVersionMajor) + "." + std::to_string(app::kVersionMinor) + "." +
            std::to_string(app::kVersionRevision);
@@ -51,6 +60,40 @@ std::size_t TerminalWidth() {
         return size.ws_col;
     }
     return 100;
+}
+
+void AddDataRootOption(CLI::App& app, std::optional<std::string>& dataRoot) {
+    app.add_option("--data-root", dataRoot,
+                   "The data area (default: $KAVO_DATA_ROOT, else ~/Kavo)");
+}
+
+// What is wrong with a command line that parsed: no action, an unknown action word, or
+// arguments that nothing took. Nothing when all is well.
+std::optional<std::string> UsageProblem(const CLI::App& cli) {
+    std::string actions;
+    for (const CLI::App* subcommand : cli.get_subcommands({})) {
+        actions += (actions.empty() ? "" : ", ") + subcommand->get_name();
+    }
+    const std::vector<std::string> extras = cli.remaining(true);
+    if (cli.get_subcommands().empty()) {
+        for (const std::string& extra : extras) {
+            if (!extra.empty() && extra.front() != '-') {
+                return "unknown action \"" + extra + "\"; the actions are " + actions +
+                       " (kavo --help explains them)";
+            }
+        }
+        if (extras.empty()) {
+            return "name an action: " + actions + " (kavo --help explains them)";
+        }
+    }
+    if (extras.empty()) {
+        return std::nullopt;
+    }
+    std::string given;
+    for (const std::string& extra : extras) {
+        given += (given.empty() ? "" : " ") + extra;
+    }
+    return "not understood: " + given + " (kavo ACTION --help lists the options of an action)";
 }
 
 void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
@@ -94,6 +137,9 @@ void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
     cli.add_flag("--no-force-data-root", options.noForceDataRoot,
                  "Use the data area installed with the program instead of --data-root")
         ->group(group);
+    cli.add_flag("--no-csv", options.noCsv,
+                 "Write no <sounding>_Q1o.csv beside each table and no zero-load CSV")
+        ->group(group);
 }
 
 }  // namespace
@@ -102,12 +148,12 @@ int main(int argc, char** argv) {
     CLI::App cli{
         "Kavo: batch processing of cone penetration test (CPT) soundings. Each "
         "subcommand is an action of the main window; `kavo shell` is the window."};
-    cli.require_subcommand(1);
+    // The subcommand is checked after the parse, so that an unknown one can be named.
+    cli.require_subcommand(0, 1);
     cli.set_version_flag("--version", "kavo " + VersionText());
 
     std::optional<std::string> dataRoot;
-    cli.add_option("--data-root", dataRoot,
-                   "The data area (default: $KAVO_DATA_ROOT, else ~/Kavo)");
+    AddDataRootOption(cli, dataRoot);
     ui::RunOptions runOptions;
     AddRunOptions(cli, runOptions);
 
@@ -115,6 +161,14 @@ int main(int argc, char** argv) {
         "run",
         "Make Q1o output files and the zero offset file: process every sounding of the "
         "project that the setup file names (also the log and the input-lines trace)");
+    std::string runProject;
+    runCommand->add_option("--project", runProject,
+                           "Process this project (it becomes the setup file's last project, as "
+                           "choosing it on the window does); default: the setup file's last "
+                           "project");
+    // Given before or after the action word; `kavo run --help` lists them too.
+    AddDataRootOption(*runCommand, dataRoot);
+    AddRunOptions(*runCommand, runOptions);
     runCommand->fallthrough();
     app::PlotOptions plotOptions;
     auto* plotCommand = app::AddPlotCommands(cli, *runCommand, plotOptions);
@@ -123,13 +177,15 @@ int main(int argc, char** argv) {
         "export-charts",
         "Generate SLD truckcaded files (SLDp) for external plotting: the window's load (a "
         "run), then one plotting file per loaded chart into the project's SLD output folder");
+    AddDataRootOption(*exportCharts, dataRoot);
+    AddRunOptions(*exportCharts, runOptions);
     exportCharts->fallthrough();
 
     auto* firstUse = cli.add_subcommand(
         "first-use",
         "Prepare Kavo for the FIRST USE: make the data area's folders, copy the setup file "
         "(kept when present) and this program into its software folder, make the example "
-        "project ExampleONE and copy its data and the chart files");
+        "project ExampleOne and copy its data and the chart files");
     std::string source;
     firstUse->add_option("--source", source,
                          "The installation source: a Kavo data area to install from (default: "
@@ -170,11 +226,18 @@ int main(int argc, char** argv) {
                         "Cut fields again at commas, also inside quotes");
     splitLine->add_flag("--key-value", options.splitKeyValue, "Cut fields again at \"=\"");
 
+    // Extras are collected rather than refused at once, so that the message can name an
+    // unknown action word; any extra is still a usage error below.
+    cli.allow_extras();
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         int status = cli.exit(error);
         return status == 0 ? 0 : run::kExitUsage;
+    }
+    if (auto problem = UsageProblem(cli)) {
+        std::cerr << "kavo: " << *problem << "\n";
+        return run::kExitUsage;
     }
 
     const bool live =
@@ -185,9 +248,11 @@ int main(int argc, char** argv) {
         TerminalWidth());
     platform::SystemClock clock;
     platform::SystemEnvironment environment;
+    const std::string programPath = ProgramPath(argv[0]);
     platform::ProgramInfo info{app::kVersionMajor, app::kVersionMinor,   app::kVersionRevision,
-                               app::kCompany,      app::kVersionComment, ProgramPath(argv[0])};
+                               app::kCompany,      app::kVersionComment, programPath};
     run::Program program(window, clock, environment, info);
+    program.sourceTreeDataRoot = SourceDataRoot(programPath);
 
     if (*splitLine) {
         return run::RunAction(program, [&] {
@@ -241,7 +306,7 @@ int main(int argc, char** argv) {
     if (*runCommand || *exportCharts) {
         const int status = run::RunAction(program, [&] {
             chooseRoot();
-            run::LoadMainWindow(program);
+            run::LoadMainWindow(program, *runCommand ? runProject : std::string());
             if (*exportCharts) {
                 run::ExportChartsAction(program);
             }

@@ -1,6 +1,7 @@
 // The chart loader: chart files and the internal chart set into the chart table.
 #include "charts/chart_loader.h"
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -26,7 +27,9 @@ constexpr int kMaxDataRows = 9999;
 constexpr std::size_t kFieldCapacity = 100;
 
 // Reads the next line of a chart into `line` with the trace description; false at the end.
-using LineReader = std::function<bool(std::string& line, std::string_view description)>;
+// `ended` tells whether a line end followed the line (not so in a file cut short mid-line).
+using LineReader =
+    std::function<bool(std::string& line, bool& ended, std::string_view description)>;
 
 std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
@@ -55,7 +58,7 @@ class ChartReader {
   private:
     bool Next(std::string& line, std::string_view description) {
         line.clear();
-        if (!readLine_(line, description)) {
+        if (!readLine_(line, lastLineEnded_, description)) {
             return false;
         }
         ++lineNumber_;
@@ -302,6 +305,34 @@ class ChartReader {
         if (chart_.LinesNUMof == 0) {
             throw DataError("ER903", "expecting SLD data after header area");
         }
+        CheckComplete();
+    }
+
+    // A chart file cut short still parses, yet reads wrong or nothing at all: its last row
+    // lacks its line end, or its last line has a single point, or only one line is left.
+    // Every value is read between two lines, along a segment of each.
+    void CheckComplete() const {
+        const std::string cut = "; the chart file may have been cut short";
+        if (!lastLineEnded_) {
+            throw DataError("SLD726", Where() +
+                                          ": the file ends in the middle of a row (no line end "
+                                          "after it)" +
+                                          cut);
+        }
+        for (std::int16_t l = 1; l <= chart_.LinesNUMof; ++l) {
+            const ContourLine& line = chart_.Line(l);
+            if (line.ptsNUMof < 2) {
+                throw DataError("SLD727", fileName_ + ": contour line " + IntegerText(l) +
+                                              " (value " + tools::SingleText(line.LineValue_8sng) +
+                                              ") has a single point; a line needs two" + cut);
+            }
+        }
+        if (chart_.LinesNUMof < 2) {
+            throw DataError("SLD728", fileName_ +
+                                          ": a single contour line; values are read between two "
+                                          "lines, so the chart would give none" +
+                                          cut);
+        }
     }
 
     reporting::Reporter& reporter_;
@@ -310,6 +341,7 @@ class ChartReader {
     SldChart& chart_;
     std::string zText_;
     int lineNumber_ = 0;
+    bool lastLineEnded_ = true;
     ContourLine* current_ = nullptr;
 };
 
@@ -349,7 +381,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
                     continue;
                 }
                 SldChart& chart = AddChart(table, name);
-                reporter.LogLine(1, "SLD file reading: " + name, "TASK");
+                reporter.LogLine(2, "SLD file reading: " + name, "TASK");
                 reporting::ProgressReport opening = reporting::ProcessReport(
                     "SC423", "opening SLD file", "SLD file sequence=" + IntegerText(table.count));
                 opening.inputFile = name;
@@ -363,10 +395,10 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             start.operations = "internal based";
             start.inputFile = "internal ";
             reporter.ReportProgress(start);
-            reporter.LogLine(1, "start internal SLD file reading", "TASK");
+            reporter.LogLine(2, "start internal SLD file reading", "TASK");
             for (const InternalChartText& internal : InternalChartTexts()) {
                 SldChart& chart = AddChart(table, internal.fileName);
-                reporter.LogLine(1, "SLD file reading: " + std::string(internal.fileName), "TASK");
+                reporter.LogLine(2, "SLD file reading: " + std::string(internal.fileName), "TASK");
                 ReadChartText(reporter, internal.fileName, internal.text, chart);
                 chart.Source_8str = "INTERNAL";
             }
@@ -387,13 +419,16 @@ void ReadChartFile(reporting::Reporter& reporter, const files::DataArea& area,
     const std::string path = files::PathFor(area, "SLD INPUT") + std::string(fileName);
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "one SLD file")) {
-        throw DataError("SLD217", "the SLD file " + path + " cannot be opened");
+        throw DataError("SLD217",
+                        "the SLD file " + path + " cannot be opened: " + file.WhyNotOpened());
     }
     const std::string name(fileName);
     ChartReader reader(
         reporter, fileName,
-        [&reporter, &file, &name](std::string& line, std::string_view description) {
-            return reporter.TraceLineInput(file, line, name, description);
+        [&reporter, &file, &name](std::string& line, bool& ended, std::string_view description) {
+            const bool read = reporter.TraceLineInput(file, line, name, description);
+            ended = file.LastLineEnded();
+            return read;
         },
         chart);
     reader.Read();
@@ -405,12 +440,13 @@ void ReadChartText(reporting::Reporter& reporter, std::string_view fileName, std
     std::size_t position = 0;
     ChartReader reader(
         reporter, fileName,
-        [&text, &position](std::string& line, std::string_view) {
+        [&text, &position](std::string& line, bool& ended, std::string_view) {
             if (position >= text.size()) {
                 return false;
             }
             std::size_t end = text.find('\n', position);
-            if (end == std::string_view::npos) {
+            ended = end != std::string_view::npos;
+            if (!ended) {
                 end = text.size();
             }
             line.assign(text.substr(position, end - position));
@@ -502,11 +538,27 @@ void CheckRequiredCharts(ChartTable& table) {
             *index = slot;
         }
     }
-    for (std::int16_t index : {required.cQc, required.Ic, required.UWT1, required.CRRe,
-                               required.p200s1, required.Vs1, required.N1, required.S1}) {
+    const std::array<std::pair<std::string_view, std::int16_t>, 8> indices{{
+        {"cQc", required.cQc},
+        {"Ic", required.Ic},
+        {"UWT1", required.UWT1},
+        {"CRRe", required.CRRe},
+        {"p200s1", required.p200s1},
+        {"Vs1", required.Vs1},
+        {"N1", required.N1},
+        {"S1", required.S1},
+    }};
+    std::string missing;
+    for (const auto& [id, index] : indices) {
         if (index == 0) {
-            throw DataError("SLD200", "Not all the Vaski SLD files were loaded");
+            missing += (missing.empty() ? "" : ", ") + std::string(id);
         }
+    }
+    if (!missing.empty()) {
+        throw DataError("SLD200", "Not all the Vaski SLD files were loaded; no chart of " +
+                                      missing +
+                                      " (a file SLD-Kavo-<property>_<method>.csv in the SLD input "
+                                      "folder, its row 1 naming that property)");
     }
 }
 

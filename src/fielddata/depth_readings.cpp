@@ -21,8 +21,8 @@ bool Present(std::int16_t column) {
     return column > 0;
 }
 
-float CountsAt(std::string_view line, std::int16_t column) {
-    return tools::NumberOrNull(ChannelCell(line, column));
+std::optional<float> CountsAt(std::string_view line, std::int16_t column) {
+    return tools::ParseSingle(ChannelCell(line, column));
 }
 
 // Every present channel keeps its zero before the test as its zero after.
@@ -42,24 +42,30 @@ void ZerosAfterFromZerosBefore(FieldHeader& header) {
     }
 }
 
-float Inclination(float counts, const ChannelCalibration& channel) {
-    if (tools::IsMissing(counts) || tools::IsMissing(channel.zeroBefore) ||
-        tools::IsMissing(channel.scale)) {
+float Inclination(std::optional<float> counts, const ChannelCalibration& channel) {
+    if (!counts || !channel.zeroBefore || !channel.scale) {
         return tools::kNull;
     }
-    return static_cast<float>(static_cast<double>(channel.scale) *
-                              (static_cast<double>(counts) - channel.zeroBefore));
+    return static_cast<float>(static_cast<double>(*channel.scale) *
+                              (static_cast<double>(*counts) - *channel.zeroBefore));
 }
 
 }  // namespace
 
-void SoundingReadings::Add(const DepthReading& reading, std::string_view where) {
-    if (size() >= kMaxReadings) {
-        throw tools::DataError("HG8240", std::string(where) + ": more than " +
-                                             std::to_string(kMaxReadings) +
-                                             " depth readings; a sounding holds at most " +
-                                             std::to_string(kMaxReadings));
+void SoundingReadings::Add(const DepthReading& reading, bool endMarker, std::string_view where) {
+    const std::string limit = std::to_string(kMaxReadings);
+    if (endMarker && endMarkerRows >= kMaxReadings) {
+        throw tools::DataError("HG8240", std::string(where) + ": more than " + limit +
+                                             " end-marker rows (friction -32768); the data end "
+                                             "at the first ordinary row after two of them");
     }
+    if (!endMarker && size() - endMarkerRows >= kMaxReadings) {
+        throw tools::DataError("HG8240", std::string(where) + ": more than " + limit +
+                                             " depth readings (end-marker rows not counted); a "
+                                             "sounding holds at most " +
+                                             limit);
+    }
+    endMarkerRows += endMarker ? 1 : 0;
     depth.push_back(reading.depth);
     qc.push_back(reading.qc);
     fs.push_back(reading.fs);
@@ -69,12 +75,13 @@ void SoundingReadings::Add(const DepthReading& reading, std::string_view where) 
     yInclination.push_back(reading.yInclination);
 }
 
-float CountsToEngineering(float counts, float zero, float scale, float unitFactor) {
-    if (tools::IsMissing(counts) || tools::IsMissing(zero) || tools::IsMissing(scale)) {
+float CountsToEngineering(std::optional<float> counts, std::optional<float> zero,
+                          std::optional<float> scale, float unitFactor) {
+    if (!counts || !zero || !scale) {
         return tools::kNull;
     }
     const double fullScaleUnits =
-        (static_cast<double>(counts) - zero) * kCountFactor * static_cast<double>(scale);
+        (static_cast<double>(*counts) - *zero) * kCountFactor * static_cast<double>(*scale);
     return static_cast<float>(static_cast<double>(unitFactor) * fullScaleUnits);
 }
 
@@ -86,11 +93,10 @@ DepthRowResult ParseDepthRow(std::string_view line, bool fileAtEnd, FieldHeader&
 
     const std::string_view depthText = line.substr(0, std::min(kDepthWidth, line.size()));
     if (!tools::Trim(depthText).empty()) {
-        const float metres = tools::NumberOrNull(depthText);
+        const std::optional<float> metres = tools::ParseSingle(depthText);
         reading.depth =
-            tools::IsMissing(metres)
-                ? tools::kNull
-                : static_cast<float>(static_cast<double>(metres) * tools::UnitFactor("ft/m"));
+            metres ? static_cast<float>(static_cast<double>(*metres) * tools::UnitFactor("ft/m"))
+                   : tools::kNull;
         if (Present(columns.tip)) {
             reading.rawTip = CountsAt(line, columns.tip);
             reading.qc = CountsToEngineering(reading.rawTip, header.tip.zeroBefore,
@@ -101,7 +107,7 @@ DepthRowResult ParseDepthRow(std::string_view line, bool fileAtEnd, FieldHeader&
     // After two marker rows, the first row whose friction is not a marker is the closing
     // zero row: it gives each channel's zero after the test and ends the data.
     if (markerCount >= 2 && Present(columns.friction)) {
-        const float friction = CountsAt(line, columns.friction);
+        const std::optional<float> friction = CountsAt(line, columns.friction);
         header.friction.zeroAfter = friction;
         if (friction != kMarkerCounts) {
             if (Present(columns.tip)) {
@@ -124,6 +130,7 @@ DepthRowResult ParseDepthRow(std::string_view line, bool fileAtEnd, FieldHeader&
     if (Present(columns.friction)) {
         reading.rawFriction = CountsAt(line, columns.friction);
         if (reading.rawFriction == kMarkerCounts) {
+            result.endMarker = true;
             reading.fs = tools::kNull;
             header.endStatus = kEndNormal;
             ++markerCount;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -26,11 +27,12 @@ struct DepthReading {
     float u2 = tools::kNull;     // atm
     float xInclination = tools::kNull;
     float yInclination = tools::kNull;
-    float rawTip = tools::kNull;
-    float rawFriction = tools::kNull;
-    float rawU2 = tools::kNull;
-    float rawX = tools::kNull;
-    float rawY = tools::kNull;
+    // The counts of the row; none where the channel is absent or its cell holds no number.
+    std::optional<float> rawTip = std::nullopt;
+    std::optional<float> rawFriction = std::nullopt;
+    std::optional<float> rawU2 = std::nullopt;
+    std::optional<float> rawX = std::nullopt;
+    std::optional<float> rawY = std::nullopt;
     // Filled by the normalisation once the row is stored; missing when the row is read.
     float frictionRatio = tools::kNull;
 };
@@ -46,20 +48,25 @@ struct SoundingReadings {
     std::vector<float> xInclination;
     std::vector<float> yInclination;
 
+    std::size_t endMarkerRows = 0;  // stored rows whose friction is the marker value
+
     std::size_t size() const { return depth.size(); }
-    // Appends a reading; throws DataError "HG8240", naming `where`, when the sounding already
-    // holds kMaxReadings.
-    void Add(const DepthReading& reading, std::string_view where);
+    // Appends a reading. End-marker rows are stored like readings but counted apart, so a
+    // sounding holds kMaxReadings depth readings besides its end markers. Throws DataError
+    // "HG8240", naming `where`, when there would be more than kMaxReadings of either.
+    void Add(const DepthReading& reading, bool endMarker, std::string_view where);
 };
 
 // The engineering value of a channel's counts: unitFactor × (counts − zero) × kCountFactor ×
-// scale; missing when any of them is missing.
-float CountsToEngineering(float counts, float zero, float scale, float unitFactor);
+// scale; -5435 when any of them is missing.
+float CountsToEngineering(std::optional<float> counts, std::optional<float> zero,
+                          std::optional<float> scale, float unitFactor);
 
 // What one depth row did to the reading state of the file.
 struct DepthRowResult {
     DepthReading reading;
-    bool endsData = false;  // the row ends the data and is not a reading
+    bool endsData = false;   // the row ends the data and is not a reading
+    bool endMarker = false;  // the row's friction is the marker value
 };
 
 // Converts one depth row. `markerCount` is the number of marker rows met so far in the file;

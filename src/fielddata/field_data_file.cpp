@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "files/data_names.h"
 #include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/format_fixed.h"
@@ -57,6 +58,23 @@ std::string Where(const FieldFile& file, int line) {
     return file.fileName + " line " + std::to_string(line);
 }
 
+// A file without end-marker rows is read as the system reads one that ends that way by
+// design; a file cut short before its markers looks the same, so the reader says so.
+void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& file, bool lineRead) {
+    if (!lineRead) {
+        reporter.LogIssueWithContext(file.fileName + ": no depth rows after the " +
+                                         std::to_string(kHeaderRowCount) + " header rows",
+                                     "ISSUE");
+        return;
+    }
+    reporter.LogIssueWithContext(
+        Where(file, file.lineNumber) +
+            ": the depth data end without end-marker rows (friction -32768); this last row "
+            "ends the data and is not a reading, and the zero readings after the test are "
+            "taken as those before it",
+        "ISSUE");
+}
+
 }  // namespace
 
 std::string FieldFile::Where() const {
@@ -69,13 +87,16 @@ void OpenFieldDataFile(reporting::Reporter& reporter, const files::DataArea& are
     file.fileName = file.soundingName + ".CPT";
     file.lineNumber = 0;
     const std::string path = files::PathFor(area, "SOUNDINGS") + file.fileName;
-    if (!platform::FileExists(path)) {
+    files::CheckDataName(file.soundingName, "sounding name", "sounding " + file.soundingName);
+    files::CheckInsideDataArea(area, path, "field data file");
+    if (platform::KindOfPath(path) == platform::PathKind::Missing) {
         throw tools::DataError("HF404", "sounding " + file.soundingName + ": the field data file " +
                                             path + " does not exist");
     }
     if (!reporter.TraceOpenForReading(file.input, path, "open if only one")) {
-        throw tools::DataError("HF405", "sounding " + file.soundingName + ": the field data file " +
-                                            path + " cannot be opened for reading");
+        throw tools::DataError("HF405",
+                               "sounding " + file.soundingName + ": the field data file " + path +
+                                   " cannot be opened for reading: " + file.input.WhyNotOpened());
     }
     reporting::ProgressReport report = Progress("Ho999");
     report.sounding = file.soundingName + "   <---hog file";
@@ -102,6 +123,7 @@ void ReadFieldHeader(reporting::Reporter& reporter, FieldFile& file, FieldHeader
             throw tools::DataError("H4334", "does not have HOGENTOGLER in line one");
         }
     }
+    CheckHeaderRowLabels(rows, file.fileName);
     const auto row = [&rows](int number) -> const std::string& { return rows[number - 1]; };
 
     header.firm = NormaliseFirm(row(2));
@@ -146,7 +168,8 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
     std::int16_t markerCount = 0;
     std::string line;
     for (int i = 1;; ++i) {
-        reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
+        const bool lineRead =
+            reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
         ++file.lineNumber;
         line.append(kDepthRowPadding, ' ');
         reporting::ProgressReport reading = Progress("HOG514");
@@ -156,6 +179,14 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
         if (row.endsData) {
             if (header.endStatus == kEndFugro) {
                 reporter.ReportProgress(Progress("HOG987"));
+                ReportEndWithoutMarkers(reporter, file, lineRead);
+            }
+            if (lineRead && file.input.AtEnd() && !file.input.LastLineEnded()) {
+                reporter.LogIssueWithContext(
+                    file.Where() +
+                        ": the file ends in the middle of this row (no line end after it); "
+                        "the file may have been cut short",
+                    "ISSUE");
             }
             header.readingCount = static_cast<std::int16_t>(readings.size());
             return;
@@ -164,7 +195,7 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
         stored.process = "i=" + std::to_string(i);
         stored.value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft";
         reporter.ReportProgress(stored);
-        readings.Add(row.reading, file.Where());
+        readings.Add(row.reading, row.endMarker, file.Where());
     }
 }
 

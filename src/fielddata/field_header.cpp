@@ -82,7 +82,60 @@ double DegreesOf(std::string_view field, std::string_view where, std::string_vie
     return *degrees + *minutes / 60.0;
 }
 
+struct HeaderRowLabel {
+    int row;
+    std::string_view label;  // as written; empty for a row whose label characters are blank
+};
+constexpr std::array<HeaderRowLabel, 7> kHeaderRowLabels{{
+    {17, "Depth (m)"},
+    {18, "Divisions"},
+    {19, "Zero"},
+    {20, "Full scale"},
+    {21, ""},
+    {22, ""},
+    {23, "Depth(m)"},
+}};
+
+// A label as it is compared: upper case, without blanks.
+std::string LabelKey(std::string_view text) {
+    std::string key;
+    for (char c : tools::UpperCopy(text)) {
+        if (c != ' ') {
+            key += c;
+        }
+    }
+    return key;
+}
+
 }  // namespace
+
+void CheckHeaderRowLabels(std::span<const std::string> rows, std::string_view fileName) {
+    for (const HeaderRowLabel& expected : kHeaderRowLabels) {
+        const std::size_t index = static_cast<std::size_t>(expected.row - 1);
+        if (index >= rows.size()) {
+            continue;
+        }
+        const std::string_view found =
+            tools::Trim(std::string_view(rows[index]).substr(0, kCellWidth - 1));
+        const std::string foundKey = LabelKey(found);
+        const std::string expectedKey = LabelKey(expected.label);
+        const bool matches =
+            expectedKey.empty() ? foundKey.empty() : foundKey.rfind(expectedKey, 0) == 0;
+        if (matches) {
+            continue;
+        }
+        const std::string wanted =
+            expected.label.empty()
+                ? std::string("leave characters 1 to 19 blank")
+                : "be labelled «" + std::string(expected.label) + "» in characters 1 to 19";
+        const std::string got = found.empty() ? std::string("they are blank")
+                                              : "they read «" + std::string(found) + "»";
+        throw tools::DataError(
+            "HRL730", Located(std::string(fileName) + " line " + std::to_string(expected.row),
+                              "header row " + std::to_string(expected.row) + " should " + wanted +
+                                  ", but " + got + "; a header row may be missing or repeated"));
+    }
+}
 
 std::string_view ChannelCell(std::string_view row, int column) {
     const std::size_t start = kCellWidth * static_cast<std::size_t>(column) - 1;
@@ -158,30 +211,31 @@ void ReadChannelCalibration(std::string_view dividerRow, std::string_view zeroRo
         }
     }
 
-    const float divisions = tools::NumberOrNull(ChannelCell(dividerRow, column));
+    const std::optional<float> divisions = tools::ParseSingle(ChannelCell(dividerRow, column));
     const std::string_view maxText = tools::Trim(ChannelCell(maxRow, column));
     const std::size_t blank = maxText.find(' ');
     const std::string_view numberText =
         blank == std::string_view::npos ? maxText : maxText.substr(0, blank);
     // A single like every number of the header (beyond single range it is no number).
-    const float fullScale = tools::NumberOrNull(numberText);
-    if (tools::IsMissing(fullScale)) {
+    const std::optional<float> fullScale = tools::ParseSingle(numberText);
+    if (!fullScale) {
         throw tools::DataError("HRC741",
                                Located(where, "the full-scale value «" + std::string(maxText) +
                                                   "» of channel column " + std::to_string(column) +
                                                   " does not start with a number"));
     }
-    if (divisions == 0.0f || tools::IsMissing(divisions)) {
+    // A count of divisions is positive; -5435 is a number here too, and no count.
+    if (!divisions || *divisions <= 0.0f) {
         throw tools::DataError(
             "HRC742",
             Located(where, "the divisions «" + tools::TrimCopy(ChannelCell(dividerRow, column)) +
                                "» of channel column " + std::to_string(column) +
-                               " give no scale (0 or not a number)"));
+                               " give no scale (not a positive number)"));
     }
-    channel.zeroBefore = tools::NumberOrNull(ChannelCell(zeroRow, column));
+    channel.zeroBefore = tools::ParseSingle(ChannelCell(zeroRow, column));
     channel.units =
         blank == std::string_view::npos ? std::string() : tools::TrimCopy(maxText.substr(blank));
-    channel.scale = static_cast<float>(static_cast<double>(fullScale) / divisions);
+    channel.scale = static_cast<float>(static_cast<double>(*fullScale) / *divisions);
 }
 
 std::string ParseFieldDate(std::string_view text, std::string_view where) {
@@ -241,12 +295,20 @@ std::string ParseFieldDate(std::string_view text, std::string_view where) {
         seconds = TwoDigits(timePart.substr(second + 1, 2));
         const bool pm = Contains(timePart, "PM");
         const bool am = Contains(timePart, "AM");
-        const std::optional<double> hour = tools::ParseNumber(hours);
-        if ((pm || am) && hour) {
-            int h = static_cast<int>(*hour);
-            if (pm && h != 12) {
-                h += 12;
-            } else if (am && h == 12) {
+        if (pm || am) {
+            constexpr int kLastHour = 12;
+            const std::optional<int> hour = tools::ParseWholeNumber(hours, 0, kLastHour);
+            if (!hour) {
+                throw tools::DataError(
+                    "HDT812", Located(where, "the hour «" + tools::TrimCopy(hours) +
+                                                 "» of the time «" + timePart +
+                                                 "» is not a whole number from 0 to 12, as a "
+                                                 "12-hour clock with AM or PM needs"));
+            }
+            int h = *hour;
+            if (pm && h != kLastHour) {
+                h += kLastHour;
+            } else if (am && h == kLastHour) {
                 h = 0;
             }
             hours = TwoDigits(std::to_string(h));

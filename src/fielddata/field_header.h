@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,11 +13,12 @@
 namespace kavo::fielddata {
 
 // The calibration of one measuring channel, from header rows 18 to 20, and its zero reading
-// after the test (from the end of the depth data).
+// after the test (from the end of the depth data). A zero reading is a reading: it is
+// missing only when its cell holds no number (see tools::ParseSingle).
 struct ChannelCalibration {
-    float scale = tools::kNull;       // full-scale value / divisions
-    float zeroBefore = tools::kNull;  // counts, before the test
-    float zeroAfter = tools::kNull;   // counts, after the test
+    std::optional<float> scale = std::nullopt;       // full-scale value / divisions; none if absent
+    std::optional<float> zeroBefore = std::nullopt;  // counts, before the test
+    std::optional<float> zeroAfter = std::nullopt;   // counts, after the test
     std::string units{tools::kNullText};
 };
 
@@ -63,6 +66,13 @@ struct FieldHeader {
     std::int16_t readingCount = static_cast<std::int16_t>(tools::kNull);
     std::string endStatus;  // "NORMAL" or "FUGRO" once the depth data are read
 };
+
+// Checks that the header rows whose content is read by position are the rows they claim to
+// be: rows 17 to 20 and 23 carry their labels in characters 1 to 19 ("Depth (m)",
+// "Divisions", "Zero", "Full scale", "Depth(m)"; case and blanks aside, further text allowed)
+// and rows 21 and 22 leave them blank. `rows` holds rows 1 to 23. Throws DataError "HRL730"
+// naming the file, the row, the label expected and the label found.
+void CheckHeaderRowLabels(std::span<const std::string> rows, std::string_view fileName);
 
 // The firm of row 2, upper-cased, with the known firms written out in full.
 std::string NormaliseFirm(std::string_view row2);

@@ -13,7 +13,7 @@ constexpr const char* kProjectListPattern = "Kavo_ProjectS---*.csv";
 std::string WithSeparator(std::string_view folder) {
     std::string text(folder);
     if (text.empty() || (text.back() != '\\' && text.back() != '/')) {
-        text += "\\";
+        text += "/";
     }
     return text;
 }
@@ -49,6 +49,14 @@ void CopyMatching(const std::string& sourceFolder, const std::string& destinatio
 
 }  // namespace
 
+std::string WhyNotWritableInDataArea(std::string_view root, int errorNumber) {
+    if (!platform::FolderExists(root)) {
+        return "the data area " + platform::ToRealPath(root).string() +
+               " does not exist; make it with `kavo first-use`";
+    }
+    return platform::SystemReason(errorNumber);
+}
+
 bool CopyFileIfAbsent(std::string_view source, std::string_view destination, bool replace) {
     if (!platform::FileExists(source)) {
         MissingSource(source);
@@ -82,16 +90,15 @@ void FirstUseSetup(reporting::Reporter& reporter, std::string_view root,
     MakeFolderIfMissing(to + "SLD data files for plotting");
 
     reporter.ReportProgress({"Start Copying Kavo stuff", "", "", "", "", "", "", "SC113"});
-    CopyFileIfAbsent(from + "software\\" + kSetupFileName, to + "software\\" + kSetupFileName,
-                     false);
-    CopyFileIfAbsent(source.programPath, to + "software\\" + FileNameOf(source.programPath), true);
+    CopyFileIfAbsent(from + "software/" + kSetupFileName, to + "software/" + kSetupFileName, false);
+    CopyFileIfAbsent(source.programPath, to + "software/" + FileNameOf(source.programPath), true);
 
     reporter.ReportProgress({"Start making directory", "", "", "", "", "", "", "SC119"});
     // The new project's row goes into the project list, so a root without a list first gets
     // the source's. A list already there is the user's: it takes the row and is neither
     // replaced nor joined by a second list, which would stop every run.
-    const std::string projectsFrom = from + "Projects\\";
-    const std::string projectsTo = to + "Projects\\";
+    const std::string projectsFrom = from + "Projects/";
+    const std::string projectsTo = to + "Projects/";
     const bool rootHasList =
         !platform::ListMatching(projectsTo + kProjectListPattern, platform::EntryKind::File)
              .empty();
@@ -101,7 +108,7 @@ void FirstUseSetup(reporting::Reporter& reporter, std::string_view root,
     makeProject(kExampleProject);
 
     reporter.ReportProgress({"copy exampleOne data", "", "", "", "", "", "", "SC334"});
-    const std::string example = std::string("Projects\\") + kExampleProject + "\\";
+    const std::string example = std::string("Projects/") + kExampleProject + "/";
     if (rootHasList) {
         for (const std::string& name :
              platform::ListMatching(projectsFrom + "*", platform::EntryKind::File)) {

@@ -10,7 +10,7 @@
 
 namespace kavo::files {
 
-inline constexpr const char* kExampleProject = "ExampleONE";
+inline constexpr const char* kExampleProject = "ExampleOne";
 inline constexpr const char* kSetupFileName = "Kavo-Setup.txt";
 
 // Where the installation comes from: the example data area shipped with the program, and the
@@ -19,6 +19,10 @@ struct InstallationSource {
     std::string root;
     std::string programPath;
 };
+
+// Why a file of the data area at `root` could not be made, for messages: the data area does
+// not exist (and the command that makes it), or the system's reason `errorNumber`.
+std::string WhyNotWritableInDataArea(std::string_view root, int errorNumber);
 
 // Copies `source` to `destination`. With `replace` false nothing is copied when a file or
 // folder of the destination's name exists. Returns true when a copy was made. Throws

@@ -25,20 +25,20 @@ struct KeyPlace {
 
 // Looked up in order; the first match wins.
 constexpr std::array kKeyPlaces{
-    KeyPlace{{"SLD VB6"}, false, "-VB6\\"},
-    KeyPlace{{"SLD INPUT", "SLD"}, false, "\\SLD input\\"},
-    KeyPlace{{"SLD-KAVO-*.CSV"}, false, "\\SLD input\\SLD-Kavo-*.csv"},
-    KeyPlace{{"SLD FOR PLOTTING"}, true, "\\SLD for plotting\\"},
-    KeyPlace{{"SLD OUTPUT"}, true, "\\SLD output\\"},
-    KeyPlace{{"SOFTWARE", "TEMP", "TEMPORARY"}, false, "\\software\\"},
-    KeyPlace{{"EXTRA"}, false, "\\Vaski extras\\"},
-    KeyPlace{{"KAVO"}, false, "\\"},
-    KeyPlace{{"PROJECTS"}, false, "\\Projects\\"},
-    KeyPlace{{"PROJECTS---*.CSV"}, false, "\\Projects\\ProjectS---*.csv"},
-    KeyPlace{{"PROJECT"}, true, "\\"},
-    KeyPlace{{"SOUNDINGS"}, true, "\\SOUNDINGS\\"},
-    KeyPlace{{"KAVO_SOUNDINGS---*.CSV"}, true, "\\Kavo_SoundingS---*.csv"},
-    KeyPlace{{"*.CPT"}, true, "\\soundings\\*.CPT"},
+    KeyPlace{{"SLD VB6"}, false, "-VB6/"},
+    KeyPlace{{"SLD INPUT", "SLD"}, false, "/SLD input/"},
+    KeyPlace{{"SLD-KAVO-*.CSV"}, false, "/SLD input/SLD-Kavo-*.csv"},
+    KeyPlace{{"SLD FOR PLOTTING"}, true, "/SLD for plotting/"},
+    KeyPlace{{"SLD OUTPUT"}, true, "/SLD output/"},
+    KeyPlace{{"SOFTWARE", "TEMP", "TEMPORARY"}, false, "/software/"},
+    KeyPlace{{"EXTRA"}, false, "/Vaski extras/"},
+    KeyPlace{{"KAVO"}, false, "/"},
+    KeyPlace{{"PROJECTS"}, false, "/Projects/"},
+    KeyPlace{{"PROJECTS---*.CSV"}, false, "/Projects/ProjectS---*.csv"},
+    KeyPlace{{"PROJECT"}, true, "/"},
+    KeyPlace{{"SOUNDINGS"}, true, "/SOUNDINGS/"},
+    KeyPlace{{"KAVO_SOUNDINGS---*.CSV"}, true, "/Kavo_SoundingS---*.csv"},
+    KeyPlace{{"*.CPT"}, true, "/soundings/*.CPT"},
 };
 
 bool Names(const KeyPlace& place, std::string_view key) {
@@ -48,6 +48,16 @@ bool Names(const KeyPlace& place, std::string_view key) {
         }
     }
     return false;
+}
+
+// The path with every folder and file name that exists spelled as it is on disk; a trailing
+// separator stays.
+std::string AsOnDisk(const std::string& path) {
+    std::string real = platform::ToRealPath(path).string();
+    if (path.back() == '/' && (real.empty() || real.back() != '/')) {
+        real += '/';
+    }
+    return real;
 }
 
 std::string WithoutTrailingSeparators(std::string root) {
@@ -85,9 +95,9 @@ std::string PathFor(const DataArea& area, std::string_view key) {
     for (const KeyPlace& place : kKeyPlaces) {
         if (Names(place, wanted)) {
             if (place.inProject) {
-                return area.root + "\\Projects\\" + area.projectName + place.tail;
+                return AsOnDisk(area.root + "/Projects/" + area.projectName + place.tail);
             }
-            return area.root + place.tail;
+            return AsOnDisk(area.root + place.tail);
         }
     }
     throw tools::DataError("PATH422", "bad CPT DIR naming");
@@ -117,7 +127,8 @@ std::string OpenOnlyFile(const DataArea& area, reporting::Reporter& reporter,
     std::string fullPath = folder + names.front();
     reporter.ReportProgress({"", "", "", fullPath, "", "Reading " + std::string(key), "", "RP901"});
     if (!reporter.TraceOpenForReading(file, fullPath, "open if only one")) {
-        throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath);
+        throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath + " (" +
+                                            file.WhyNotOpened() + ")");
     }
     return fullPath;
 }

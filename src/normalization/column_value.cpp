@@ -12,6 +12,7 @@
 #include "tools/line_split.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
+#include "tools/units.h"
 
 namespace kavo::normalization {
 namespace {
@@ -74,8 +75,9 @@ float ConeValue(const ColumnSpec& column, const DepthPoint& point) {
     return tools::kNull;
 }
 
-// Undrained shear strength: by a cone factor written as the method ("Nk=17"), or read off
-// the strength-ratio chart.
+// Undrained shear strength: by a cone factor written as the method ("Nk=17"), Su = (qt - total
+// vertical stress) / Nk in atm, or read off the strength-ratio chart as a ratio to VES. SU1 is
+// the ratio Su / VES, SU the strength in psf.
 float StrengthValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const std::string& method = column.method;
@@ -90,18 +92,23 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
         if (!(nk >= 10.0f && nk <= 21.0f)) {
             throw tools::DataError("NK019", "NK must be reasonable, not " + tools::SingleText(nk));
         }
-        const float su = DivideMissing(point.qc1, nk);
+        const float totalStress = TotalVerticalStress(point, context.sounding.waterTableDepth);
+        const float netResistance = IsMissingValue(totalStress) || IsMissingValue(point.qt)
+                                        ? tools::kNull
+                                        : point.qt - totalStress;
+        const float su = DivideMissing(netResistance, nk);
         if (Is(column.property, "SU1")) {
             value = DivideMissing(su, point.ves);
         } else if (Is(column.property, "SU")) {
-            value = MultiplyMissing(su, 2000.0f);
+            value = MultiplyMissing(su, tools::UnitFactor("PSF/ATM"));
         }
     } else {
         const float ratio = ChartFinderValue(context, column, point);
         if (Is(column.property, "SU1") || Is(column.property, "S1")) {
             value = ratio;
         } else if (Is(column.property, "SU")) {
-            value = MultiplyMissing(MultiplyMissing(ratio, 2000.0f), point.ves);
+            value =
+                MultiplyMissing(MultiplyMissing(ratio, point.ves), tools::UnitFactor("PSF/ATM"));
         }
     }
     if (Is(column.property, "SU1")) {

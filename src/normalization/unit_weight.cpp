@@ -79,6 +79,18 @@ void AdvanceVerticalStress(const NormalisationContext& context, DepthPoint& poin
     point.ves = accumulated * context.unitWeightColumn.atmPerPsf;
 }
 
+float TotalVerticalStress(const DepthPoint& point, float waterTableDepth) {
+    if (IsMissingValue(point.ves) || IsMissingValue(point.depth) ||
+        IsMissingValue(waterTableDepth)) {
+        return tools::kNull;
+    }
+    if (point.depth <= waterTableDepth) {
+        return point.ves;
+    }
+    const float waterHead = point.depth - waterTableDepth;
+    return point.ves + waterHead * tools::UnitFactor("ATM/HWATERFEET");
+}
+
 void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding) {
     // The profile of the FILE method was read before the first depth point; the chart and
     // water-table methods are recomputed straight after this check, so only their names are

@@ -33,6 +33,11 @@ ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& p
 void AdvanceVerticalStress(const NormalisationContext& context, DepthPoint& point,
                            float unitWeight);
 
+// The total vertical stress (atm) at the point: VES plus the hydrostatic pore pressure of
+// 62.4 pcf over the depth below the water table (none at or above it). Missing when VES, the
+// depth or the water-table depth is missing.
+float TotalVerticalStress(const DepthPoint& point, float waterTableDepth);
+
 // The method check after the normalisation: throws DataError "UTGM724" for a method other
 // than "SLD_TLN", "KAVO", "SLD", "WT" or "FILE".
 void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding);

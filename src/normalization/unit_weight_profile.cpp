@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "files/data_names.h"
 #include "normalization/normalisation_context.h"
 #include "tools/errors.h"
 #include "tools/number_text.h"
@@ -79,10 +80,13 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     reading.statusCode = "TR332";
     reporter.ReportProgress(reading);
 
+    files::CheckDataName(profile.fileName, "unit-weight file name", "UWT file");
     const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
+    files::CheckInsideDataArea(dataArea, path, "unit-weight file");
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "UWT file")) {
-        throw tools::DataError("UWT302", "UWT file could not be opened: " + path);
+        throw tools::DataError(
+            "UWT302", "UWT file could not be opened: " + path + " (" + file.WhyNotOpened() + ")");
     }
 
     std::string line;

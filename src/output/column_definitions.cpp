@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "files/data_names.h"
 #include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/number_text.h"
@@ -133,7 +134,9 @@ std::string FindColumnDefinitionFile(const files::DataArea& area) {
     if (names.size() != 1) {
         throw tools::DataError("MEW553", pattern + "was NOT found in ProjectS AND Project areas");
     }
-    return folder + names.front();
+    const std::string path = folder + names.front();
+    files::CheckInsideDataArea(area, path, "column definition file");
+    return path;
 }
 
 void ReadColumnDefinitions(ColumnDefinitionParts& parts) {

@@ -79,6 +79,9 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
             WriteColumnCell(out, parts.columns, i, RowKind::Value,
                             result.values[static_cast<std::size_t>(i - 1)]);
         }
+        if (parts.csv != nullptr) {
+            parts.csv->WriteRow(parts.columns, result.values);
+        }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }
     // The sounded length is the depth of the last point that has one.

@@ -10,6 +10,7 @@
 #include "normalization/normalisation_context.h"
 #include "normalization/unit_weight_profile.h"
 #include "output/column_table.h"
+#include "output/q1o_csv.h"
 #include "platform/text_file.h"
 #include "reporting/reporter.h"
 #include "zeroload/zero_load_table.h"
@@ -29,13 +30,14 @@ struct DataRowParts {
     normalization::DepthPoint& point;
     // Started before the rows are written: the rows lower its lowest readings.
     zeroload::ZeroLoadEntry& zeroLoadEntry;
-    float lowestQcDepth;  // ft
-    float& totalFeet;     // the run's sounded length; the sounding's final depth is added
+    float lowestQcDepth;    // ft
+    float& totalFeet;       // the run's sounded length; the sounding's final depth is added
+    Q1oCsv* csv = nullptr;  // the table's CSV twin, when one is written
 };
 
 // Writes one row per depth reading: the depth point computed (ComputeDepthPoint), its issues
-// logged, one line on `directionTrace`, every column written through its mask, and the point
-// passed to the zero-load entry. Throws QC335 for a sounding without depth readings.
+// logged, one line on `directionTrace`, every column written through its mask (and to the CSV twin when there
+// is one), and the point passed to the zero-load entry. Throws QC335 for a sounding without depth readings.
 void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts);
 
 // Tries a column ID at the fixed test point (depth 10 ft, Q 10, FR 1 %, VES 1 atm): a bad ID,

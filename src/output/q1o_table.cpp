@@ -69,16 +69,25 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     std::ofstream trace;
     OpenDirectionTrace(trace, area, parts.fieldFileName);
 
+    Q1oCsv csv;
+    if (parts.writeCsv) {
+        csv.Open(Q1oCsvFileName(area, parts.fieldFileName), parts.columns);
+    }
+
     DataRowParts rows{parts.columns,       parts.normalisation,
                       parts.profile,       parts.dataArea,
                       parts.reporter,      parts.readings,
                       parts.fieldFileName, parts.point,
                       parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
-                      parts.totalFeet};
+                      parts.totalFeet,
+                      parts.writeCsv ? &csv : nullptr};
     WriteQ1oData(out, trace, rows);
     if (!out.Commit()) {
         throw tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +
                                             std::strerror(out.errorNumber()) + ")");
+    }
+    if (parts.writeCsv) {
+        csv.Commit();
     }
 }
 

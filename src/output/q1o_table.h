@@ -47,13 +47,14 @@ struct Q1oTableParts {
     normalization::DepthPoint& point;
     zeroload::ZeroLoadEntry& zeroLoadEntry;  // started from the field file header already
     float& totalFeet;
+    bool writeCsv = true;  // the CSV twin "<sounding>_Q1o.csv" beside the table
 };
 
-// Writes the sounding's output table and its chart-direction trace (making the extras folder
-// when it is missing). The table is written beside its place and put there only when
-// complete: a sounding that stops on a data error leaves an earlier table as it was. Throws
-// QC383 when the table and QC387 when the trace cannot be opened, QC384 when the table
-// cannot be written.
+// Writes the sounding's output table, its CSV twin when asked, and its chart-direction trace
+// (making the extras folder when it is missing). The table is written beside its place and put
+// there only when complete: a sounding that stops on a data error leaves an earlier table as it
+// was. Throws QC383 when the table and QC387 when the trace cannot be opened, QC384 when the table
+// cannot be written, and the CSV twin's QC385 and QC386.
 void WriteQ1oTable(Q1oTableParts& parts);
 
 }  // namespace kavo::output

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <optional>
 #include <system_error>
 
@@ -145,6 +146,46 @@ std::vector<std::string> ListMatching(std::string_view systemPattern, EntryKind 
     }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
+}
+
+PathKind KindOfPath(std::string_view systemPath) {
+    const fs::path real = ToRealPath(systemPath);
+    std::error_code error;
+    const fs::file_status target = fs::status(real, error);
+    if (fs::is_regular_file(target)) {
+        return PathKind::File;
+    }
+    if (fs::is_directory(target)) {
+        return PathKind::Folder;
+    }
+    if (fs::exists(target)) {
+        return PathKind::Special;
+    }
+    return fs::is_symlink(fs::symlink_status(real, error)) ? PathKind::BrokenLink
+                                                           : PathKind::Missing;
+}
+
+std::string SystemReason(int errorNumber) {
+    return std::generic_category().message(errorNumber);
+}
+
+std::string ReasonNotReadable(std::string_view systemPath, int openErrorNumber) {
+    switch (KindOfPath(systemPath)) {
+        case PathKind::Missing:
+            return "it does not exist";
+        case PathKind::Folder:
+            return "it is a folder";
+        case PathKind::BrokenLink: {
+            std::error_code error;
+            const fs::path target = fs::read_symlink(ToRealPath(systemPath), error);
+            return "it is a link to " + target.string() + ", which does not exist";
+        }
+        case PathKind::Special:
+            return "it is not an ordinary file (a pipe, device or socket)";
+        case PathKind::File:
+            break;
+    }
+    return SystemReason(openErrorNumber != 0 ? openErrorNumber : EIO);
 }
 
 bool FileExists(std::string_view systemPath) {

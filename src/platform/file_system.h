@@ -29,6 +29,19 @@ std::vector<std::string> ListMatching(std::string_view systemPattern, EntryKind 
 bool FileExists(std::string_view systemPath);
 bool FolderExists(std::string_view systemPath);
 
+// What a path names once links are followed. A link whose target is missing, a folder and a
+// pipe or device are told apart from a path that names nothing.
+enum class PathKind { Missing, File, Folder, BrokenLink, Special };
+PathKind KindOfPath(std::string_view systemPath);
+
+// The operating system's text for an error number, e.g. "No space left on device".
+std::string SystemReason(int errorNumber);
+
+// Why a file could not be opened for reading, for messages: "it does not exist", "it is a
+// folder", "it is a link to ... , which does not exist", "it is not an ordinary file (a pipe,
+// device or socket)", or the system's reason for the failed opening (`openErrorNumber`).
+std::string ReasonNotReadable(std::string_view systemPath, int openErrorNumber);
+
 // Makes the folder (and any missing parents). False when it cannot be made.
 bool MakeFolder(std::string_view systemPath);
 

@@ -10,12 +10,21 @@ namespace kavo::platform {
 
 bool TextInput::Open(std::string_view systemPath) {
     Close();
+    linesRead_ = 0;
+    lastLineEnded_ = true;
+    errorNumber_ = 0;
     auto real = ToRealPath(systemPath);
     std::error_code error;
+    // A folder, pipe or device is no text file (and a pipe would block the reader).
     if (!std::filesystem::is_regular_file(real, error)) {
+        errorNumber_ = error ? error.value() : EINVAL;
         return false;
     }
+    errno = 0;
     stream_.open(real, std::ios::binary);
+    if (!stream_.is_open()) {
+        errorNumber_ = errno != 0 ? errno : EIO;
+    }
     return stream_.is_open();
 }
 
@@ -29,6 +38,8 @@ bool TextInput::ReadLine(std::string& line) {
         return false;
     }
     std::getline(stream_, line);
+    lastLineEnded_ = !stream_.eof();
+    ++linesRead_;
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
@@ -105,7 +116,16 @@ bool TextOutput::Open(std::string_view systemPath, Mode mode) {
 }
 
 void TextOutput::Write(std::string_view text) {
+    errno = 0;
     stream_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    RememberFailure();
+}
+
+// The reason of the first failure is kept: later ones follow from it.
+void TextOutput::RememberFailure() {
+    if (!stream_.good() && errorNumber_ == 0) {
+        errorNumber_ = errno != 0 ? errno : EIO;
+    }
 }
 
 void TextOutput::WriteLine(std::string_view text) {
@@ -114,21 +134,26 @@ void TextOutput::WriteLine(std::string_view text) {
 }
 
 void TextOutput::Flush() {
+    errno = 0;
     stream_.flush();
+    RememberFailure();
 }
 
 bool TextOutput::Commit() {
     if (!stream_.is_open()) {
         return false;
     }
-    stream_.flush();
-    bool good = stream_.good();
+    Flush();
+    errno = 0;
     stream_.close();
+    RememberFailure();
+    bool good = errorNumber_ == 0;
     if (mode_ == Mode::ReplaceWhenComplete) {
         std::error_code error;
         if (good) {
             std::filesystem::rename(writtenPath_, finalPath_, error);
             good = !error;
+            errorNumber_ = error ? error.value() : 0;
         }
         if (!good) {
             std::filesystem::remove(writtenPath_, error);

@@ -9,13 +9,20 @@ namespace kavo::platform {
 
 class TextInput {
   public:
-    // Opens a system path for reading; false when it cannot be opened.
+    // Opens a system path for reading; false when it cannot be opened (errorNumber() tells
+    // the system's reason when the path is an ordinary file).
     bool Open(std::string_view systemPath);
+    int errorNumber() const { return errorNumber_; }
     bool IsOpen() const { return stream_.is_open(); }
     // True when no more characters can be read.
     bool AtEnd();
     // Reads the next line without its line end; false (and an empty line) at the end.
     bool ReadLine(std::string& line);
+    // False when the last line read ran to the end of the file without a line end: the
+    // last line of a file cut short.
+    bool LastLineEnded() const { return lastLineEnded_; }
+    // The number of lines read since the file was opened: the number of the last one.
+    int LinesRead() const { return linesRead_; }
     // Reads the next item of a comma- or line-separated list (quotes removed, blanks
     // around it trimmed); false at the end.
     bool ReadItem(std::string& item);
@@ -23,6 +30,9 @@ class TextInput {
 
   private:
     std::ifstream stream_;
+    bool lastLineEnded_ = true;
+    int linesRead_ = 0;
+    int errorNumber_ = 0;
 };
 
 class TextOutput {
@@ -45,13 +55,16 @@ class TextOutput {
     void Write(std::string_view text);
     void WriteLine(std::string_view text);  // text, then CR LF
     void Flush();
-    // Closes the file; with ReplaceWhenComplete puts it in place. False when writing failed.
+    // Closes the file; with ReplaceWhenComplete puts it in place. False when writing or
+    // putting it in place failed (errorNumber() tells why).
     bool Commit();
     // Closes the file; with ReplaceWhenComplete an uncommitted file is thrown away.
     void Close();
     int errorNumber() const { return errorNumber_; }
 
   private:
+    void RememberFailure();
+
     std::ofstream stream_;
     std::string finalPath_;
     std::string writtenPath_;

@@ -135,11 +135,9 @@ FinishedRun::FinishedRun(run::Program& program, const std::vector<std::string>& 
     setup::ReadRunSettings(program.window, settings_, selectedProject);
     charts::LoadChartsForRun(quiet_, area_, *charts_);
     const normalization::SoundingUnitWeightInputs noSounding;
-    normalization::NormalisationContext columnContext{
-        *charts_,   normalization::ParseNormalisationMode(settings_.coneNormalization),
-        noSounding, unitWeightProfile_,
-        area_,      quiet_};
-    output::SetUpRunColumns(columns_, columnContext, settings_.columnsSource);
+    const normalization::NormalisationContext columnContext{
+        *charts_, normalization::ParseNormalisationMode(settings_.coneNormalization), noSounding};
+    output::SetUpRunColumns(columns_, columnContext, quiet_, area_, settings_.columnsSource);
 
     reporting::TracedInput database;
     projects::SoundingsHeader header;

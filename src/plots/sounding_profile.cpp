@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "normalization/column_value.h"
+#include "normalization/depth_step.h"
 #include "normalization/stress_normalisation.h"
 #include "normalization/unit_weight.h"
 #include "tools/null_marker.h"
@@ -148,40 +149,20 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
     const std::size_t c = addSeries(Quantity::ExponentC, "c", "");
     const std::size_t uwt = addSeries(Quantity::UnitWeight, "Unit weight", "pcf");
 
-    normalization::NormalisationContext context{inputs.charts,     inputs.mode,
-                                                inputs.unitWeight, inputs.unitWeightProfile,
-                                                inputs.dataArea,   reporter};
+    normalization::NormalisationContext context{inputs.charts, inputs.mode, inputs.unitWeight};
+    normalization::ReadSoundingProfile(context, inputs.unitWeightProfile, inputs.dataArea,
+                                       reporter);
     const double waterTable = profile.facts.waterTableFt;
     const double psfPerAtm = tools::UnitFactor("psf/atm");
-    // The chart-direction trace is the run's business; this computation discards it.
-    std::ostringstream directionTrace;
-    normalization::DepthPoint point;
-    normalization::ResetVerticalStress(point);
-    const fielddata::SoundingReadings& readings = inputs.readings;
-    for (std::size_t p = 0; p < readings.size(); ++p) {
-        // As in the output table: a reading without a depth is no depth point.
-        if (tools::IsMissing(readings.depth[p])) {
-            continue;
-        }
-        normalization::ClearPointValues(point);
-        point.depth = readings.depth[p];
-        point.qc = readings.qc[p];
-        point.fs = readings.fs[p];
-        point.frictionRatio = readings.frictionRatio[p];
-        point.u2 = readings.u2[p];
-        point.inclinationX = readings.xInclination[p];
-        point.inclinationY = readings.yInclination[p];
-        normalization::SetCorrectedConeResistance(point);
-        normalization::AdvanceVerticalStress(context, point);
-        normalization::NormaliseDepthPoint(context, point, directionTrace);
-        directionTrace.str({});
-
+    for (const normalization::ComputedDepthPoint& computed :
+         normalization::ComputeSoundingPoints(context, specs, inputs.readings)) {
+        const normalization::DepthPoint& point = computed.point;
         profile.depthFt.push_back(point.depth);
         const auto put = [&](std::size_t series, double value) {
             profile.series[series].values.push_back(ValueOrGap(value));
         };
         for (std::size_t i = 0; i < specs.size(); ++i) {
-            put(columnSeries[i], normalization::ComputeColumnValue(context, specs[i], point));
+            put(columnSeries[i], computed.result.values[i]);
         }
         // qt where the table has qc: a reading the qc column refuses is no qt either.
         put(qt, std::isnan(profile.series[qc].values.back()) ? kGap : point.qt);

@@ -157,7 +157,7 @@ std::string MakeNewProject(reporting::Reporter& reporter, const files::DataArea&
     if (platform::FolderExists(folder) || platform::FileExists(folder)) {
         throw tools::DataError("PE943", "project name already exists");
     }
-    for (const std::string& made : {folder, folder + "\\Soundings"}) {
+    for (const std::string& made : {folder, folder + "/Soundings"}) {
         if (!platform::FolderExists(made) && !platform::MakeFolder(made)) {
             throw tools::DataError("MP330", "Project New - can't make the folder " + made);
         }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "files/data_names.h"
 #include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/line_split.h"
@@ -134,10 +135,14 @@ bool ReadProjectList(const ProjectContext& context, std::string_view wantedProje
             std::string id = context.list.headerIds[f];
             AssignProjectColumn(context.list.record, context.area.projectName, id, fields[f]);
         }
-        if (context.list.names.size() == kMaxProjectNames) {
-            throw tools::DataError("FP889", purpose + ", more than " +
-                                                std::to_string(kMaxProjectNames) +
-                                                " projects in the list");
+        files::CheckDataName(
+            context.area.projectName, "project folder name",
+            platform::ToRealPath(path).string() + " line " + std::to_string(file.LinesRead()));
+        if (context.list.names.size() == kMaxProjects) {
+            throw tools::DataError(
+                "FP889", purpose + ", more than " + std::to_string(kMaxProjects) +
+                             " projects in the list; at most " + std::to_string(kMaxProjects) +
+                             " can be offered for choice");
         }
         context.list.names.push_back(context.area.projectName);
         if (!wantedProject.empty() && SameIgnoringCase(wantedProject, context.area.projectName)) {
@@ -178,11 +183,6 @@ void FillProjectChoices(const ProjectContext& context) {
 
     ReadProjectList(context, tools::kNullText);
     ListProjectFolders(context);
-    if (context.list.names.size() > kMaxProjectChoices) {
-        throw tools::DataError("FP879", std::string(kProjectListPurpose) + ", more than " +
-                                            std::to_string(kMaxProjectChoices) +
-                                            " projects to offer for choice");
-    }
     const auto& folders = context.list.folderNames;
     for (const std::string& name : context.list.names) {
         std::string choice = name;

@@ -26,9 +26,9 @@ inline constexpr const char* kProjectFolderNote = "ProjectDirectoryNote8lbl";
 inline constexpr const char* kChosenProjectLabel = "project8lbl";
 
 // The limits of the list's tables.
-inline constexpr std::size_t kMaxProjectNames = 89;
+// Every project of the list is offered for choice: the list holds as many as can be offered.
+inline constexpr std::size_t kMaxProjects = 79;
 inline constexpr std::size_t kMaxProjectFolders = 200;
-inline constexpr std::size_t kMaxProjectChoices = 79;
 inline constexpr std::size_t kMaxProjectHeaderCells = 13;
 inline constexpr std::size_t kMaxProjectsEntries = 999;
 inline constexpr int kMaxProjectRows = 9999;

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "files/data_names.h"
 #include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/line_split.h"
@@ -197,9 +198,12 @@ std::string OpenSoundingsDatabase(reporting::Reporter& reporter, const files::Da
     }
     const std::string name = platform::ListMatching(pattern, platform::EntryKind::File).front();
     const std::string path = files::PathFor(area, "PROJECT") + name;
+    // Every file of the project is found beside the database: it must lie in the data area.
+    files::CheckInsideDataArea(area, path, "soundings database");
     Progress(reporter, "SoundingS file= " + name, "So443");
     if (!reporter.TraceOpenForReading(file, path, "Openning SoundingS file")) {
-        throw tools::DataError("MG332", "problem opening; " + path + " {is is open?}");
+        throw tools::DataError(
+            "MG332", "problem opening; " + path + " {is is open?} (" + file.WhyNotOpened() + ")");
     }
     return path;
 }
@@ -251,6 +255,14 @@ bool ReadSoundingRow(reporting::Reporter& reporter, reporting::TracedInput& file
     record = SoundingRecord{};
     for (std::size_t k = 0; k < fields.size() && k < header.cells.size(); ++k) {
         AssignSoundingColumn(record, header.cells[k], fields[k]);
+    }
+    // The sounding's name and its unit-weight file name become file names in the project.
+    const std::string where =
+        platform::ToRealPath(file.path()).string() + " line " + std::to_string(file.LinesRead());
+    files::CheckDataName(record.soundingName, "sounding name", where);
+    const std::string_view uwtFile = tools::Trim(record.uwtFileName);
+    if (!uwtFile.empty() && uwtFile != tools::kNullText) {
+        files::CheckDataName(uwtFile, "unit-weight file name", where);
     }
     return true;
 }

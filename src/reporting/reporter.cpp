@@ -7,6 +7,7 @@
 #include <limits>
 #include <ostream>
 
+#include "tools/line_split.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 
@@ -247,10 +248,7 @@ bool Reporter::TraceNumberInput(TracedInput& file, float& value, bool& atEnd,
         atEnd = true;
         return false;
     }
-    std::optional<double> number = tools::ParseNumber(item);
-    // A number beyond the range of a single cannot be held: it counts as not numeric.
-    bool usable = number.has_value() && std::fabs(*number) <= std::numeric_limits<float>::max();
-    value = usable ? static_cast<float>(*number) : tools::kNull;
+    value = tools::NumberOrNull(item);
     atEnd = file.AtEnd();
     RememberLine(tools::SingleText(value), fileName, description);
     return true;

@@ -72,6 +72,12 @@ class TracedInput {
     ~TracedInput() { Close(); }
     bool IsOpen() const { return input_.IsOpen(); }
     bool AtEnd() { return input_.AtEnd(); }
+    bool LastLineEnded() const { return input_.LastLineEnded(); }
+    int LinesRead() const { return input_.LinesRead(); }
+    // Why the last opening failed, for messages (see platform::ReasonNotReadable).
+    std::string WhyNotOpened() const {
+        return platform::ReasonNotReadable(path_, input_.errorNumber());
+    }
     int number() const { return number_; }
     const std::string& path() const { return path_; }
     void Close();

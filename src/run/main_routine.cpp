@@ -1,6 +1,7 @@
 // Start-up, general setups and the batch run driver.
 #include "run/main_routine.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "charts/chart_export.h"
 #include "charts/chart_loader.h"
 #include "fielddata/field_data_file.h"
+#include "files/first_use.h"
 #include "normalization/normalisation_context.h"
 #include "output/q1o_table.h"
 #include "output/run_columns.h"
@@ -89,7 +91,8 @@ void ProcessSounding(Program& program, int sequence) {
                                 sounding.readings,
                                 sounding.point,
                                 tables.zeroLoad->at(sequence, name),
-                                tables.totalFeet};
+                                tables.totalFeet,
+                                tables.settings.writeCsv};
     output::WriteQ1oTable(parts);
 }
 
@@ -136,7 +139,7 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     projects::ResetProjectRecord(program.tables.projects.record, program.dataArea.projectName);
 
     zeroload::OpenZeroLoadFile(*tables.zeroLoadFile, program.dataArea,
-                               tables.settings.lowestQcDepthText);
+                               tables.settings.lowestQcDepthText, tables.settings.writeCsv);
 
     projects::OpenSoundingsDatabase(program.reporter, program.dataArea, database,
                                     program.tables.soundingsHeader, program.sounding.record);
@@ -200,7 +203,7 @@ std::string InstalledDataRoot(std::string_view programDrive) {
 }
 
 std::string TraceFilePath(const Program& program) {
-    return program.configuredRoot + "\\" + reporting::kTraceName;
+    return program.configuredRoot + "/" + reporting::kTraceName;
 }
 
 std::string TasksLogPath(const Program& program) {
@@ -214,21 +217,26 @@ void OpenTraceFile(Program& program) {
     // truncated) keeps its last buffered lines from landing in the new trace.
     std::error_code ignored;
     std::filesystem::remove(real, ignored);
+    errno = 0;
     auto sink = CreateOutputSink(path);
     if (!*sink) {
-        throw tools::DataError("OTR101", "Kavo can't create the input-lines trace file " +
-                                             real.string() + "; is the data area there?");
+        throw tools::DataError(
+            "OTR101", "Kavo can't create the input-lines trace file " + real.string() +
+                          "; is the data area there? (" +
+                          files::WhyNotWritableInDataArea(program.configuredRoot, errno) + ")");
     }
     program.reporter.OpenTrace(std::move(sink));
 }
 
 void OpenTasksLogFile(Program& program) {
     const std::string path = TasksLogPath(program);
+    errno = 0;
     auto sink = CreateOutputSink(path);
     if (!*sink) {
-        throw tools::DataError("OTL101", "Kavo can't create the tasks-and-issues log " +
-                                             platform::ToRealPath(path).string() +
-                                             "; is the data area there?");
+        throw tools::DataError(
+            "OTL101", "Kavo can't create the tasks-and-issues log " +
+                          platform::ToRealPath(path).string() + "; is the data area there? (" +
+                          files::WhyNotWritableInDataArea(program.dataArea.root, errno) + ")");
     }
     program.reporter.OpenTasksLog(std::move(sink), program.info.company, program.versionText,
                                   program.clock.ShortDate(), program.clock.ShortTime());
@@ -259,7 +267,7 @@ void GeneralSetups(Program& program) {
     const std::string drive = ProgramDrive(info.programPath);
     program.dataArea.root = DataAreaRootFor(program);
     SetLabel(window, control::kSystemAreaLabel,
-             "EXE drive=" + drive + "\\   and   Kavo data area= " + program.dataArea.root);
+             "EXE drive=" + drive + "/   and   Kavo data area= " + program.dataArea.root);
     program.dataArea.projectName = kStartProject;
 
     OpenTasksLogFile(program);
@@ -294,10 +302,36 @@ void MainRoutine(Program& program) {
     AnnounceStage(program.window, program.reporter, Stage::Looping);
 }
 
-void LoadMainWindow(Program& program) {
+void ChooseProjectForRun(Program& program, std::string_view project) {
+    const projects::ProjectContext context = ProjectsOf(program);
+    projects::FillProjectChoices(context);
+    std::string chosen;
+    std::string offered;
+    for (const std::string& choice : program.window.control(projects::kProjectChoiceList).items) {
+        if (choice.find(projects::kNoFolderMark) != std::string::npos) {
+            continue;  // listed, but without a folder to process
+        }
+        offered += (offered.empty() ? "" : ", ") + choice;
+        if (tools::UpperCopy(choice) == tools::UpperCopy(tools::Trim(project))) {
+            chosen = choice;
+        }
+    }
+    if (chosen.empty()) {
+        throw tools::DataError(
+            "PR122", "there is no project \"" + std::string(project) +
+                         "\" to run; the projects are: " + (offered.empty() ? "(none)" : offered));
+    }
+    projects::SelectProject(context, chosen);
+    setup::WriteSetupFile(program.reporter, program.dataArea, program.setup);
+}
+
+void LoadMainWindow(Program& program, std::string_view project) {
     program.window.control(control::kMainWindow).visible = true;
     program.window.ControlChanged(control::kMainWindow);
     GeneralSetups(program);
+    if (!project.empty()) {
+        ChooseProjectForRun(program, project);
+    }
     MainRoutine(program);
 }
 

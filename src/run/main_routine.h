@@ -26,8 +26,16 @@ inline constexpr int kMaxSequence = 9999;
 // example data area installed beside the program.
 std::string DataAreaRootFor(const Program& program);
 
-// The window's load: show it, the general setups, then the first batch run.
-void LoadMainWindow(Program& program);
+// The window's load: show it, the general setups, then the first batch run. With a
+// `project` named, that project is chosen for the run first (ChooseProjectForRun).
+void LoadMainWindow(Program& program, std::string_view project = {});
+
+// Chooses the project a run processes, as choosing it on the window and running does: the
+// project becomes the setup file's last project (the file is written, its previous version
+// kept as the backup), which every run reads. The name is compared without regard to case
+// with the project list's projects that have a folder. Throws DataError PR122, listing
+// them, for any other name.
+void ChooseProjectForRun(Program& program, std::string_view project);
 
 // Version text, computer name, data-area root, the tasks-and-issues log and the setup file.
 // The log is opened before the setup file is read, so that an error in the setup file at

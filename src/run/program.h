@@ -80,6 +80,9 @@ class Program {
     // The configured data-area root (--data-root, KAVO_DATA_ROOT or ~/Kavo): the root that
     // the forcing option chooses, and the folder of the input-lines trace.
     std::string configuredRoot;
+    // The example data area of the source tree when the program runs from its build tree
+    // (not installed): the first use's installation source then. Empty otherwise.
+    std::string sourceTreeDataRoot;
     files::DataArea dataArea;
     std::string versionText;
     std::string computerName;

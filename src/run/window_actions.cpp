@@ -3,10 +3,12 @@
 #include "run/window_actions.h"
 
 #include "equation/equation_tester.h"
+#include "platform/file_system.h"
 #include "projects/new_project.h"
 #include "run/main_routine.h"
 #include "run/stage_board.h"
 #include "setup/run_settings.h"
+#include "tools/errors.h"
 
 namespace kavo::run {
 
@@ -17,10 +19,24 @@ void PrepareDataArea(Program& program) {
 
 files::InstallationSource InstallationSourceFor(const Program& program,
                                                 std::string_view sourceRoot) {
-    std::string root = sourceRoot.empty()
-                           ? InstalledDataRoot(ProgramDrive(program.info.programPath))
-                           : std::string(sourceRoot);
-    return {std::move(root), program.info.programPath};
+    const std::string& programPath = program.info.programPath;
+    if (!sourceRoot.empty()) {
+        return {std::string(sourceRoot), programPath};
+    }
+    const std::string installed = InstalledDataRoot(ProgramDrive(programPath));
+    if (platform::FolderExists(installed)) {
+        return {installed, programPath};
+    }
+    const std::string& sourceTree = program.sourceTreeDataRoot;
+    if (!sourceTree.empty() && platform::FolderExists(sourceTree)) {
+        return {sourceTree, programPath};
+    }
+    throw tools::DataError("SC801",
+                           "First use setup - no installation source: there is no "
+                           "example data area at " +
+                               installed +
+                               "; pass --source DIR, a Kavo data area to install from "
+                               "(data/Kavo of the source tree)");
 }
 
 std::string NewProjectClick(Program& program) {

@@ -14,8 +14,9 @@ namespace kavo::run {
 // by the forcing option and the start project.
 void PrepareDataArea(Program& program);
 
-// The installation source of the first use: the example data area installed beside the
-// running program, or `sourceRoot` when one is given.
+// The installation source of the first use: `sourceRoot` when one is given, else the example
+// data area installed beside the running program, else (a program in its build tree) the
+// source tree's. Throws DataError SC801, asking for --source, when there is none.
 files::InstallationSource InstallationSourceFor(const Program& program,
                                                 std::string_view sourceRoot = {});
 

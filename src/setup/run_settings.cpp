@@ -77,6 +77,7 @@ void ReadRunSettings(const platform::Window& window, RunSettings& settings,
         settings.columnsSource = "FILE";
 
     settings.writeChartData = window.IsOn(control::kWriteChartData);
+    settings.writeCsv = window.IsOn(control::kWriteCsv);
 
     settings.icMethod = std::string(tools::kNullText);
     if (window.IsOn(control::kIcVaski))
@@ -116,6 +117,7 @@ void SetStartUpValues(platform::Window& window) {
     SetOption(window, control::kShowLineBreakdown, kChecked);
     SetOption(window, control::kCheckBeforeCompiling, kUnchecked);
     SetOption(window, control::kForceDataRoot, kChecked);
+    SetOption(window, control::kWriteCsv, kChecked);
 }
 
 }  // namespace kavo::setup

@@ -32,6 +32,7 @@ inline constexpr const char* kWriteChartData = "SLD_data_Write_to_File_8ckb";
 inline constexpr const char* kShowLineBreakdown = "Show_BreakdownOf_LineInput8chk";
 inline constexpr const char* kCheckBeforeCompiling = "Check_Before_Compling8chk";
 inline constexpr const char* kForceDataRoot = "ForceKavoToUseCdrive8cmd";
+inline constexpr const char* kWriteCsv = "Q1o_CSV_Write_beside_table8chk";
 }  // namespace control
 
 // Check box states.
@@ -55,6 +56,7 @@ struct RunSettings {
     std::string earthquakeCsrFile{tools::kNullText};
     bool writeChartData = false;
     std::string showLineBreakdown{tools::kNullText};  // "True", "False"; "-5435" when grey
+    bool writeCsv = true;  // a CSV beside each output table and beside the zero-load file
 };
 
 // Reads the window's options into `settings` (KavoScreen_read_values). The selected project

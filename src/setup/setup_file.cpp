@@ -1,6 +1,11 @@
 // Reading and writing the setup file.
 #include "setup/setup_file.h"
 
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "files/data_names.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "tools/errors.h"
@@ -21,6 +26,35 @@ enum ItemBit : int {
     kEndBit = 64,
 };
 constexpr int kAllItems = 127;
+
+// The items by their bits, as the setup file writes them, for messages.
+constexpr std::array<std::pair<int, std::string_view>, 7> kItemNames{{
+    {kFormatBit, kFormatMark},
+    {kUnitsBit, "Last_Units"},
+    {kUserBit, "Last_user"},
+    {kProjectBit, "Last_Project"},
+    {kEquipmentBit, "Last_Equipment"},
+    {kErrorBit, "Last_Error"},
+    {kEndBit, "End"},
+}};
+
+// "missing Last_Error, End; repeated Last_user" from the number of times each item was met.
+std::string ItemProblems(const std::array<int, kItemNames.size()>& seen) {
+    std::string missing;
+    std::string repeated;
+    for (std::size_t i = 0; i < kItemNames.size(); ++i) {
+        std::string& list = seen[i] == 0 ? missing : repeated;
+        if (seen[i] != 1) {
+            list += (list.empty() ? "" : ", ") + std::string(kItemNames[i].second);
+        }
+    }
+    std::string text = missing.empty() ? "" : "missing " + missing;
+    if (!repeated.empty()) {
+        text += (text.empty() ? "" : "; ") + ("repeated " + repeated);
+    }
+    return text;
+}
+
 constexpr int kMaxSetupLines = 9999;
 
 const std::string kBadFile = "bad setup File ";
@@ -33,12 +67,20 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "setupfile")) {
         throw tools::DataError("ESF812", "Kavo can't read setup file: " + path +
-                                             ", either already open or does not exist");
+                                             ", either already open or does not exist (" +
+                                             file.WhyNotOpened() + ")");
     }
 
     SetupValues read;
     int foundMask = 0;
     int expectedMask = 0;
+    std::array<int, kItemNames.size()> seen{};
+    const auto found = [&foundMask, &seen](int bit) {
+        foundMask += bit;
+        for (std::size_t i = 0; i < kItemNames.size(); ++i) {
+            seen[i] += kItemNames[i].first == bit ? 1 : 0;
+        }
+    };
     bool badLine = false;
     bool formatMisplaced = false;
     std::string line;
@@ -50,11 +92,11 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
                 formatMisplaced = true;
                 break;
             }
-            foundMask += kFormatBit;
+            found(kFormatBit);
             continue;
         }
         if (item == "END" || item == "EOH") {
-            foundMask += kEndBit;
+            found(kEndBit);
             expectedMask = kAllItems;
             continue;
         }
@@ -72,19 +114,22 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
         const std::string key = tools::UpperCopy(pair.key);
         if (key == "LAST_UNITS") {
             read.lastUnits = pair.value;
-            foundMask += kUnitsBit;
+            found(kUnitsBit);
         } else if (key == "LAST_USER") {
             read.lastUser = pair.value;
-            foundMask += kUserBit;
+            found(kUserBit);
         } else if (key == "LAST_PROJECT") {
+            files::CheckDataName(
+                pair.value, "project name (Last_Project)",
+                platform::ToRealPath(path).string() + " line " + std::to_string(number));
             read.lastProject = pair.value;
-            foundMask += kProjectBit;
+            found(kProjectBit);
         } else if (key == "LAST_EQUIPMENT") {
             read.lastEquipment = pair.value;
-            foundMask += kEquipmentBit;
+            found(kEquipmentBit);
         } else if (key == "LAST_ERROR") {
             read.lastError = pair.value;
-            foundMask += kErrorBit;
+            found(kErrorBit);
         }
     }
 
@@ -96,9 +141,10 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
                                kBadFile + "---> second line must be= " + std::string(kFormatMark));
     }
     if (foundMask != expectedMask) {
-        throw tools::DataError("YV777", kBadFile + "---> not all required items are in the file; " +
-                                            "---> ID=" + std::to_string(foundMask) + "/" +
-                                            std::to_string(expectedMask));
+        throw tools::DataError(
+            "YV777", kBadFile + "---> not all required items are in the file; " + "---> ID=" +
+                         std::to_string(foundMask) + "/" + std::to_string(expectedMask) + " (" +
+                         platform::ToRealPath(path).string() + ": " + ItemProblems(seen) + ")");
     }
     file.Close();
     values = read;
@@ -118,7 +164,8 @@ void WriteSetupFile(reporting::Reporter& reporter, const files::DataArea& area,
     auto cannotWrite = [&path](int errorNumber) {
         return tools::DataError(
             "ESF112", "can't write setup file to " + path +
-                          ", maybe open by another program? e=" + std::to_string(errorNumber));
+                          ", maybe open by another program? e=" + std::to_string(errorNumber) +
+                          " (" + platform::SystemReason(errorNumber) + ")");
     };
     // Written beside the old file and put in its place only when complete, so a failed
     // write never leaves half a setup file.

@@ -204,13 +204,17 @@ ColumnIdResult ColumnIdOf(std::string_view cell) {
     return result;
 }
 
-float NumberOrNull(std::string_view text) {
+std::optional<float> ParseSingle(std::string_view text) {
     std::optional<double> number = ParseNumber(text);
     // A number beyond the range of a single has no single value: it counts as missing.
     if (!number || std::fabs(*number) > static_cast<double>(std::numeric_limits<float>::max())) {
-        return kNull;
+        return std::nullopt;
     }
     return static_cast<float>(*number);
+}
+
+float NumberOrNull(std::string_view text) {
+    return ParseSingle(text).value_or(kNull);
 }
 
 std::vector<std::string> LineBreakdown(std::string_view line,

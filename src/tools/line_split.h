@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +41,13 @@ struct ColumnIdResult {
 };
 ColumnIdResult ColumnIdOf(std::string_view cell);
 
-// The number in a text field, as a single; -5435 when the trimmed text is empty or not
-// numeric.
+// The number in a text field, as a single; nothing when the trimmed text is empty, not
+// numeric or beyond the range of a single. This alone decides whether a measured value is
+// missing: a count, depth or reading that equals 5435 or -5435 is a value like any other.
+std::optional<float> ParseSingle(std::string_view text);
+
+// The number in a text field, as a single; -5435 when ParseSingle finds none. For values
+// whose null marker is written in the file itself (settings, database columns, charts).
 float NumberOrNull(std::string_view text);
 
 // The lines of the listing window for a split line: "LINE----->" line "<-----", " ",

@@ -144,6 +144,14 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
+std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest) {
+    const std::optional<double> number = ParseNumber(text);
+    if (!number || *number < lowest || *number > highest || std::trunc(*number) != *number) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*number);
+}
+
 PlainDecimal PlainDecimalOf(float value, int maxDecimals) {
     PlainDecimal out;
     if (value == 0.0f) {

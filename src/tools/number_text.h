@@ -12,6 +12,11 @@ namespace kavo::tools {
 // decimal point, optional exponent); nullopt otherwise (the empty text included).
 std::optional<double> ParseNumber(std::string_view text);
 
+// The value of a trimmed numeric text that is a whole number from `lowest` to `highest`;
+// nullopt for any other text. Every whole number taken from input passes through here, so
+// no value out of range ever reaches an integer.
+std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest);
+
 // A single written with at most seven significant digits, without a leading blank and
 // without trailing zeros; a whole number without a decimal point ("345", "12.5", "-0.25",
 // "1.234568E+15" beyond the plain range).

@@ -66,6 +66,7 @@ constexpr std::array kOptions{
     OptionControls{"show-line-breakdown", OptionKind::CheckBox, c::kShowLineBreakdown, {}},
     OptionControls{"check-before-compiling", OptionKind::CheckBox, c::kCheckBeforeCompiling, {}},
     OptionControls{"force-data-root", OptionKind::CheckBox, c::kForceDataRoot, {}},
+    OptionControls{"write-csv", OptionKind::CheckBox, c::kWriteCsv, {}},
 };
 
 const OptionControls* FindOption(std::string_view name) {
@@ -214,6 +215,9 @@ void ApplyRunOptions(platform::Window& window, const RunOptions& options) {
     }
     if (options.noForceDataRoot) {
         ApplyChecked(window, "force-data-root", "off");
+    }
+    if (options.noCsv) {
+        ApplyChecked(window, "write-csv", "off");
     }
 }
 

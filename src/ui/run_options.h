@@ -24,6 +24,7 @@ struct RunOptions {
     bool showLineBreakdown = false;
     bool checkBeforeCompiling = false;
     bool noForceDataRoot = false;
+    bool noCsv = false;
 };
 
 // Sets the window's controls for the options given; options not given keep their value.

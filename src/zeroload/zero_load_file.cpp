@@ -32,13 +32,27 @@ std::string ZeroLoadFileName(const files::DataArea& area) {
            ".txt";
 }
 
+std::string ZeroLoadCsvFileName(const files::DataArea& area) {
+    return files::PathFor(area, "PROJECT") + std::string(kZeroLoadFilePrefix) + area.projectName +
+           ".csv";
+}
+
 void OpenZeroLoadFile(ZeroLoadFile& file, const files::DataArea& area,
-                      std::string_view depthSettingText) {
+                      std::string_view depthSettingText, bool writeCsv) {
     file.lowestQcDepth = CheckLowestQcDepth(depthSettingText);
     file.name = ZeroLoadFileName(area);
     if (!file.output.Open(file.name, platform::TextOutput::Mode::ReplaceWhenComplete)) {
         throw tools::DataError("ZF101", "the zero load data file cannot be opened: " + file.name +
                                             " (" + std::strerror(file.output.errorNumber()) + ")");
+    }
+    file.csvName.clear();
+    if (writeCsv) {
+        file.csvName = ZeroLoadCsvFileName(area);
+        if (!file.csvOutput.Open(file.csvName, platform::TextOutput::Mode::ReplaceWhenComplete)) {
+            throw tools::DataError(
+                "ZF103", "the zero load CSV file cannot be opened: " + file.csvName + " (" +
+                             std::strerror(file.csvOutput.errorNumber()) + ")");
+        }
     }
 }
 

@@ -21,6 +21,9 @@ float CheckLowestQcDepth(std::string_view settingText);
 // "Kavo---Output---Zero_Load_Data---", the project name and ".txt".
 std::string ZeroLoadFileName(const files::DataArea& area);
 
+// Its CSV twin: the same name ending in ".csv".
+std::string ZeroLoadCsvFileName(const files::DataArea& area);
+
 // The run's zero-load file while the soundings are processed. It is written beside its
 // final place and put there only when complete, so a run that stops early leaves the
 // previous run's file as it was.
@@ -28,11 +31,14 @@ struct ZeroLoadFile {
     std::string name;
     float lowestQcDepth = 0;  // ft
     platform::TextOutput output;
+    std::string csvName;  // empty when no CSV twin is written
+    platform::TextOutput csvOutput;
 };
 
-// Checks the depth setting, stores it, and opens the file. Throws the depth setting's
-// errors, and ZF101 when the file cannot be opened.
+// Checks the depth setting, stores it, and opens the file (and its CSV twin when
+// `writeCsv`). Throws the depth setting's errors, and ZF101 (ZF103 for the CSV) when a file
+// cannot be opened.
 void OpenZeroLoadFile(ZeroLoadFile& file, const files::DataArea& area,
-                      std::string_view depthSettingText);
+                      std::string_view depthSettingText, bool writeCsv = true);
 
 }  // namespace kavo::zeroload

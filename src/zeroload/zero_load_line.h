@@ -1,5 +1,5 @@
-// The fixed-width lines of the zero-load data file: its two heading lines and one line per
-// sounding.
+// The lines of the zero-load data file (fixed width: its two heading lines and one line per
+// sounding) and of its CSV twin.
 #pragma once
 
 #include <cstddef>
@@ -58,5 +58,11 @@ std::vector<std::string> SplitZeroLoadRow(std::string_view line);
 // The column names and units of the file's two heading lines ("" where a column has none).
 std::vector<std::string> ZeroLoadColumnNames();
 std::vector<std::string> ZeroLoadColumnUnits();
+
+// The zero-load CSV: its heading row (the names of the fixed-width heading with their units)
+// and the row of one sounding (the texts as they are, the numbers as the line prints them
+// unpadded, an empty cell for a missing value).
+std::string ZeroLoadCsvHeading();
+std::string ZeroLoadCsvRow(const ZeroLoadRow& row);
 
 }  // namespace kavo::zeroload

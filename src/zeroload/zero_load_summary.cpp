@@ -152,6 +152,18 @@ void WriteZeroLoadFile(ZeroLoadFile& file, const ZeroLoadTable& table, int count
                                "the zero load data file could not be written: " + file.name + " (" +
                                    std::strerror(file.output.errorNumber()) + ")");
     }
+    if (file.csvName.empty()) {
+        return;
+    }
+    file.csvOutput.WriteLine(ZeroLoadCsvHeading());
+    for (const ZeroLoadRow& row : rows) {
+        file.csvOutput.WriteLine(ZeroLoadCsvRow(row));
+    }
+    if (!file.csvOutput.Commit()) {
+        throw tools::DataError(
+            "ZF104", "the zero load CSV file could not be written: " + file.csvName + " (" +
+                         std::strerror(file.csvOutput.errorNumber()) + ")");
+    }
 }
 
 }  // namespace kavo::zeroload

@@ -35,8 +35,8 @@ std::vector<ZeroLoadRow> BuildZeroLoadRows(const ZeroLoadTable& table, int count
                                            const charts::ChartTable& charts,
                                            reporting::Reporter& reporter);
 
-// Writes the two heading lines and the sorted lines, and puts the file in place. Throws
-// ZF102 when the file cannot be written.
+// Writes the two heading lines and the sorted lines, and puts the file in place; then its CSV
+// twin when one was opened. Throws ZF102 (ZF104 for the CSV) when a file cannot be written.
 void WriteZeroLoadFile(ZeroLoadFile& file, const ZeroLoadTable& table, int count,
                        const charts::ChartTable& charts, reporting::Reporter& reporter);
 

@@ -19,7 +19,7 @@ void CheckSequence(int sequence, std::string_view sounding) {
 }
 
 // A zero reading in atm, converted as the depth rows convert their counts.
-float ZeroInAtm(float zeroCounts, const fielddata::ChannelCalibration& channel) {
+float ZeroInAtm(std::optional<float> zeroCounts, const fielddata::ChannelCalibration& channel) {
     return fielddata::CountsToEngineering(zeroCounts, 0.0f, channel.scale,
                                           tools::UnitFactor("atm/tsf"));
 }

@@ -40,7 +40,8 @@ TEST_F(WindowActionsCommand, FirstUseOnAnEmptyRootThenARunOfTheExample) {
     ASSERT_EQ(installed.status, 0) << installed.err;
     EXPECT_TRUE(Has(installed.out, "[SC999] DONE with making directories and ExampleOne data\n"));
     EXPECT_EQ(ReadFile(root() / "software" / "kavo"), ReadFile(std::getenv("KAVO_BIN")));
-    EXPECT_TRUE(fs::exists(root() / "Projects" / "ExampleONE" / "Soundings" / "KV-05.CPT"));
+    EXPECT_TRUE(fs::exists(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-05.CPT"));
+    EXPECT_FALSE(fs::exists(root() / "Projects" / "ExampleONE"));  // one spelling everywhere
 
     const Result run = Kavo("run");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -61,6 +62,15 @@ TEST_F(WindowActionsCommand, FirstUseWithoutItsSourceIsADataError) {
     const Result result = Kavo("first-use --source '" + (dir.path() / "none").string() + "'");
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(Has(result.err, "Error Code: SC801\n")) << result.err;
+}
+
+// The program in its build tree installs from the source tree's example data area.
+TEST_F(WindowActionsCommand, FirstUseFromTheBuildTreeFindsTheSourceTreesDataArea) {
+    const Result installed = Kavo("first-use");
+    ASSERT_EQ(installed.status, 0) << installed.err;
+    EXPECT_EQ(ReadFile(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-01.CPT"),
+              ReadFile(fs::path(Source()) / "Projects" / "ExampleOne" / "Soundings" / "KV-01.CPT"));
+    EXPECT_FALSE(Has(installed.out + installed.err, "\\")) << installed.out;
 }
 
 TEST_F(WindowActionsCommand, NewProjectsAndTheirErrors) {

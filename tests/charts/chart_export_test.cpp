@@ -16,7 +16,7 @@ namespace {
 const std::string kChart =
     "FR_%,QC1,cQc_tln\r\nRow2_Kavo_SLDv5\r\nSLD_AUTHOR_SHORT_CODE=tln\r\n"
     "SLD_CHARTID=KAVOCHART\r\nSLD_LOOKUP_METHOD=XYC\r\nCOMMENT=traced\r\nNOTE=\r\n"
-    "SLD_VERSION_NUMBER=2\r\nEOH\r\n0.1,10,0.2\r\n1.25,20.5\r\n\r\n0.5,100,0.5\r\n";
+    "SLD_VERSION_NUMBER=2\r\nEOH\r\n0.1,10,0.2\r\n1.25,20.5\r\n\r\n0.5,100,0.5\r\n5,200\r\n";
 
 class ChartExport : public ChartTableFixture {
   protected:

@@ -200,6 +200,22 @@ const BadChart kBadCharts[] = {
     {"TwentySixPoints", "SLD-Kavo-cQc_tln.csv",
      ChartText("FR_%,QC1,cQc_tln", kGoodHeader, Lines(1, 26)), "SLD724",
      "more than 25 points on one contour line in SLD-Kavo-cQc_tln.csv at line 32"},
+    // A chart file cut short: in its last row, after the first point of a line, or after its
+    // first line.
+    {"CutInARow", "SLD-Kavo-cQc_tln.csv",
+     ChartText("FR_%,QC1,cQc_tln", kGoodHeader, "0.1,10,0.2\r\n1,20\r\n\r\n0.1,100,0.5\r\n10,4"),
+     "SLD726",
+     "SLD-Kavo-cQc_tln.csv at line 11: the file ends in the middle of a row (no line end after "
+     "it); the chart file may have been cut short"},
+    {"CutAfterAFirstPoint", "SLD-Kavo-cQc_tln.csv",
+     ChartText("FR_%,QC1,cQc_tln", kGoodHeader, "0.1,10,0.2\r\n1,20\r\n\r\n0.1,100,0.5\r\n"),
+     "SLD727",
+     "SLD-Kavo-cQc_tln.csv: contour line 2 (value 0.5) has a single point; a line needs two; "
+     "the chart file may have been cut short"},
+    {"CutAfterTheFirstLine", "SLD-Kavo-cQc_tln.csv",
+     ChartText("FR_%,QC1,cQc_tln", kGoodHeader, "0.1,10,0.2\r\n1,20\r\n10,40\r\n"), "SLD728",
+     "SLD-Kavo-cQc_tln.csv: a single contour line; values are read between two lines, so the "
+     "chart would give none; the chart file may have been cut short"},
 };
 
 class RejectsChartFile : public ChartLoader, public ::testing::WithParamInterface<BadChart> {};
@@ -221,7 +237,7 @@ TEST_F(ChartLoader, EmptyFolderFailsSld214) {
         FAIL();
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "SLD214");
-        EXPECT_EQ(error.description(), "No " + dir.text() + "\\SLD input\\SLD-Kavo-*.csv file");
+        EXPECT_EQ(error.description(), "No " + dir.text() + "/SLD input/SLD-Kavo-*.csv file");
     }
 }
 
@@ -233,7 +249,10 @@ TEST_F(ChartLoader, OnlyDoNotUseFilesLoadNothingAndFailSld200) {
         FAIL();
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "SLD200");
-        EXPECT_EQ(error.description(), "Not all the Vaski SLD files were loaded");
+        EXPECT_EQ(error.description(),
+                  "Not all the Vaski SLD files were loaded; no chart of cQc, Ic, UWT1, CRRe, "
+                  "p200s1, Vs1, N1, S1 (a file SLD-Kavo-<property>_<method>.csv in the SLD input "
+                  "folder, its row 1 naming that property)");
     }
     EXPECT_EQ(table->count, 0);
 }
@@ -272,7 +291,15 @@ TEST_F(ChartLoader, RequiredChartsTakeTheLaterSlotAndAreClearedEachCheck) {
     // A later run without the charts fails instead of keeping the old indices.
     LoadCharts(ChartLoadRequest::Reset, reporter, area, *table);
     table->count = 7;  // the first seven slots: no S1 chart
-    EXPECT_THROW(CheckRequiredCharts(*table), tools::DataError);
+    try {
+        CheckRequiredCharts(*table);
+        ADD_FAILURE() << "no SLD200";
+    } catch (const tools::DataError& error) {
+        EXPECT_EQ(error.description().rfind(
+                      "Not all the Vaski SLD files were loaded; no chart of S1 (a file", 0),
+                  0u)
+            << error.description();
+    }
     EXPECT_EQ(table->required.S1, 0);
 }
 

@@ -73,18 +73,37 @@ TEST(ParseDepthRow, MissingTextGivesMissingValuesNotFormulaResults) {
     EXPECT_FLOAT_EQ(row.reading.xInclination, 1.0f);
 
     // A channel without a zero reading gives no values either.
-    header.tip.zeroBefore = tools::kNull;
+    header.tip.zeroBefore = std::nullopt;
     const DepthRowResult noZero =
         ParseDepthRow(Row("   2.000", {"1100", "1200", "1050", "15"}), false, header, markers);
     EXPECT_EQ(noZero.reading.qc, tools::kNull);
     EXPECT_NEAR(noZero.reading.fs, 0.09918, 1e-7);
 }
 
+// The null marker's value is a possible count: a cell holding it is a reading, not a gap.
+TEST(ParseDepthRow, CountsDepthsAndZerosOf5435AreReadings) {
+    FieldHeader header = Calibrated();
+    header.u2.zeroBefore = -5435.0f;
+    std::int16_t markers = 0;
+    const DepthRowResult row =
+        ParseDepthRow(Row("5435.000", {"5435", "-5435", "5435", "5435"}), false, header, markers);
+    EXPECT_NEAR(row.reading.depth, 5435.0 * 3.2808399, 1e-2);
+    // 0.95 × (5435 − 100) × 0.01044 × 0.1
+    EXPECT_NEAR(row.reading.qc, 5.291253, 1e-5);
+    // 0.95 × (−5435 − 200) × 0.01044 × 0.01
+    EXPECT_NEAR(row.reading.fs, -0.5588793, 1e-6);
+    // 0.068046 × (5435 + 5435) × 0.01044 × 1
+    EXPECT_NEAR(row.reading.u2, 7.72215, 1e-3);
+    // 0.2 × (5435 − 10)
+    EXPECT_FLOAT_EQ(row.reading.xInclination, 1085.0f);
+    EXPECT_EQ(row.reading.rawU2, 5435.0f);
+}
+
 TEST(CountsToEngineering, NegativeAndZeroReadingsConvertAsTheyStand) {
     EXPECT_FLOAT_EQ(CountsToEngineering(100.0f, 100.0f, 0.1f, 0.95f), 0.0f);
     EXPECT_NEAR(CountsToEngineering(50.0f, 100.0f, 0.1f, 0.95f), -0.04959, 1e-7);
-    EXPECT_EQ(CountsToEngineering(tools::kNull, 100.0f, 0.1f, 0.95f), tools::kNull);
-    EXPECT_EQ(CountsToEngineering(1.0f, 100.0f, -tools::kNull, 0.95f), tools::kNull);
+    EXPECT_EQ(CountsToEngineering(std::nullopt, 100.0f, 0.1f, 0.95f), tools::kNull);
+    EXPECT_EQ(CountsToEngineering(1.0f, 100.0f, std::nullopt, 0.95f), tools::kNull);
 }
 
 // Feeds rows in order as a file would; the last one is the file's last row.
@@ -124,7 +143,7 @@ TEST(ParseDepthRow, MarkerRowsThenTheClosingZeroRowEndNormal) {
     EXPECT_EQ(fed.header.friction.zeroAfter, 197.0f);
     EXPECT_EQ(fed.header.u2.zeroAfter, 55.0f);
     EXPECT_EQ(fed.header.xInclination.zeroAfter, 11.0f);
-    EXPECT_EQ(fed.header.yInclination.zeroAfter, tools::kNull);  // absent channel
+    EXPECT_EQ(fed.header.yInclination.zeroAfter, std::nullopt);  // absent channel
 }
 
 TEST(ParseDepthRow, OneMarkerRowThenAnOrdinaryRowIsAReading) {
@@ -156,7 +175,7 @@ TEST(ParseDepthRow, WithoutMarkersTheLastRowEndsTheDataFugro) {
     EXPECT_EQ(fed.header.friction.zeroAfter, 200.0f);
     EXPECT_EQ(fed.header.u2.zeroAfter, 50.0f);
     EXPECT_EQ(fed.header.xInclination.zeroAfter, 10.0f);
-    EXPECT_EQ(fed.header.yInclination.zeroAfter, tools::kNull);
+    EXPECT_EQ(fed.header.yInclination.zeroAfter, std::nullopt);
 }
 
 TEST(ParseDepthRow, TheFileEndingAfterMarkerRowsIsAnError) {
@@ -180,26 +199,31 @@ TEST(ParseDepthRow, TheFileEndingAfterMarkerRowsIsAnError) {
     }
 }
 
-TEST(SoundingReadings, HoldsAtMostEightThousandReadings) {
+TEST(SoundingReadings, HoldsEightThousandReadingsBesidesTheirEndMarkers) {
     SoundingReadings readings;
     DepthReading reading;
     for (std::size_t i = 0; i < kMaxReadings; ++i) {
         reading.depth = static_cast<float>(i);
-        readings.Add(reading, "S-1.CPT line 9");
+        readings.Add(reading, false, "S-1.CPT line 9");
     }
     ASSERT_EQ(readings.size(), kMaxReadings);
     EXPECT_EQ(readings.depth.back(), 7999.0f);
     EXPECT_EQ(readings.yInclination.size(), kMaxReadings);
+    // A sounding of 8000 readings still has room for the rows that end it.
+    readings.Add(reading, true, "S-1.CPT line 8024");
+    readings.Add(reading, true, "S-1.CPT line 8025");
+    EXPECT_EQ(readings.size(), kMaxReadings + 2);
+    EXPECT_EQ(readings.endMarkerRows, 2u);
     try {
-        readings.Add(reading, "S-1.CPT line 8024");
+        readings.Add(reading, false, "S-1.CPT line 8026");
         ADD_FAILURE() << "reading 8001 was taken";
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "HG8240");
         EXPECT_EQ(error.description(),
-                  "S-1.CPT line 8024: more than 8000 depth readings; a sounding holds at most "
-                  "8000");
+                  "S-1.CPT line 8026: more than 8000 depth readings (end-marker rows not "
+                  "counted); a sounding holds at most 8000");
     }
-    EXPECT_EQ(readings.size(), kMaxReadings);
+    EXPECT_EQ(readings.size(), kMaxReadings + 2);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ double Number(const std::string& text) {
 // The value of one count of a channel in atm: the tolerance of a value that was rounded to
 // whole counts is half of it.
 double OneCount(const ChannelCalibration& channel, double unitFactor) {
-    return unitFactor * kCountFactor * channel.scale;
+    return unitFactor * kCountFactor * *channel.scale;
 }
 
 TEST(ExampleSoundings, ReadBackAsTheirGeneratorMeantThem) {

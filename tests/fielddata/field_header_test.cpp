@@ -84,23 +84,23 @@ TEST(ReadChannelCalibration, FullScaleOverDivisionsWithTheUnits) {
     ChannelCalibration tip;
     ReadChannelCalibration(Cells({"5000", "1000"}), Cells({"100", "-20"}),
                            Cells({"500 TSF", "  10   TSF  "}), 1, "T", tip);
-    EXPECT_FLOAT_EQ(tip.scale, 0.1f);
-    EXPECT_FLOAT_EQ(tip.zeroBefore, 100.0f);
+    EXPECT_FLOAT_EQ(*tip.scale, 0.1f);
+    EXPECT_FLOAT_EQ(*tip.zeroBefore, 100.0f);
     EXPECT_EQ(tip.units, "TSF");
-    EXPECT_FLOAT_EQ(tip.zeroAfter, tools::kNull);
+    EXPECT_EQ(tip.zeroAfter, std::nullopt);
 
     ChannelCalibration friction;
     ReadChannelCalibration(Cells({"5000", "1000"}), Cells({"100", "-20"}),
                            Cells({"500 TSF", "  10   TSF  "}), 2, "T", friction);
-    EXPECT_FLOAT_EQ(friction.scale, 0.01f);
-    EXPECT_FLOAT_EQ(friction.zeroBefore, -20.0f);
+    EXPECT_FLOAT_EQ(*friction.scale, 0.01f);
+    EXPECT_FLOAT_EQ(*friction.zeroBefore, -20.0f);
     EXPECT_EQ(friction.units, "TSF");
 
     // A full-scale value without units, and a blank zero reading.
     ChannelCalibration bare;
     ReadChannelCalibration(Cells({"4"}), Cells({""}), Cells({"2"}), 1, "T", bare);
-    EXPECT_FLOAT_EQ(bare.scale, 0.5f);
-    EXPECT_FLOAT_EQ(bare.zeroBefore, tools::kNull);
+    EXPECT_FLOAT_EQ(*bare.scale, 0.5f);
+    EXPECT_EQ(bare.zeroBefore, std::nullopt);
     EXPECT_EQ(bare.units, "");
 }
 
@@ -135,6 +135,9 @@ TEST(ReadChannelCalibration, CellsThatGiveNoScaleAreErrors) {
         {"0", "100", "500 TSF", "HRC742", "the divisions «0» of channel column 1 give no scale"},
         {"", "100", "500 TSF", "HRC742", "the divisions «» of channel column 1"},
         {"many", "100", "500 TSF", "HRC742", "the divisions «many»"},
+        {"-5435", "100", "500 TSF", "HRC742",
+         "«-5435» of channel column 1 give no scale (not a "
+         "positive number)"},
     };
     for (const auto& c : cases) {
         ChannelCalibration channel;
@@ -171,7 +174,7 @@ TEST(ReadChannelCalibration, ARowEndingBeforeTheColumnIsTooShort) {
     // A row that reaches into the column holds it: the missing end counts as blanks.
     ChannelCalibration channel;
     ReadChannelCalibration(Cells({"1", "0.5"}), full, full.substr(0, 40), 2, "S", channel);
-    EXPECT_FLOAT_EQ(channel.scale, 4.0f);
+    EXPECT_FLOAT_EQ(*channel.scale, 4.0f);
 }
 
 TEST(ParseFieldDate, BothFormsAndTheTwelveHourClock) {
@@ -197,13 +200,21 @@ TEST(ParseFieldDate, BothFormsAndTheTwelveHourClock) {
     }
 }
 
-TEST(ParseFieldDate, AMonthNameWithoutRoomForDayOrYearIsAnError) {
+TEST(ParseFieldDate, DatesAndHoursThatCannotBeReadAreErrors) {
     const struct {
         std::string text, code, descriptionPart;
     } cases[] = {
         {"JUL-10-2017", "HDT811", "the month name in the date «JUL-10-2017» comes too early"},
         {"1-JUL-2017", "HDT811", "«1-JUL-2017» comes too early"},
         {"10-JUL-17", "HRS735", "the date «10-JUL-17» is too short to hold a four-digit year"},
+        // An hour far beyond any integer once came out as a negative hour.
+        {"7/10/2017 7203000800003:05:09 PM", "HDT812",
+         "the hour «7203000800003» of the time «7203000800003:05:09 PM» is not a whole number "
+         "from 0 to 12"},
+        {"7/10/2017 13:05:09 PM", "HDT812", "the hour «13»"},
+        {"7/10/2017 -1:05:09 AM", "HDT812", "the hour «-1»"},
+        {"7/10/2017 3.5:05:09 AM", "HDT812", "the hour «3.5»"},
+        {"7/10/2017 ab:05:09 AM", "HDT812", "the hour «AB»"},
     };
     for (const auto& c : cases) {
         const tools::DataError error =

@@ -42,8 +42,8 @@ TEST(StartZeroLoadEntry, ZerosInAtmosphereFromCalibrationAndZeroReadings) {
 
 TEST(StartZeroLoadEntry, MissingZerosOrScalesStayMissing) {
     fielddata::FieldHeader header = HeaderWithZeros();
-    header.tip.zeroAfter = tools::kNull;
-    header.friction.scale = tools::kNull;
+    header.tip.zeroAfter = std::nullopt;
+    header.friction.scale = std::nullopt;
     ZeroLoadTable table;
     StartZeroLoadEntry(table, 1, "P", header);
     const ZeroLoadEntry& entry = table.at(1, "KV-01");

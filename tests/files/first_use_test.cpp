@@ -69,17 +69,17 @@ class FirstUseTest : public ::testing::Test {
 
 TEST_F(FirstUseTest, AnEmptyRootGetsTheWholeExampleDataArea) {
     Install();
-    EXPECT_EQ(made, std::vector<std::string>{"ExampleONE"});
+    EXPECT_EQ(made, std::vector<std::string>{"ExampleOne"});
     EXPECT_EQ(ReadFile(root / "software" / "Kavo-Setup.txt"), "shipped setup");
     EXPECT_EQ(ReadFile(root / "software" / "kavo"), "program v2");
     EXPECT_TRUE(fs::is_directory(root / "SLD data files for plotting"));
     // The source's list replaces the one the example row was appended to.
     EXPECT_EQ(ReadFile(root / "Projects" / "Kavo_ProjectS---List.csv"),
               "{PROJECT_FILE_DIRECTORY}\r\nExampleOne\r\n");
-    const fs::path example = root / "Projects" / "ExampleONE";
+    const fs::path example = root / "Projects" / "ExampleOne";
     EXPECT_EQ(ReadFile(example / "Kavo_SoundingS---ExampleOne.csv"), "{1}\r\nA\r\n");
     EXPECT_EQ(ReadFile(example / "Soundings" / "A.CPT"), "field data");
-    EXPECT_TRUE(fs::exists(example / "SoundingS---ExampleONE---KavoEditable---.csv"));
+    EXPECT_TRUE(fs::exists(example / "SoundingS---ExampleOne---KavoEditable---.csv"));
     EXPECT_EQ(ReadFile(root / "SLD input" / "SLD-Kavo-Ic_tln-v1.csv"), "chart");
     EXPECT_EQ(window.codes,
               (std::vector<std::string>{"ICP932", "SC113", "SC119", "RE823", "SC334", "SC999"}));
@@ -88,12 +88,12 @@ TEST_F(FirstUseTest, AnEmptyRootGetsTheWholeExampleDataArea) {
 TEST_F(FirstUseTest, ASecondFirstUseKeepsTheSetupReplacesTheProgramAndStopsAtPE943) {
     Install();
     dir.Write("root/software/Kavo-Setup.txt", "the user's setup");
-    dir.Write("root/Projects/ExampleONE/Soundings/A.CPT", "edited field data");
+    dir.Write("root/Projects/ExampleOne/Soundings/A.CPT", "edited field data");
     dir.Write("bin/kavo", "program v3");
     EXPECT_EQ(CodeOf([&] { Install(); }), "PE943");
     EXPECT_EQ(ReadFile(root / "software" / "Kavo-Setup.txt"), "the user's setup");
     EXPECT_EQ(ReadFile(root / "software" / "kavo"), "program v3");
-    EXPECT_EQ(ReadFile(root / "Projects" / "ExampleONE" / "Soundings" / "A.CPT"),
+    EXPECT_EQ(ReadFile(root / "Projects" / "ExampleOne" / "Soundings" / "A.CPT"),
               "edited field data");
 }
 
@@ -105,7 +105,7 @@ TEST_F(FirstUseTest, AProjectListAlreadyThereKeepsItsRowsAndStaysTheOnlyList) {
         fs::create_directories(root / "Projects");
         std::ofstream(root / "Projects" / name, std::ios::binary) << "{1}\r\nMine\r\n";
         Install();
-        EXPECT_EQ(ReadFile(root / "Projects" / name), "{1}\r\nMine\r\n\"ExampleONE\"\r\n");
+        EXPECT_EQ(ReadFile(root / "Projects" / name), "{1}\r\nMine\r\n\"ExampleOne\"\r\n");
         EXPECT_EQ(
             std::distance(fs::directory_iterator(root / "Projects"), fs::directory_iterator{}),
             3)

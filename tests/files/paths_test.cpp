@@ -40,23 +40,23 @@ TEST(PathFor, GivesThePlaceOfEveryKey) {
         const char* expected;
     };
     for (const Case& c : {
-             Case{"SLD VB6", "/d/Kavo-VB6\\"},
-             Case{"SLD INPUT", "/d/Kavo\\SLD input\\"},
-             Case{"SLD", "/d/Kavo\\SLD input\\"},
-             Case{"SLD-KAVO-*.CSV", "/d/Kavo\\SLD input\\SLD-Kavo-*.csv"},
-             Case{"SLD FOR PLOTTING", "/d/Kavo\\Projects\\Proj\\SLD for plotting\\"},
-             Case{"SLD OUTPUT", "/d/Kavo\\Projects\\Proj\\SLD output\\"},
-             Case{"SOFTWARE", "/d/Kavo\\software\\"},
-             Case{"TEMP", "/d/Kavo\\software\\"},
-             Case{"TEMPORARY", "/d/Kavo\\software\\"},
-             Case{"EXTRA", "/d/Kavo\\Vaski extras\\"},
-             Case{"KAVO", "/d/Kavo\\"},
-             Case{"PROJECTS", "/d/Kavo\\Projects\\"},
-             Case{"PROJECTS---*.CSV", "/d/Kavo\\Projects\\ProjectS---*.csv"},
-             Case{"PROJECT", "/d/Kavo\\Projects\\Proj\\"},
-             Case{"SOUNDINGS", "/d/Kavo\\Projects\\Proj\\SOUNDINGS\\"},
-             Case{"KAVO_SOUNDINGS---*.CSV", "/d/Kavo\\Projects\\Proj\\Kavo_SoundingS---*.csv"},
-             Case{"*.CPT", "/d/Kavo\\Projects\\Proj\\soundings\\*.CPT"},
+             Case{"SLD VB6", "/d/Kavo-VB6/"},
+             Case{"SLD INPUT", "/d/Kavo/SLD input/"},
+             Case{"SLD", "/d/Kavo/SLD input/"},
+             Case{"SLD-KAVO-*.CSV", "/d/Kavo/SLD input/SLD-Kavo-*.csv"},
+             Case{"SLD FOR PLOTTING", "/d/Kavo/Projects/Proj/SLD for plotting/"},
+             Case{"SLD OUTPUT", "/d/Kavo/Projects/Proj/SLD output/"},
+             Case{"SOFTWARE", "/d/Kavo/software/"},
+             Case{"TEMP", "/d/Kavo/software/"},
+             Case{"TEMPORARY", "/d/Kavo/software/"},
+             Case{"EXTRA", "/d/Kavo/Vaski extras/"},
+             Case{"KAVO", "/d/Kavo/"},
+             Case{"PROJECTS", "/d/Kavo/Projects/"},
+             Case{"PROJECTS---*.CSV", "/d/Kavo/Projects/ProjectS---*.csv"},
+             Case{"PROJECT", "/d/Kavo/Projects/Proj/"},
+             Case{"SOUNDINGS", "/d/Kavo/Projects/Proj/SOUNDINGS/"},
+             Case{"KAVO_SOUNDINGS---*.CSV", "/d/Kavo/Projects/Proj/Kavo_SoundingS---*.csv"},
+             Case{"*.CPT", "/d/Kavo/Projects/Proj/soundings/*.CPT"},
          }) {
         EXPECT_EQ(PathFor(area, c.key), c.expected) << c.key;
     }
@@ -97,6 +97,27 @@ TEST_F(DataAreaTest, SoundingsAndFieldFilesAreOneFolder) {
               dir.path() / "Projects/ExampleOne/Soundings/CPT-01.cpt");
 }
 
+TEST_F(DataAreaTest, NamesEveryFolderAsItIsOnDisk) {
+    dir.Write("Projects/ExampleOne/Soundings/CPT-01.cpt", "x");
+    dir.Write("SLD INPUT/SLD-Kavo-cQc.csv", "x");
+    area.projectName = "EXAMPLEONE";
+    struct Case {
+        const char* key;
+        std::string expected;
+    };
+    for (const Case& c : {
+             Case{"SOUNDINGS", "/Projects/ExampleOne/Soundings/"},
+             Case{"*.CPT", "/Projects/ExampleOne/Soundings/*.CPT"},
+             Case{"PROJECT", "/Projects/ExampleOne/"},
+             Case{"SLD INPUT", "/SLD INPUT/"},
+             Case{"SLD-KAVO-*.CSV", "/SLD INPUT/SLD-Kavo-*.csv"},
+             Case{"SLD OUTPUT", "/Projects/ExampleOne/SLD output/"},  // not there yet
+             Case{"KAVO", "/"},
+         }) {
+        EXPECT_EQ(PathFor(area, c.key), dir.text() + c.expected) << c.key;
+    }
+}
+
 TEST_F(DataAreaTest, CountsOrdinaryFilesOnly) {
     dir.Write("Projects/Kavo_ProjectS---a.csv", "x");
     dir.Write("Projects/.Kavo_ProjectS---hidden.csv", "x");
@@ -120,7 +141,8 @@ TEST_F(DataAreaTest, OpensTheOnlyFileThroughTheTrace) {
     reporting::TracedInput file;
     std::string path = OpenOnlyFile(area, reporter, file, "PROJECT", "Kavo_SoundingS---*.csv",
                                     "Reading SoundingS");
-    std::string expected = dir.text() + "\\Projects\\ExampleOne\\KAVO_SOUNDINGS---x.CSV";
+    // The folders as they are on disk, whatever the case of the key's texts and the project.
+    std::string expected = dir.text() + "/projects/exampleone/KAVO_SOUNDINGS---x.CSV";
     EXPECT_EQ(path, expected);
     EXPECT_TRUE(file.IsOpen());
     EXPECT_EQ(file.number(), 1);

@@ -142,12 +142,49 @@ TEST_F(ColumnValueTest, ExponentColumnFollowsTheNormalisationMode) {
     EXPECT_THROW(ParseNormalisationMode("USER_OTHER"), tools::ProgrammingError);
 }
 
+// Su = (qt - total vertical stress) / Nk in atm; SU1 = Su / VES, SU = Su in psf at the unit
+// table's 2116.22 psf per atm.
 TEST_F(ColumnValueTest, StrengthByConeFactor) {
-    EXPECT_FLOAT_EQ(Value("SU1_NK=17"), 1.0f);        // 34 / 17 / 2
-    EXPECT_FLOAT_EQ(Value("Su_NK=17_psf"), 4000.0f);  // 34 / 17 x 2000
-    EXPECT_FLOAT_EQ(Value("Su_Nk=17_psf"), 4000.0f);  // the form the error text shows
-    EXPECT_NEAR(Value("Su_NK=17_atm"), 4000.0 / 2116.22, 1e-4);
-    EXPECT_EQ(Value("S1_NK=17"), kNull);  // no value for S1 by cone factor
+    point.qt = 36.0f;
+    struct Case {
+        const char* what;
+        float waterTableDepth;  // ft; the point lies at 32.8084 ft with VES 2 atm
+        double su1;
+        double suPsf;
+    };
+    // Below the water table: 20 ft of water head is 1248 psf = 0.589731 atm on top of VES.
+    const double suBelow = (36.0 - 2.0 - 20.0 * 62.4 / 2116.22) / 17.0;
+    const Case cases[] = {
+        {"above the water table", 50.0f, 1.0, 4232.44},  // (36 - 2) / 17 = 2 atm
+        {"at the water table", 32.8084f, 1.0, 4232.44},
+        {"below the water table", 12.8084f, suBelow / 2.0, suBelow * 2116.22},
+    };
+    for (const Case& c : cases) {
+        sounding.waterTableDepth = c.waterTableDepth;
+        EXPECT_NEAR(Value("SU1_NK=17"), c.su1, 2e-6 * c.su1) << c.what;
+        EXPECT_NEAR(Value("Su_NK=17_psf"), c.suPsf, 2e-6 * c.suPsf) << c.what;
+        EXPECT_NEAR(Value("Su_Nk=17_psf"), c.suPsf, 2e-6 * c.suPsf) << c.what;
+        EXPECT_NEAR(Value("Su_NK=17_atm"), c.suPsf / 2116.22, 2e-6 * c.suPsf) << c.what;
+        EXPECT_EQ(Value("S1_NK=17"), kNull) << c.what;  // no value for S1 by cone factor
+    }
+    EXPECT_EQ(IssueCount(), 3) << LogText();  // the three S1 columns
+}
+
+TEST_F(ColumnValueTest, StrengthByConeFactorIsMissingWithoutItsInputs) {
+    point.qt = 36.0f;
+    sounding.waterTableDepth = kNull;
+    EXPECT_EQ(Value("Su_NK=17_psf"), kNull);
+    sounding.waterTableDepth = 50.0f;
+    point.qt = kNull;
+    EXPECT_EQ(Value("Su_NK=17_psf"), kNull);
+    point.qt = 36.0f;
+    point.ves = kNull;
+    EXPECT_EQ(Value("SU1_NK=17"), kNull);
+    EXPECT_EQ(Value("Su_NK=17_psf"), kNull);
+}
+
+TEST_F(ColumnValueTest, StrengthByConeFactorChecksTheFactor) {
+    sounding.waterTableDepth = 50.0f;
     std::string description;
     EXPECT_EQ(ErrorOf("SU1_NK=25", &description), "NK019");
     EXPECT_EQ(description, "NK must be reasonable, not 25");
@@ -156,15 +193,17 @@ TEST_F(ColumnValueTest, StrengthByConeFactor) {
     EXPECT_EQ(ErrorOf("SU1_NK17", &description), "NK123");
     EXPECT_EQ(description, "SU Nk method must have the form of Nk=17");
     EXPECT_EQ(ErrorOf("SU1_NK=21"), "");
-    // Limits of the strength ratio: 34 / 10 / 100 = 0.034 is below 0.05.
+    // Limits of the strength ratio: (95 - 100) / 10 is negative, below 0.05.
     point.ves = 100.0f;
     EXPECT_EQ(Value("SU1_NK=10"), kNull);
 }
 
+// The chart gives the ratio to VES; SU is that ratio times VES in psf (2116.22 per atm).
 TEST_F(ColumnValueTest, StrengthByChart) {
     EXPECT_FLOAT_EQ(Value("S1_tln"), 0.28f);
     EXPECT_FLOAT_EQ(Value("SU1_tln"), 0.28f);
-    EXPECT_FLOAT_EQ(Value("SU_tln_psf"), 0.28f * 2000.0f * 2.0f);
+    EXPECT_NEAR(Value("SU_tln_psf"), 0.28 * 2.0 * 2116.22, 2e-3);
+    EXPECT_NEAR(Value("SU_tln_atm"), 0.28 * 2.0, 1e-6);
     EXPECT_EQ(Value("S_tln_psf"), kNull);
 }
 

@@ -73,7 +73,7 @@ class EngineFixture : public ReportingFixture {
         reading.qc = qc;
         reading.fs = fs;
         reading.frictionRatio = qc > 0.0f ? 100.0f * fs / qc : tools::kNull;
-        readings.Add(reading, "test");
+        readings.Add(reading, false, "test");
         NormalisationContext context = Context();
         ReadSoundingProfile(context, profile, dataArea, reporter);
         DepthPointResult result;

@@ -37,7 +37,10 @@ struct Reading {
 // FC = 80 Ic - 137 = 45.42159, dqc1N = (11.9 + 59.0402/14.6) exp(1.63 - 9.7/47.42159
 // - (15.7/47.42159)^2) = 59.43693, qc1Ncs = 118.47714, CRR = 0.167924.
 // Ic_RKP is the same Ic. At 5 ft: Ic = 1.872650, FC = 12.81197, qc1Ncs = 128.89216, CRR = 0.194051.
-// SU1 by Nk = 15: Q / 15 / VES: 26.33955 (5 ft), 5.505268 (15 ft).
+// SU1 by Nk = 15: Su = (qt - total vertical stress) / 15, over VES. 5 ft (above the water
+// table): (60 - 0.2835244) / 15 = 3.981098 atm, / 0.2835244 = 14.04147. 15 ft: 5 ft of water
+// head is 312 psf = 0.1474327 atm, total stress 0.8623867 atm, (50 - 0.8623867) / 15 =
+// 3.275841 atm, / 0.7149540 = 4.581890.
 // N1 by Q / 4.5: 24.89302, 13.12005. Vs = 600 x VES^0.25: 437.8233, 551.7226 fps.
 // Qc in tsf: qc / 0.95: 63.15789, 52.63158. Depth in m: 5 / 3.2808399 = 1.524.
 class SoundingFlowTest : public EngineFixture {
@@ -65,7 +68,7 @@ class SoundingFlowTest : public EngineFixture {
             row.qc = reading.qc;
             row.fs = reading.fs;
             row.frictionRatio = 100.0f * reading.fs / reading.qc;
-            sounding.Add(row, "test");
+            sounding.Add(row, false, "test");
         }
         NormalisationContext context = Context();
         std::vector<std::vector<float>> rows;
@@ -94,11 +97,11 @@ TEST_F(SoundingFlowTest, EveryColumnAgreesWithTheHandCalculation) {
     ASSERT_EQ(rows.size(), 3u);
 
     const std::vector<double> at5 = {5.0,      1.524,     63.15789, 1.0,       1.1201858, 0.2835244,
-                                     120.0,    112.68238, 0.5,      1.8726500, 0.194051,  26.33955,
+                                     120.0,    112.68238, 0.5,      1.8726500, 0.194051,  14.04147,
                                      24.89302, 600.0,     437.8233, 0.28};
     const std::vector<double> at15 = {
         15.0, 4.572,     52.63158, 2.0,      1.1808041, 0.7149540, 125.0,    59.133140,
-        0.5,  2.2802700, 0.167924, 5.505268, 13.12005,  600.0,     551.7226, 0.28};
+        0.5,  2.2802700, 0.167924, 4.581890, 13.12005,  600.0,     551.7226, 0.28};
     for (std::size_t i = 0; i < ids.size(); ++i) {
         EXPECT_NEAR(rows[0][i], at5[i], 3e-6 * at5[i] + 2e-6) << ids[i] << " at 5 ft";
         EXPECT_NEAR(rows[2][i], at15[i], 3e-6 * at15[i] + 2e-6) << ids[i] << " at 15 ft";

@@ -63,7 +63,7 @@ class Q1oTableTest : public ::testing::Test {
             reading.fs = row.fs;
             reading.u2 = 0.0f;
             reading.xInclination = row.inclinationX;
-            readings.Add(reading, "test");
+            readings.Add(reading, false, "test");
         }
     }
 

@@ -2,6 +2,8 @@
 // replacing a file only when the new one is complete.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,30 @@ std::vector<std::string> AllLines(const std::string& path) {
     EXPECT_TRUE(input.AtEnd());
     EXPECT_EQ(line, "");
     return lines;
+}
+
+// A file cut short shows in its last line: no line end follows it.
+TEST(TextInput, TellsWhetherTheLastLineHadALineEnd) {
+    testing::TempDir dir;
+    const struct {
+        const char* bytes;
+        int lines;
+        bool ended;
+    } cases[] = {
+        {"a\r\nb\r\n", 2, true},
+        {"a\nb", 2, false},
+        {"a\r\nb\r", 2, false},
+        {"", 0, true},
+    };
+    for (const auto& c : cases) {
+        TextInput input;
+        ASSERT_TRUE(input.Open(dir.Write("f.txt", c.bytes).string()));
+        std::string line;
+        while (input.ReadLine(line)) {
+        }
+        EXPECT_EQ(input.LinesRead(), c.lines) << c.bytes;
+        EXPECT_EQ(input.LastLineEnded(), c.ended) << c.bytes;
+    }
 }
 
 TEST(TextInput, ReadsCrLfAndLfLinesAndALastLineWithoutEnd) {
@@ -113,6 +139,24 @@ TEST(TextOutput, ReplacesWhenCompleteOnlyOnCommit) {
         EXPECT_TRUE(out.Commit());
     }
     EXPECT_EQ(testing::ReadFile(path), "whole table\r\n");
+}
+
+// A full disk or a folder in the file's place gives the system's reason, never "Success".
+TEST(TextOutput, KeepsTheReasonOfAFailedWriteOrReplacement) {
+    TextOutput full;
+    ASSERT_TRUE(full.Open("/dev/full", TextOutput::Mode::Replace));
+    full.WriteLine(std::string(1 << 16, 'x'));
+    EXPECT_FALSE(full.Commit());
+    EXPECT_EQ(full.errorNumber(), ENOSPC);
+
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "table.txt");
+    TextOutput blocked;
+    ASSERT_TRUE(blocked.Open(dir.text() + "/table.txt", TextOutput::Mode::ReplaceWhenComplete));
+    blocked.WriteLine("whole table");
+    EXPECT_FALSE(blocked.Commit());
+    EXPECT_EQ(blocked.errorNumber(), EISDIR);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "table.txt.kavo-partial"));
 }
 
 TEST(TextOutput, ReportsAFolderThatCannotBeWritten) {

@@ -53,7 +53,7 @@ TEST_F(NewProjectTest, MakesFoldersRowAndTemplateAndTellsWhereTheRowWent) {
     const fs::path templateFile =
         Projects() / "North Levee" / "SoundingS---North_Levee---KavoEditable---.csv";
     EXPECT_EQ(ReadFile(templateFile), SoundingsHeaderRow() + "\r\n");
-    EXPECT_EQ(listPath, dir.text() + "\\Projects\\Kavo_ProjectS---List.csv");
+    EXPECT_EQ(listPath, dir.text() + "/Projects/Kavo_ProjectS---List.csv");
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0], "Project name was placed into " + listPath);
     // The template goes to the new project, never to the project the paths still name.
@@ -142,7 +142,7 @@ TEST_F(NewProjectTest, ASecondTemplateInTheFolderIsRefused) {
         MakeSoundingsTemplate(reporter, files::DataArea{dir.text(), "Old"}, "Old");
     });
     EXPECT_EQ(code, "WP123");
-    EXPECT_EQ(text, dir.text() + "\\Projects\\Old\\SoundingS---*.csv already exists");
+    EXPECT_EQ(text, dir.text() + "/Projects/Old/SoundingS---*.csv already exists");
 }
 
 // The user fills in a row under the template's header and names the file as the reader

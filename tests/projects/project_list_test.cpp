@@ -156,25 +156,38 @@ TEST_F(ProjectListTest, NoneOrSeveralListsAreRefused) {
 }
 
 TEST_F(ProjectListTest, ListsBeyondTheTablesAreDataErrors) {
+    // The list holds as many projects as can be offered for choice, and says so.
     std::string rows = kHeader;
-    for (int i = 1; i <= 90; ++i) {
+    for (int i = 1; i <= 79; ++i) {
         rows += "P" + std::to_string(i) + ",x\r\n";
     }
     WriteList(rows);
-    EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }).first, "FP889");
-
-    rows = kHeader;
-    for (int i = 1; i <= 80; ++i) {
-        rows += "P" + std::to_string(i) + ",x\r\n";
-    }
-    WriteList(rows);
-    EXPECT_FALSE(ReadProjectList(context, ""));
-    EXPECT_EQ(CodeAndDescriptionOf([&] { FillProjectChoices(context); }).first, "FP879");
+    FillProjectChoices(context);
+    EXPECT_EQ(window.control(kProjectChoiceList).items.size(), 79u);
+    WriteList(rows + "P80,x\r\n");
+    EXPECT_EQ(CodeAndDescriptionOf([&] { FillProjectChoices(context); }),
+              std::make_pair("FP889"s, std::string(kProjectListPurpose) +
+                                           ", more than 79 projects in the list; at most 79 can "
+                                           "be offered for choice"));
 
     for (int i = 1; i <= 201; ++i) {
         MakeFolder("F" + std::to_string(i));
     }
     EXPECT_EQ(CodeAndDescriptionOf([&] { ListProjectFolders(context); }).first, "WE200");
+}
+
+// A project's folder name becomes part of every path of the project.
+TEST_F(ProjectListTest, FolderNamesThatLeaveTheProjectsFolderAreRefused) {
+    const std::string list = (dir.path() / "Projects" / "Kavo_ProjectS---Mine.csv").string();
+    for (const std::string name : {"../../elsewhere", "a/b", "a\\b", "..", "."}) {
+        WriteList(kHeader + "ExampleOne,one\r\n\"" + name + "\",two\r\n");
+        EXPECT_EQ(CodeAndDescriptionOf([&] { ReadProjectList(context, ""); }),
+                  std::make_pair("DAN101"s, list + " line 3: the project folder name «" + name +
+                                                "» is refused: a name may not hold \"/\", "
+                                                "\"\\\", \"..\" or control characters, so "
+                                                "that it stays inside the data area"))
+            << name;
+    }
 }
 
 TEST_F(ProjectListTest, NonStandardHeaderIsLoggedAsAnIssueFirst) {

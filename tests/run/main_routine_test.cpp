@@ -12,13 +12,16 @@
 #include <cstdlib>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "reporting/reporter.h"
 #include "run/action.h"
 #include "run/stage_board.h"
+#include "run/window_actions.h"
 #include "setup/run_settings.h"
+#include "support/data_error.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
 
@@ -113,8 +116,7 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
     // The five example soundings end at 736 ft in all: 736 ft / 20 s, whole feet per second.
     EXPECT_EQ(fields[1], "736 total feet in 20 secs     @ 36 ft/sec");
     EXPECT_EQ(fields[2], "5 total Soundings");
-    EXPECT_EQ(fields[4],
-              "Q1o files are in     " + dir.text() + "\\Projects\\ExampleOne\\SOUNDINGS\\");
+    EXPECT_EQ(fields[4], "Q1o files are in     " + dir.text() + "/Projects/ExampleOne/Soundings/");
     EXPECT_EQ(window.panel().statusCode, "");
     EXPECT_TRUE(window.control(control::kRun).enabled);
     EXPECT_TRUE(window.errorWindows.empty());
@@ -124,7 +126,7 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
     EXPECT_EQ(window.control(control::kVersionLabel).text, "Kavo Version = 8.0.11");
     EXPECT_EQ(window.control(control::kVersionDateLabel).text, "Linux build of 2026");
     EXPECT_EQ(window.control(control::kSystemAreaLabel).text,
-              "EXE drive=/opt/kavo\\   and   Kavo data area= " + dir.text());
+              "EXE drive=/opt/kavo/   and   Kavo data area= " + dir.text());
     EXPECT_EQ(program->tables.settings.chartDataLocation, "INTERNAL");
     EXPECT_EQ(program->tables.settings.showLineBreakdown, "False");
     EXPECT_EQ(program->tables.soundingsHeader.count, 7);
@@ -202,6 +204,49 @@ TEST_F(WholeRun, NamesAreFoundWhateverTheirCase) {
     EXPECT_EQ(ReadFile(root() / "SOFTWARE" / "Kavo-Setup.txt"), kSetupWritten);
 }
 
+TEST_F(WholeRun, SummaryNamesTheFoldersAsTheyAreOnDisk) {
+    fs::rename(root() / "Projects" / "ExampleOne", root() / "Projects" / "exampleone");
+    fs::rename(root() / "Projects" / "exampleone" / "Soundings",
+               root() / "Projects" / "exampleone" / "SOUNDINGS");
+    ASSERT_EQ(Run(), kExitDone);
+    EXPECT_EQ(window.panel().fields[4],
+              "Q1o files are in     " + dir.text() + "/Projects/exampleone/SOUNDINGS/");
+    EXPECT_EQ(window.panel().fields[5],
+              "Zero load data File      " + dir.text() +
+                  "/Projects/exampleone/Kavo---Output---Zero_Load_Data---ExampleOne.txt");
+}
+
+// The project named for the run becomes the setup file's last project before the run reads
+// it; a name that is none of the projects stops before anything is written.
+TEST_F(WholeRun, ProjectChosenForTheRun) {
+    ASSERT_EQ(RunAction(*program, [this] { LoadMainWindow(*program, "exampleONE"); }), kExitDone);
+    EXPECT_EQ(window.panel().fields[2], "5 total Soundings");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupWritten);
+    EXPECT_EQ(program->setup.lastProject, "ExampleOne");
+
+    dir.Write("software/Kavo-Setup.txt", kSetupOld);
+    ASSERT_EQ(RunAction(*program, [this] { LoadMainWindow(*program, "Nope"); }), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "PR122");
+    EXPECT_EQ(window.errorWindows[0].description,
+              "there is no project \"Nope\" to run; the projects are: ExampleOne");
+    EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
+}
+
+TEST_F(WholeRun, FirstUseWithoutAnInstallationSourceAsksForOne) {
+    // The program's info names /opt/kavo/bin/kavo: nothing is installed beside it, and it
+    // does not run from a build tree.
+    const tools::DataError error =
+        testing::DataErrorOf([this] { InstallationSourceFor(*program); });
+    EXPECT_EQ(error.code(), "SC801");
+    EXPECT_NE(error.description().find("pass --source DIR"), std::string::npos)
+        << error.description();
+
+    program->sourceTreeDataRoot = (fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo").string();
+    EXPECT_EQ(InstallationSourceFor(*program).root, program->sourceTreeDataRoot);
+    EXPECT_EQ(InstallationSourceFor(*program, "/given").root, "/given");
+}
+
 TEST_F(WholeRun, DatabaseWithoutSoundingsStillEndsTheRun) {
     dir.Write("Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv", "{1},{140}\r\n");
     ASSERT_EQ(Run(), kExitDone);
@@ -263,6 +308,10 @@ TEST_F(WholeRun, MissingDataAreaIsAClearError) {
     ASSERT_EQ(Run(), kExitDataError);
     ASSERT_EQ(window.errorWindows.size(), 1u);
     EXPECT_EQ(window.errorWindows[0].code, "OTR101");
+    EXPECT_EQ(window.errorWindows[0].description,
+              "Kavo can't create the input-lines trace file " + dir.text() + "/no-such-area/" +
+                  reporting::kTraceName + "; is the data area there? (the data area " + dir.text() +
+                  "/no-such-area does not exist; make it with `kavo first-use`)");
 }
 
 // Each data error ends the run with its code and description in the log's error block, and
@@ -295,7 +344,8 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"no setup file", [](WholeRun& run) { fs::remove(run.setupFile()); }, "ESF812",
          [](const WholeRun& run) {
              return "Kavo can't read setup file: " + run.dir.text() +
-                    "\\software\\Kavo-Setup.txt, either already open or does not exist";
+                    "/software/Kavo-Setup.txt, either already open or does not exist (it "
+                    "does not exist)";
          }},
         {"bad setup line", setupWith("t\r\nRow2_Kavo_Setup_v4\r\nwhat is this\r\nEnd\r\n"), "SF931",
          text(badSetup + "contains a bad line= what is this")},
@@ -304,11 +354,15 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"setup without End",
          setupWith("t\r\nRow2_Kavo_Setup_v4\r\nLast_Units=F\r\nLast_user=u\r\n"
                    "Last_Project=ExampleOne\r\nLast_Equipment=e\r\nLast_Error=x\r\n"),
-         "YV777", text(badSetup + "not all required items are in the file; ---> ID=63/0")},
+         "YV777",
+         [](const WholeRun& run) {
+             return "bad setup File ---> not all required items are in the file; ---> ID=63/0 (" +
+                    run.setupFile().string() + ": missing End)";
+         }},
         {"no backup possible", [](WholeRun& run) { fs::create_directories(run.backupFile()); },
          "ESF342",
          [](const WholeRun& run) {
-             const std::string folder = run.dir.text() + "\\software\\";
+             const std::string folder = run.dir.text() + "/software/";
              return "can't make backup copy of setup file ---> from " + folder +
                     "Kavo-Setup.txt to --->" + folder + "Kavo-Setup-BACKUP.txt";
          }},
@@ -374,9 +428,73 @@ TEST_F(WholeRun, SetupFileThatCannotBeWrittenStaysAsItWas) {
     ASSERT_EQ(window.errorWindows.size(), 1u);
     EXPECT_EQ(window.errorWindows[0].code, "ESF112");
     EXPECT_NE(Log().find("Error description =can't write setup file to " + dir.text() +
-                         "\\software\\Kavo-Setup.txt, maybe open by another program? e="),
+                         "/software/Kavo-Setup.txt, maybe open by another program? e="),
               std::string::npos);
     EXPECT_EQ(ReadFile(setupFile()), kSetupOld);
+}
+
+// Names from the soundings database never lead outside the data area: neither by "..", nor
+// through a link. The data area is moved one level down, so that a name that escapes it
+// would land in the test's own folder, where a readable field file waits.
+TEST_F(WholeRun, SoundingsCannotReachOutsideTheDataArea) {
+    const fs::path area = root() / "area";
+    fs::create_directories(area);
+    for (const fs::directory_entry& entry : fs::directory_iterator(root())) {
+        if (entry.path() != area) {
+            fs::rename(entry.path(), area / entry.path().filename());
+        }
+    }
+    program->configuredRoot = area.string();
+    const fs::path escape = root() / "escape";
+    fs::create_directories(escape);
+    const fs::path soundings = area / "Projects" / "ExampleOne" / "Soundings";
+    fs::copy_file(soundings / "KV-01.CPT", escape / "ESC.CPT");
+    fs::create_symlink(escape / "ESC.CPT", soundings / "LINK.CPT");
+    const fs::path database = area / "Projects" / "ExampleOne" / "Kavo_SoundingS---ExampleOne.csv";
+
+    const struct {
+        std::string row, code, description;
+    } cases[] = {
+        {"../../../../escape/ESC", "DAN101",
+         database.string() +
+             " line 2: the sounding name «../../../../escape/ESC» is refused: a name may not "
+             "hold \"/\", \"\\\", \"..\" or control characters, so that it stays inside the "
+             "data area"},
+        {"KV-01 10 P 8 FILE 115 ../escape.uwt", "DAN101",
+         database.string() +
+             " line 2: the unit-weight file name «../escape.uwt» is refused: a name may not hold "
+             "\"/\", \"\\\", \"..\" or control characters, so that it stays inside the data "
+             "area"},
+        {"LINK", "DAN102",
+         "the field data file " + (soundings / "LINK.CPT").string() + " leads to " +
+             (escape / "ESC.CPT").string() + ", outside the data area " + area.string()},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(database, std::ios::binary | std::ios::trunc)
+            << "{1},{2},{13},{140},{180},{181},{183}\r\n" + c.row + "\r\n";
+        window = testing::RecordingWindow{};
+        setup::SetStartUpValues(window);
+        ASSERT_EQ(Run(), kExitDataError) << c.row;
+        ASSERT_EQ(window.errorWindows.size(), 1u);
+        EXPECT_EQ(window.errorWindows[0].code, c.code) << c.row;
+        EXPECT_EQ(window.errorWindows[0].description, c.description);
+        EXPECT_EQ(ReadFile(area / reporting::kTraceName).find("ESC.CPT"), std::string::npos);
+        std::vector<std::string> outside;
+        for (const fs::directory_entry& entry : fs::directory_iterator(escape)) {
+            outside.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(outside, std::vector<std::string>{"ESC.CPT"}) << c.row;
+    }
+}
+
+TEST_F(WholeRun, ATableThatCannotBePutInPlaceSaysWhy) {
+    fs::create_directories(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-01_Q1o.txt");
+    ASSERT_EQ(Run(), kExitDataError);
+    ASSERT_EQ(window.errorWindows.size(), 1u);
+    EXPECT_EQ(window.errorWindows[0].code, "QC384");
+    const std::string& description = window.errorWindows[0].description;
+    EXPECT_EQ(description.rfind("the Q1o file could not be written: ", 0), 0u) << description;
+    EXPECT_NE(description.find("KV-01_Q1o.txt (Is a directory)"), std::string::npos) << description;
 }
 
 // The superuser reads any file, whatever its permissions: run as the superuser, the run
@@ -403,7 +521,7 @@ TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     fs::permissions(database(), fs::perms::none);
     const std::string expected =
         "problem opening; " + dir.text() +
-        "\\Projects\\ExampleOne\\Kavo_SoundingS---ExampleOne.csv {is is open?}";
+        "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} (Permission denied)";
     EXPECT_EXIT(
         {
             GiveUpRoot(root());

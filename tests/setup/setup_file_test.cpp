@@ -66,6 +66,7 @@ TEST_F(SetupFile, KeysAreMatchedWithoutRegardToCaseAndBlanks) {
 
 TEST_F(SetupFile, IncompleteOrMisshapenFilesAreRejected) {
     const std::string bad = "bad setup File ---> ";
+    const std::string file = " (" + setupPath.string() + ": ";
     struct Case {
         std::string content, code, description;
     };
@@ -79,10 +80,19 @@ TEST_F(SetupFile, IncompleteOrMisshapenFilesAreRejected) {
          "YV803", bad + "second line must be= Row2_Kavo_Setup_v4"},
         {"t\nRow2_Kavo_Setup_v4\nLast_Units=F\nLast_user=u\nLast_Project=p\nLast_Equipment=e\n"
          "Last_Error=x\n",
-         "YV777", bad + "not all required items are in the file; ---> ID=63/0"},
+         "YV777",
+         bad + "not all required items are in the file; ---> ID=63/0" + file + "missing End)"},
         {"t\nRow2_Kavo_Setup_v4\nLast_Units=F\nLast_user=u\nLast_user=v\nLast_Project=p\n"
          "Last_Equipment=e\nEnd\n",
-         "YV777", bad + "not all required items are in the file; ---> ID=99/127"},
+         "YV777",
+         bad + "not all required items are in the file; ---> ID=99/127" + file +
+             "missing Last_Error; repeated Last_user)"},
+        {"t\nRow2_Kavo_Setup_v4\nLast_Units=F\nLast_user=u\nLast_Project=../../elsewhere\n",
+         "DAN101",
+         setupPath.string() +
+             " line 5: the project name (Last_Project) «../../elsewhere» is refused: a name may "
+             "not hold \"/\", \"\\\", \"..\" or control characters, so that it stays inside "
+             "the data area"},
     };
     for (const Case& c : cases) {
         const auto [code, description] = ReadError(c.content);
@@ -99,15 +109,15 @@ TEST_F(SetupFile, MissingFileIsReportedWithItsPath) {
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "ESF812");
         EXPECT_EQ(error.description(), "Kavo can't read setup file: " + dir.text() +
-                                           "\\software\\Kavo-Setup.txt, either already open or "
-                                           "does not exist");
+                                           "/software/Kavo-Setup.txt, either already open or "
+                                           "does not exist (it does not exist)");
     }
     EXPECT_EQ(area.projectName, "ExampleOne");
 }
 
 TEST_F(SetupFile, FailedWritesLeaveTheOldFileAsItWas) {
     const SetupValues values{"FEET", "ann", "P7", "HOG-3", "none"};
-    const std::string folder = dir.text() + "\\software\\";
+    const std::string folder = dir.text() + "/software/";
     {
         // No file to back up.
         std::filesystem::create_directories(dir.path() / "software");
@@ -132,12 +142,9 @@ TEST_F(SetupFile, FailedWritesLeaveTheOldFileAsItWas) {
             FAIL() << "no error";
         } catch (const tools::DataError& error) {
             EXPECT_EQ(error.code(), "ESF112");
-            EXPECT_EQ(error.description().rfind("can't write setup file to " + folder +
-                                                    "Kavo-Setup.txt, maybe open by another "
-                                                    "program? e=",
-                                                0),
-                      0u)
-                << error.description();
+            EXPECT_EQ(error.description(), "can't write setup file to " + folder +
+                                               "Kavo-Setup.txt, maybe open by another program? "
+                                               "e=21 (Is a directory)");
         }
         EXPECT_EQ(ReadFile(setupPath), "old file\r\n");
     }

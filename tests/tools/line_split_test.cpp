@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,19 @@ TEST(NumberOrNull, GivesTheNumberOrTheNullMarker) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NumberOrNull(c.text), c.value) << "'" << c.text << "'";
+    }
+}
+
+TEST(ParseSingle, OnlyAFieldWithoutANumberIsMissing) {
+    const struct {
+        std::string text;
+        std::optional<float> value;
+    } cases[] = {
+        {"", std::nullopt}, {" x1 ", std::nullopt}, {"1e39", std::nullopt}, {"12,5", std::nullopt},
+        {"5435", 5435.0f},  {" -5435 ", -5435.0f},  {"-32768", -32768.0f},  {"0", 0.0f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseSingle(c.text), c.value) << "'" << c.text << "'";
     }
 }
 

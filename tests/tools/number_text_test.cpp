@@ -39,6 +39,31 @@ TEST(ParseNumber, RejectsEverythingElse) {
     }
 }
 
+TEST(ParseWholeNumber, TakesOnlyWholeNumbersWithinTheRange) {
+    const struct {
+        std::string text;
+        std::optional<int> value;
+    } cases[] = {
+        {"0", 0},
+        {" 12 ", 12},
+        {"12.0", 12},
+        {"1e1", 10},
+        {"-0", 0},
+        {"13", std::nullopt},
+        {"-1", std::nullopt},
+        {"3.5", std::nullopt},
+        {"7203000800003", std::nullopt},
+        {"1e308", std::nullopt},
+        {"", std::nullopt},
+        {"x", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseWholeNumber(c.text, 0, 12), c.value) << "'" << c.text << "'";
+    }
+    EXPECT_EQ(ParseWholeNumber("-2147483648", INT_MIN, INT_MAX), INT_MIN);
+    EXPECT_EQ(ParseWholeNumber("2147483648", INT_MIN, INT_MAX), std::nullopt);
+}
+
 struct SingleCase {
     float value;
     std::string text;

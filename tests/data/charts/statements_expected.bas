@@ -25,10 +25,12 @@ SLD8a(1).Line8a(1).pt8a(2).Qc1_atm_8sng =    20.500
  
  
 SLD8a(1).Line8a(2).LineValue_8sng = 0.5
-SLD8a(1).Line8a(2).ptsNUMof = 1
+SLD8a(1).Line8a(2).ptsNUMof = 2
  
 SLD8a(1).Line8a(2).pt8a(1).FR_percent_8sng =            0.50000
 SLD8a(1).Line8a(2).pt8a(1).Qc1_atm_8sng =   100.000
+SLD8a(1).Line8a(2).pt8a(2).FR_percent_8sng =            5.00000
+SLD8a(1).Line8a(2).pt8a(2).Qc1_atm_8sng =   200.000
  
 End sub 
  

@@ -149,6 +149,10 @@ def with_stresses(sounding, record):
         ves_psf += (r["depth"] - previous) * buoyant
         previous = r["depth"]
         r["gamma"], r["ves"] = gamma, ves_psf * ATM_PER_PSF
+        # The total vertical stress: VES and the hydrostatic pore pressure below the water
+        # table.
+        water_head = max(0.0, r["depth"] - water_table)
+        r["sigma_v"] = r["ves"] + WATER_PCF * water_head * ATM_PER_PSF
 
 
 # --- Outputs ----------------------------------------------------------------------------
@@ -232,6 +236,9 @@ def check_sounding(name, record, rows_to_report):
         check_cut(where + " Qc_atm", v["Qc_atm"], r["qc"])
         check_cut(where + " U2_atm", v["U2_atm"], r["u2"])
         check_cut(where + " VES_atm", v["VES_atm"], r["ves"])
+        # Su by Nk needs no friction: (qt - total vertical stress) / 15, in psf.
+        su_psf = (r["qc"] - r["sigma_v"]) / 15 * PSF_PER_ATM
+        check_cut(where + " Su_Nk=15_psf = (qt - sigma_v)/15", v["Su_Nk=15_psf"], su_psf)
         if r["fs"] is None:  # a marker row: no friction, nothing normalised
             for column in ("fs_atm", "Fr_%", "Qc1", "cQc_tln", "Ic_tln"):
                 check(where + " " + column + " missing", v[column], -5435, 0)
@@ -257,8 +264,6 @@ def check_sounding(name, record, rows_to_report):
         uwt = WATER_PCF * (0.27 * math.log10(fr_t) + 0.36 * math.log10(q) + 1.236)
         check(where + " UWT_tln_pcf ~ UWT chart", v["UWT_tln_pcf"], uwt, 0.6)
         check(where + " S1_tln (S1 contours)", v["S1_tln"], s1_of(q), 0.002)
-        check(where + " Su_Nk=15_psf = Q/15*2000", v["Su_Nk=15_psf"], q / 15 * 2000,
-              1 + 2000 / 15 * 0.0011)
         if v["CRRe_UCB06"].strip() != "-5435":
             check(where + " CRRe_UCB06", v["CRRe_UCB06"], crr_ucb06(q, fr_t), 0.002)
         elif crr_ucb06(q, fr_t) <= 1.0:  # missing only above the column's range (1)
@@ -356,6 +361,47 @@ def date_key(date_text):
     return "%s%02d%02d~%02d%s%s-local" % (y, int(m), int(d), hour, mi, sec[:2])
 
 
+def check_csv_twins(names):
+    """Each table's CSV, read with Python's csv module: the column IDs, the same rows, the
+    table's numbers unpadded, an empty cell exactly where the table prints -5435; the zero-load
+    CSV has one row per sounding with the fixed-width file's numbers."""
+    global checked
+    for name in names:
+        q1o = os.path.join(PROJECT_OUT, "Soundings", name + "_Q1o")
+        table = read_table(q1o + ".txt", after_eoh=True)
+        with open(q1o + ".csv", newline="") as f:
+            rows = list(csv.reader(f))
+        checked += 1
+        if rows[0] != header_of(q1o + ".txt") or len(rows) - 1 != len(table):
+            failures.append("%s CSV: header or row count differs from the table" % name)
+            continue
+        for index, (cells, row) in enumerate(zip(table, rows[1:]), start=1):
+            for cell, value in zip(cells, row):
+                checked += 1
+                wanted = "" if cell.strip() == "-5435" else cell.strip()
+                if value != wanted:
+                    failures.append("%s CSV row %d: %r where the table has %r" %
+                                    (name, index, value, cell.strip()))
+    with open(os.path.join(PROJECT_OUT, "Kavo---Output---Zero_Load_Data---ExampleOne.csv"),
+              newline="") as f:
+        rows = list(csv.reader(f))
+    with open(os.path.join(PROJECT_OUT, "Kavo---Output---Zero_Load_Data---ExampleOne.txt"),
+              newline="") as f:
+        lines = f.read().split("\r\n")[2:]
+    lines = [line for line in lines if line]
+    checked += 1
+    if len(rows) - 1 != len(names) or len(lines) != len(names):
+        failures.append("zero-load CSV: %d rows for %d soundings" % (len(rows) - 1, len(names)))
+        return
+    for row, line in zip(rows[1:], lines):
+        # The fixed-width numbers, with a missing value (underscores) as an empty cell.
+        numbers = [n.strip("/") for n in line[51:].split() if n != "/"]
+        numbers = ["" if set(n) == {"_"} else n for n in numbers]
+        checked += 1
+        if row[1] != line[13:28].strip() or row[3:] != numbers:
+            failures.append("zero-load CSV row %s differs from %r" % (row, line))
+
+
 def main():
     records = {r["SOUNDING_NAME"]: r for r in read_database()}
     soundings = {}
@@ -364,6 +410,7 @@ def main():
         s, points, table, columns = check_sounding(name, records[name], rows)
         soundings[name] = (s, points, table, date_key(s["date"]), columns)
     check_zero_load(soundings)
+    check_csv_twins(sorted(soundings))
     print("%d values checked, %d failed" % (checked, len(failures)))
     for failure in failures:
         print("FAILED " + failure)

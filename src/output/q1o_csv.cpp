@@ -1,0 +1,45 @@
+// Writing the CSV twin of a sounding's output table.
+#include "output/q1o_csv.h"
+
+#include <cstring>
+
+#include "tools/csv_text.h"
+#include "tools/errors.h"
+#include "tools/number_text.h"
+
+namespace kavo::output {
+
+std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFileName) {
+    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.csv";
+}
+
+void Q1oCsv::Open(const std::string& path, const ColumnTable& columns) {
+    path_ = path;
+    if (!out_.Open(path, platform::TextOutput::Mode::ReplaceWhenComplete)) {
+        throw tools::DataError("QC385", "the Q1o CSV file cannot be opened: " + path + " (" +
+                                            std::strerror(out_.errorNumber()) + ")");
+    }
+    std::vector<std::string> ids;
+    for (int i = 1; i <= columns.count(); ++i) {
+        ids.emplace_back(tools::Trim(columns.column(i).id));
+    }
+    out_.WriteLine(tools::CsvLine(ids));
+}
+
+void Q1oCsv::WriteRow(const ColumnTable& columns, std::span<const float> values) {
+    std::vector<std::string> cells;
+    for (int i = 1; i <= columns.count(); ++i) {
+        cells.push_back(
+            tools::CsvNumber(values[static_cast<std::size_t>(i - 1)], columns.column(i).mask));
+    }
+    out_.WriteLine(tools::CsvLine(cells));
+}
+
+void Q1oCsv::Commit() {
+    if (!out_.Commit()) {
+        throw tools::DataError("QC386", "the Q1o CSV file could not be written: " + path_ + " (" +
+                                            std::strerror(out_.errorNumber()) + ")");
+    }
+}
+
+}  // namespace kavo::output

@@ -1,0 +1,35 @@
+// The CSV twin of a sounding's output table, "<sounding>_Q1o.csv" beside it: one header row of
+// the column IDs, one row per depth point with the table's numbers unpadded ("." as the
+// decimal point), and an empty cell where the table shows the missing value.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/paths.h"
+#include "output/column_table.h"
+#include "platform/text_file.h"
+
+namespace kavo::output {
+
+// The soundings folder, the field file name, "_Q1o.csv".
+std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFileName);
+
+class Q1oCsv {
+  public:
+    // Opens the file beside its place and writes the header row. Throws QC385 when it cannot
+    // be opened.
+    void Open(const std::string& path, const ColumnTable& columns);
+    // One depth point: the value of each column, in column order.
+    void WriteRow(const ColumnTable& columns, std::span<const float> values);
+    // Puts the complete file in its place. Throws QC386 when it could not be written.
+    void Commit();
+
+  private:
+    platform::TextOutput out_;
+    std::string path_;
+};
+
+}  // namespace kavo::output

@@ -1,0 +1,42 @@
+// Quoting the fields of comma-separated tables.
+#include "tools/csv_text.h"
+
+#include "tools/format_fixed.h"
+#include "tools/null_marker.h"
+#include "tools/number_text.h"
+
+namespace kavo::tools {
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string CsvNumber(float value, std::string_view mask) {
+    const std::string printed = FormatFixed(value, mask, false);
+    const std::string_view text = Trim(printed);
+    return text == kNullText ? std::string() : std::string(text);
+}
+
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        line += CsvField(fields[i]);
+    }
+    return line;
+}
+
+}  // namespace kavo::tools

@@ -1,0 +1,21 @@
+// Fields and lines of the comma-separated tables Kavo writes for spreadsheets and data tools:
+// a field that holds a comma, a double quote or a line end is quoted, its quotes doubled.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo::tools {
+
+// The field as it stands in a CSV line.
+std::string CsvField(std::string_view text);
+
+// A number as a fixed-width table prints it through `mask`, without the padding; empty for
+// the missing value, so that a CSV reader sees an empty cell rather than -5435.
+std::string CsvNumber(float value, std::string_view mask);
+
+// The fields joined by commas, each through CsvField (no line end).
+std::string CsvLine(const std::vector<std::string>& fields);
+
+}  // namespace kavo::tools
