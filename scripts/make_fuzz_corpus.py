@@ -68,6 +68,7 @@ def main():
     each("unit_weight_profile_fuzz", "*_UWT.csv")
     each("chart_file_fuzz", "SLD-Kavo-*.csv")
     each("field_data_file_fuzz", "*.CPT", shortened_field_file)
+    each("sounding_run_fuzz", "*.CPT", shortened_field_file)
     each("field_rows_fuzz", "*.CPT",
          lambda data: b"\n".join(shortened_field_file(data).split(b"\n")[HEADER_ROWS:]))
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "fielddata/field_data_file.h"
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
+#include "tools/number_text.h"
 
 namespace kavo::fielddata {
 namespace {
@@ -24,6 +26,14 @@ std::vector<std::string> Fields(const std::string& line) {
         fields.push_back(field);
     }
     return fields;
+}
+
+// A number of the expected file, read as the program reads numbers: with a point, whatever
+// the locale.
+double Number(const std::string& text) {
+    const std::optional<double> value = tools::ParseNumber(text);
+    EXPECT_TRUE(value.has_value()) << "not a number: " << text;
+    return value.value_or(0.0);
 }
 
 // The value of one count of a channel in atm: the tolerance of a value that was rounded to
@@ -58,20 +68,19 @@ TEST(ExampleSoundings, ReadBackAsTheirGeneratorMeantThem) {
             EXPECT_GE(header.readingCount, 300) << f[1];
             EXPECT_LE(header.readingCount, 1502) << f[1];
             EXPECT_EQ(header.endStatus, f[3]) << f[1];
-            EXPECT_EQ(header.tip.zeroBefore, std::stof(f[4])) << f[1];
-            EXPECT_EQ(header.tip.zeroAfter, std::stof(f[5])) << f[1];
-            EXPECT_EQ(header.friction.zeroBefore, std::stof(f[6])) << f[1];
-            EXPECT_EQ(header.friction.zeroAfter, std::stof(f[7])) << f[1];
+            EXPECT_EQ(header.tip.zeroBefore, static_cast<float>(Number(f[4]))) << f[1];
+            EXPECT_EQ(header.tip.zeroAfter, static_cast<float>(Number(f[5]))) << f[1];
+            EXPECT_EQ(header.friction.zeroBefore, static_cast<float>(Number(f[6]))) << f[1];
+            EXPECT_EQ(header.friction.zeroAfter, static_cast<float>(Number(f[7]))) << f[1];
             continue;
         }
         const auto i = static_cast<std::size_t>(std::stoi(f[2]));
         ASSERT_LT(i, readings.size()) << line;
-        EXPECT_NEAR(readings.depth[i], std::stod(f[3]), 1e-3) << line;
-        EXPECT_NEAR(readings.qc[i], std::stod(f[4]), 0.5 * OneCount(header.tip, 0.95) + 1e-4)
+        EXPECT_NEAR(readings.depth[i], Number(f[3]), 1e-3) << line;
+        EXPECT_NEAR(readings.qc[i], Number(f[4]), 0.5 * OneCount(header.tip, 0.95) + 1e-4) << line;
+        EXPECT_NEAR(readings.fs[i], Number(f[5]), 0.5 * OneCount(header.friction, 0.95) + 1e-5)
             << line;
-        EXPECT_NEAR(readings.fs[i], std::stod(f[5]), 0.5 * OneCount(header.friction, 0.95) + 1e-5)
-            << line;
-        EXPECT_NEAR(readings.u2[i], std::stod(f[6]), 0.5 * OneCount(header.u2, 0.068046) + 1e-6)
+        EXPECT_NEAR(readings.u2[i], Number(f[6]), 0.5 * OneCount(header.u2, 0.068046) + 1e-6)
             << line;
         ++checkedReadings;
     }

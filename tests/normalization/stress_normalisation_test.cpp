@@ -2,13 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <regex>
 #include <sstream>
 #include <string>
 
 #include "normalization/stress_normalisation.h"
 #include "normalization_fixture.h"
 #include "synthetic_charts.h"
+#include "tools/number_text.h"
 
 namespace kavo::normalization {
 namespace {
@@ -191,14 +192,17 @@ TEST_F(StressNormalisationTest, TwoStartsThatDisagreeAreAnIssueAtLevelSix) {
     const std::string indent(21, ' ');
     const std::size_t at = log.find(indent + "At depth=12.5 ft,  c(low)=");
     ASSERT_NE(at, std::string::npos) << log;
-    double low = 0;
-    double high = 0;
-    double delta = 0;
-    ASSERT_EQ(std::sscanf(log.c_str() + at + indent.size(),
-                          "At depth=12.5 ft,  c(low)=%lf & c(high)=%lf, Calculatd c is "
-                          "unstable i.e. delta=%lfwhich is >0.03",
-                          &low, &high, &delta),
-              3);
+    // The line's three numbers, read with a point whatever the locale.
+    const std::regex line(
+        R"(At depth=12\.5 ft,  c\(low\)=(\S+) & c\(high\)=(\S+), Calculatd c is unstable )"
+        R"(i\.e\. delta=(\S+)which is >0\.03)");
+    std::smatch parts;
+    const std::string fromLine = log.substr(at + indent.size());
+    ASSERT_TRUE(std::regex_search(fromLine, parts, line, std::regex_constants::match_continuous))
+        << log;
+    const double low = tools::ParseNumber(parts[1].str()).value_or(-1.0);
+    const double high = tools::ParseNumber(parts[2].str()).value_or(-1.0);
+    const double delta = tools::ParseNumber(parts[3].str()).value_or(-1.0);
     EXPECT_NEAR(low, 0.1, 1e-6);
     EXPECT_NEAR(high, 1.4, 1e-6);
     EXPECT_NEAR(delta, 1.3, 1e-6);

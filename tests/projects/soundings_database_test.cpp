@@ -115,6 +115,41 @@ TEST(AssignSoundingColumn, ValuesThatAreNotNumbersEndWithTheColumnsCode) {
         {"2", "x", "SED231", "Cone Anet IS NOT =x"},
         {"UWT_BELOW_WT_PCF", "heavy", "UWB111", "Total Unit Weight Below TW (PCF) IS NOT =heavy"},
         {"289", "6mo", "NF334", "Recent fill - age at time of sounding (months) IS NOT =6mo"},
+        // Every other column that holds a number, by ID and by number in turn.
+        {"ZERO_QC_SHIFT_PRETEST_atClean_TO_POSTTEST_atDirty_aTM", "n/a0", "SWQ123",
+         "Qc Zero Shift PreTestClean to PostTestDirty (atm) IS NOT =n/a0"},
+        {"72", "n/a1", "SWQ999", "fs Zero Shift PreTestClean to PostTestDirty (atm) IS NOT =n/a1"},
+        {"ZERO_QC_SHIFT_FROM_PREVIOUS_SOUNDING_PRETEST_TO_THIS_PRETEST_atClean_ATM", "n/a2",
+         "SWQ175", "Qc Shift from previous test clean to this test clean (atm) IS NOT =n/a2"},
+        {"74", "n/a3", "SWQ766",
+         "fs Shift from previous test clean to this test clean (atm) IS NOT =n/a3"},
+        {"MEASURED_LOWEST_QC", "n/a4", "MLQ111",
+         "Measured lowest Qc in this sounding IS NOT =n/a4"},
+        {"77", "n/a5", "MLF111", "Measured lowest fs in this sounding IS NOT =n/a5"},
+        {"AQI_CPTZEROshift_%", "n/a6", "SAA990",
+         "AQI for CPT based on zero shift (%) IS NOT =n/a6"},
+        {"91", "n/a7", "SAA993", "AQI during CPT Evaluation Effort IS NOT =n/a7"},
+        {"AQI_CPT_FIELD_TESTING_EFFORT", "n/a8", "ASS233",
+         "AQI for CPT Field Observations IS NOT =n/a8"},
+        {"93", "n/a9", "ASS419",
+         "AQI in terms of nearby soil slope or building influence IS NOT =n/a9"},
+        {"AQI_BORING", "n/a10", "ASS409", "AQI for nearby Borings IS NOT =n/a10"},
+        {"107", "n/a11", "SSE034", "GPS Horz Dilation IS NOT =n/a11"},
+        {"WATERTABLE_ELEVATION_FEET", "n/a12", "WT334",
+         "Water Table Elevation (feet) IS NOT =n/a12"},
+        {"160", "n/a13", "GE232", "Elevation of Ground (feet) IS NOT =n/a13"},
+        {"HOLE_BOTTOM_ELEVATION_FEET", "n/a14", "HBE201",
+         "Hole Bottom Elevation (feet) IS NOT =n/a14"},
+        {"162", "n/a15", "DAO345",
+         "Depth add-on (feet) i.e. starting at botttom of hole IS NOT =n/a15"},
+        {"OVERWATER_WATER_ELEVATION_FEET", "n/a16", "OWE111",
+         "Over water elevation of water (feet) IS NOT =n/a16"},
+        {"174", "n/a17", "OWH111", "Over water depth of water  (feet) IS NOT =n/a17"},
+        {"UWT_ABOVE_WT_PCF", "n/a18", "UWA111", "Total Unit Weight ABOVE TW (PCF) IS NOT =n/a18"},
+        {"241", "n/a19", "SOF111", "Station offset (feet) IS NOT =n/a19"},
+        {"NEARBY_MAJOR_INFLUENCES_DISTANCE_FEET", "n/a20", "NM443",
+         "Distance (feet) to Nearby Major Stress Influencing item IS NOT =n/a20"},
+        {"287", "n/a21", "NF112", "Recent fill - thickness (feet) IS NOT =n/a21"},
         {"NOT_A_COLUMN", "1", "CCN824", "searching soundingSfile list, Can't find ID=NOT_A_COLUMN"},
         {" {140} ", "1", "CCN824", "searching soundingSfile list, Can't find ID= {140} "},
     };
@@ -146,6 +181,13 @@ TEST_F(SoundingsDatabase, HeaderNamesColumnsByIdOrNumberAndEndsAtACellWithoutBra
     EXPECT_EQ(record.soundingName, "S-2");
     // A field under a cell after the end of the list is looked up by the cell as read.
     EXPECT_EQ(CodeAndDescriptionOf([&] { NextRow(); }).first, "CCN824");
+}
+
+TEST_F(SoundingsDatabase, HeaderCellWithAnOpenBraceOnlyIsRefused) {
+    EXPECT_EQ(CodeAndDescriptionOf([&] { Open("{SOUNDING_NAME},{140 feet\nS-1,8\n"); }),
+              std::make_pair(std::string("DX834"),
+                             std::string("Reading SouningS file, header column 2 has a `{` "
+                                         "without its `}`: {140 feet")));
 }
 
 TEST_F(SoundingsDatabase, UnknownIdFailsAtTheFirstRowWithAFieldThere) {

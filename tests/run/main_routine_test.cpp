@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -533,18 +536,46 @@ TEST_F(WholeRun, ATableThatCannotBePutInPlaceSaysWhy) {
     EXPECT_NE(description.find("KV-01_Q1o.txt (Is a directory)"), std::string::npos) << description;
 }
 
-TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "file permissions do not bind the superuser";
+// The superuser reads any file, whatever its permissions: run as the superuser, the run
+// happens in a child process that has given up root for the unprivileged user "nobody".
+void GiveUpRoot(const fs::path& dataArea) {
+    if (geteuid() != 0) {
+        return;
     }
+    constexpr uid_t kNobody = 65534;
+    fs::permissions(dataArea, fs::perms::all, fs::perm_options::add);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dataArea)) {
+        if (entry.path().filename() != "Kavo_SoundingS---ExampleOne.csv") {
+            fs::permissions(entry.path(), fs::perms::all, fs::perm_options::add);
+        }
+    }
+    if (setgroups(0, nullptr) != 0 || setresgid(kNobody, kNobody, kNobody) != 0 ||
+        setresuid(kNobody, kNobody, kNobody) != 0) {
+        std::fprintf(stderr, "cannot give up root\n");
+        std::_Exit(99);
+    }
+}
+
+TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     fs::permissions(database(), fs::perms::none);
-    ASSERT_EQ(Run(), kExitDataError);
-    ASSERT_EQ(window.errorWindows.size(), 1u);
-    EXPECT_EQ(window.errorWindows[0].code, "MG332");
-    EXPECT_EQ(window.errorWindows[0].description,
-              "problem opening; " + dir.text() +
-                  "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} "
-                  "(Permission denied)");
+    const std::string expected =
+        "problem opening; " + dir.text() +
+        "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} (Permission denied)";
+    EXPECT_EXIT(
+        {
+            GiveUpRoot(root());
+            const int status = Run();
+            const bool reported = window.errorWindows.size() == 1 &&
+                                  window.errorWindows[0].code == "MG332" &&
+                                  window.errorWindows[0].description == expected;
+            const std::string shown =
+                window.errorWindows.empty()
+                    ? "no error window"
+                    : window.errorWindows[0].code + " " + window.errorWindows[0].description;
+            std::fprintf(stderr, "%s\n", reported ? "reported with its path" : shown.c_str());
+            std::_Exit(status);
+        },
+        ::testing::ExitedWithCode(kExitDataError), "reported with its path");
     fs::permissions(database(), fs::perms::owner_all);
 }
 
