@@ -247,7 +247,8 @@ int CountSoundingRows(const std::string& path, const SoundingsHeader& header) {
     }
     std::size_t nameField = header.cells.size();
     for (std::size_t k = 0; k < header.cells.size(); ++k) {
-        const SoundingColumn* column = FindColumn(tools::UpperCopy(tools::Trim(header.cells[k])));
+        const SoundingColumn* column =
+            FindSoundingColumn(tools::UpperCopy(tools::Trim(header.cells[k])));
         if (column != nullptr && column->number == 1) {
             nameField = k;
             break;

@@ -58,16 +58,16 @@ TEST_F(PlotCommand, RunWithPlotsDrawsEverySoundingTheProjectPagesAndTheReport) {
     ASSERT_EQ(result.status, 0) << result.err;
     // Two project pages, then per sounding its profile and one page per loaded chart (eight).
     const std::vector<std::string> pictures = Files(".png");
-    EXPECT_EQ(pictures.size(), 2u + 5u * 9u);
+    EXPECT_EQ(pictures.size(), 2u + 8u * 9u);
     for (const char* name : {"project_zero_readings.png", "project_plan.png", "KV-01_profile.png",
                              "KV-05_chart_Ic_tln.png", "KV-03_chart_CRRe_tln.png"}) {
         EXPECT_TRUE(std::binary_search(pictures.begin(), pictures.end(), name)) << name;
     }
     // The cover, the two project pages, and nine pages per sounding.
-    EXPECT_EQ(PdfPageCount(plots() / "ExampleOne_report.pdf"), 1 + 2 + 5 * 9);
+    EXPECT_EQ(PdfPageCount(plots() / "ExampleOne_report.pdf"), 1 + 2 + 8 * 9);
     EXPECT_TRUE(Files(".part").empty());
-    EXPECT_NE(result.out.find("Plots: sounding 5 of 5: KV-05"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("(48 pages)"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Plots: sounding 8 of 8: BH-WFS1-5"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("(75 pages)"), std::string::npos) << result.out;
 }
 
 TEST_F(PlotCommand, DrawsOnlyAFinishedRunAndOnlyTheSoundingsNamed) {
