@@ -70,7 +70,7 @@ enum class UnknownProperty {
 };
 
 // Splits a column ID (property, property_rest or property_method_unit), checks it and fills
-// the spec from the property table. Throws DataError "EZ441" (third token not a unit, or
+// the column spec from the property table. Throws DataError "EZ441" (third token not a unit, or
 // three or more underscores), "EZ349" (the ID starts with a unit), "EZ312" (an ID ending in
 // an underscore), "EZ361" (a depth unit other than FT or M), "EZ362" (the velocity unit
 // VCW1) and, with UnknownProperty::IsError, "EZ360" (unknown property). "TSF" counts as

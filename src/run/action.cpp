@@ -1,3 +1,5 @@
+// Running one action of the window: its data errors, a stop by the user and a programming
+// error each end it in their own way.
 #include "run/action.h"
 
 #include <exception>
@@ -25,14 +27,17 @@ int RunAction(Program& program, const std::function<void()>& action) {
                                      std::to_string(stopped.soundingsDone) +
                                      " soundings: no zero-load file, no setup file",
                                  "TASK");
+        program.reporter.FlushLog();
         return kExitStopped;
     } catch (const tools::DataError& error) {
         program.reporter.ReportDataError(error.description(), error.code());
         return kExitDataError;
     } catch (const tools::ProgrammingError& error) {
+        program.reporter.FlushLog();
         std::cerr << "kavo: programming error: " << error.what() << '\n';
         return kExitProgrammingError;
     } catch (const std::exception& error) {
+        program.reporter.FlushLog();
         std::cerr << "kavo: unexpected failure: " << error.what() << '\n';
         return kExitProgrammingError;
     }

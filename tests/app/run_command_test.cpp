@@ -154,12 +154,13 @@ TEST_F(RunCommand, InAPipeEachSoundingIsOneLine) {
             soundingLines.push_back(line);
         }
     }
-    ASSERT_EQ(soundingLines.size(), 5u) << result.out;
-    for (std::size_t k = 1; k <= 5; ++k) {
-        EXPECT_EQ(
-            soundingLines[k - 1].rfind(
-                "Sounding " + std::to_string(k) + " of 5: KV-0" + std::to_string(k) + "   ", 0),
-            0u)
+    const std::vector<std::string> names = {"KV-01", "KV-02", "KV-03", "KV-04",
+                                            "KV-05", "KV-06", "KV-07", "BH-WFS1-5"};
+    ASSERT_EQ(soundingLines.size(), names.size()) << result.out;
+    for (std::size_t k = 1; k <= names.size(); ++k) {
+        EXPECT_EQ(soundingLines[k - 1].rfind(
+                      "Sounding " + std::to_string(k) + " of 8: " + names[k - 1] + "   ", 0),
+                  0u)
             << soundingLines[k - 1];
     }
     EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
@@ -169,14 +170,15 @@ TEST_F(RunCommand, KeepGoingListsTheFailedSoundingAndEndsWithStatusOne) {
     fs::remove(root() / "Projects" / "ExampleOne" / "Soundings" / "KV-03.CPT");
     const KavoResult result = Kavo("run --keep-going");
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_NE(result.out.find("\n4 total Soundings\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\n7 total Soundings\n"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("\nFailed soundings: 1 (no table written; error blocks in the log)\n"
                               "  sounding 3 KV-03: "),
               std::string::npos)
         << result.out;
     EXPECT_EQ(FilesEndingIn(root() / "Projects" / "ExampleOne" / "Soundings", "_Q1o.txt"),
-              (std::vector<std::string>{"KV-01_Q1o.txt", "KV-02_Q1o.txt", "KV-04_Q1o.txt",
-                                        "KV-05_Q1o.txt"}));
+              (std::vector<std::string>{"BH-WFS1-5_Q1o.txt", "KV-01_Q1o.txt", "KV-02_Q1o.txt",
+                                        "KV-04_Q1o.txt", "KV-05_Q1o.txt", "KV-06_Q1o.txt",
+                                        "KV-07_Q1o.txt"}));
     EXPECT_EQ(result.err, "");
 }
 

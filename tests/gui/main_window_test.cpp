@@ -180,8 +180,8 @@ void MainWindowTest::loadRunsTheFirstBatchAndShowsItsSummary() {
     QVERIFY(window.fieldText(ProgressField::Process).startsWith("Zero load data File"));
     QVERIFY(window.statusCode().isEmpty());
     QVERIFY(window.issueCounter().toInt() > 0);
-    QCOMPARE(window.soundingList()->count(), 5);
-    QCOMPARE(window.soundingList()->item(0)->text(), QString("KV-01"));
+    QCOMPARE(window.soundingList()->count(), 8);
+    QVERIFY(!window.soundingList()->findItems("KV-01", Qt::MatchExactly).isEmpty());
     QVERIFY(fs::exists(root / kSoundingsFolder / "KV-05_Q1o.txt"));
     // The release configuration of the load: the file choice of the charts is disabled.
     QVERIFY(!window.findChild<QWidget*>("SLD_data_location_File_8opb")->isEnabled());

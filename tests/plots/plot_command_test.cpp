@@ -66,7 +66,8 @@ TEST_F(PlotCommand, RunWithPlotsDrawsEverySoundingTheProjectPagesAndTheReport) {
     // The cover, the two project pages, and nine pages per sounding.
     EXPECT_EQ(PdfPageCount(plots() / "ExampleOne_report.pdf"), 1 + 2 + 8 * 9);
     EXPECT_TRUE(Files(".part").empty());
-    EXPECT_NE(result.out.find("Plots: sounding 8 of 8: BH-WFS1-5"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Plots: sounding 8 of 8: BH-WFS1-5"), std::string::npos)
+        << result.out;
     EXPECT_NE(result.out.find("(75 pages)"), std::string::npos) << result.out;
 }
 

@@ -9,8 +9,10 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <filesystem>
 #include <fstream>
@@ -533,7 +535,9 @@ TEST_F(WholeRun, ATableThatCannotBePutInPlaceSaysWhy) {
     EXPECT_EQ(window.errorWindows[0].code, "QC384");
     const std::string& description = window.errorWindows[0].description;
     EXPECT_EQ(description.rfind("the Q1o file could not be written: ", 0), 0u) << description;
-    EXPECT_NE(description.find("KV-01_Q1o.txt (Is a directory)"), std::string::npos) << description;
+    EXPECT_NE(description.find(std::string("KV-01_Q1o.txt (") + std::strerror(EISDIR) + ")"),
+              std::string::npos)
+        << description;
 }
 
 // The superuser reads any file, whatever its permissions: run as the superuser, the run
@@ -560,7 +564,8 @@ TEST_F(WholeRun, UnreadableSoundingsDatabaseIsReportedWithItsPath) {
     fs::permissions(database(), fs::perms::none);
     const std::string expected =
         "problem opening; " + dir.text() +
-        "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} (Permission denied)";
+        "/Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv {is is open?} (" +
+        std::strerror(EACCES) + ")";
     EXPECT_EXIT(
         {
             GiveUpRoot(root());
@@ -598,7 +603,7 @@ TEST_F(WholeRun, KeepGoingLogsAFailedSoundingAndGoesOn) {
                                           "Kavo---Output---Zero_Load_Data---ExampleOne.txt");
     EXPECT_EQ(zeroLoad.find("KV-03"), std::string::npos);
     EXPECT_NE(zeroLoad.find("KV-05"), std::string::npos);
-    EXPECT_EQ(window.panel().fields[2], "4 total Soundings");
+    EXPECT_EQ(window.panel().fields[2], "7 total Soundings");
 
     const std::string log = Log();
     const std::string block =
@@ -649,7 +654,9 @@ TEST_F(WholeRun, IssueSummaryAtTheLogsEndAddsUpToTheCounter) {
     for (const std::string& line : log) {
         const bool range = line.find("   out of range --- ") != std::string::npos;
         issueLines += range || line.find("Calculatd c is unstable") != std::string::npos ||
-                      line.find("poor c calculation closure") != std::string::npos;
+                      line.find("poor c calculation closure") != std::string::npos ||
+                      line.find("effective stress is zero at depth") != std::string::npos ||
+                      line.find("without end-marker rows") != std::string::npos;
         missingLines += range && line.find(" of -5435 outside of the range") != std::string::npos;
     }
     EXPECT_EQ(issueLines, counter);
@@ -745,8 +752,8 @@ TEST_F(WholeRun, ALockFileThatCannotBeMadeIsReportedWithTheReason) {
     ASSERT_EQ(window.errorWindows.size(), 1u);
     EXPECT_EQ(window.errorWindows[0].code, "LK102");
     EXPECT_EQ(window.errorWindows[0].description, "Kavo can't lock the data area " + dir.text() +
-                                                      " with its file .kavo-run.lock (Is a "
-                                                      "directory)");
+                                                      " with its file .kavo-run.lock (" +
+                                                      std::strerror(EISDIR) + ")");
 }
 
 // A window that cuts the soundings database back to its first row while the first sounding

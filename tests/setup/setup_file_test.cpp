@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <filesystem>
 
 #include "support/data_area_fixture.h"
@@ -142,9 +145,10 @@ TEST_F(SetupFile, FailedWritesLeaveTheOldFileAsItWas) {
             FAIL() << "no error";
         } catch (const tools::DataError& error) {
             EXPECT_EQ(error.code(), "ESF112");
-            EXPECT_EQ(error.description(), "can't write setup file to " + folder +
-                                               "Kavo-Setup.txt, maybe open by another program? "
-                                               "e=21 (Is a directory)");
+            EXPECT_EQ(error.description(),
+                      "can't write setup file to " + folder +
+                          "Kavo-Setup.txt, maybe open by another program? e=21 (" +
+                          std::strerror(EISDIR) + ")");
         }
         EXPECT_EQ(ReadFile(setupPath), "old file\r\n");
     }
