@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets, fuzz/corpus/<target>/, from the example data
 area (data/Kavo) and the test data (tests/data, tests/golden/*/input). Long field data files
-are cut to their first rows (with their end rows kept), so each seed stays small and fast."""
+are cut to their first rows (with their end rows kept), GEF and CSV files to their header and
+first rows, AGS4 files to the first data rows of each group, so each seed stays small and
+fast."""
 import glob
 import hashlib
 import os
@@ -31,6 +33,27 @@ def shortened_field_file(data):
         return data
     # The header, the first depth rows and the last rows (markers and the zero row).
     return b"\n".join(lines[: HEADER_ROWS + KEPT_DEPTH_ROWS] + lines[-5:])
+
+
+def shortened_exchange_file(data):
+    """A GEF or CSV field file: its header and first data rows (a GEF header ends at #EOH)."""
+    lines = data.split(b"\n")
+    end_of_header = next((i for i, line in enumerate(lines) if line.startswith(b"#EOH")), 0)
+    return b"\n".join(lines[: end_of_header + 1 + KEPT_DEPTH_ROWS])
+
+
+def shortened_ags_file(data):
+    """An AGS4 file with at most KEPT_DEPTH_ROWS DATA rows in each group."""
+    kept, data_rows = [], 0
+    for line in data.split(b"\n"):
+        if line.startswith(b'"GROUP"'):
+            data_rows = 0
+        elif line.startswith(b'"DATA"'):
+            data_rows += 1
+            if data_rows > KEPT_DEPTH_ROWS:
+                continue
+        kept.append(line)
+    return b"\n".join(kept)
 
 
 WRITTEN = set()
@@ -69,6 +92,13 @@ def main():
     each("chart_file_fuzz", "SLD-Kavo-*.csv")
     each("field_data_file_fuzz", "*.CPT", shortened_field_file)
     each("sounding_run_fuzz", "*.CPT", shortened_field_file)
+    for pattern in ("*.gef", "*.GEF"):
+        each("gef_file_fuzz", pattern, shortened_exchange_file)
+    each("ags_file_fuzz", "*.ags", shortened_ags_file)
+    # The plain CSV field files are the CSV files of the soundings folders (not the tables).
+    for path in sources(*(root + "Soundings/*.[cC][sS][vV]" for root in inputs)):
+        if "_Q1o" not in os.path.basename(path):
+            write_seed("csv_field_file_fuzz", seed_name(path), shortened_exchange_file(read(path)))
     each("field_rows_fuzz", "*.CPT",
          lambda data: b"\n".join(shortened_field_file(data).split(b"\n")[HEADER_ROWS:]))
 
