@@ -122,7 +122,11 @@ void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
                    "SLD data input Location; the release configuration uses internal")
         ->check(CLI::IsMember(ui::ChoiceWords("chart-source")))
         ->group(group);
-    cli.add_option("--field-type", options.fieldType, "CPT input data file type (default hog)")
+    cli.add_option("--field-type", options.fieldType,
+                   "The window's \"CPT input data file type\" choice (default hog, which "
+                   "the release configuration fixes). It does not choose a reader: each "
+                   "sounding is read by the format of the file found for it (.CPT, .GEF, "
+                   ".CSV or a test in an *.ags file)")
         ->check(CLI::IsMember(ui::ChoiceWords("field-type")))
         ->group(group);
     cli.add_option("--columns", options.columns,

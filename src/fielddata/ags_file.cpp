@@ -116,28 +116,28 @@ std::string FieldDateOf(std::string_view date) {
            std::string(day.substr(8, 2)) + "~000000";
 }
 
-// The column of a quantity in the SCPT group and its factor to feet or atm.
+// The column of a quantity in the SCPT group and its unit.
 struct ScptColumn {
     std::string_view heading;
     int index = -1;
-    double factor = 1.0;
+    ReadingUnit unit;
 };
 
 ScptColumn FindScptColumn(const AgsGroup& group, std::string_view heading, bool isDepth,
                           const std::string& where) {
-    ScptColumn column{heading, group.IndexOf(heading)};
+    ScptColumn column{heading, group.IndexOf(heading), ReadingUnit{}};
     if (column.index < 0) {
         return column;
     }
     const std::string unit = group.UnitOf(column.index);
-    const std::optional<double> factor = isDepth ? FeetPerLengthUnit(unit) : AtmPerStressUnit(unit);
-    if (!factor) {
+    const std::optional<ReadingUnit> readingUnit = isDepth ? LengthUnit(unit) : StressUnit(unit);
+    if (!readingUnit) {
         throw tools::DataError("AGS105",
                                where + ": Kavo cannot convert the unit `" + unit + "` of " +
                                    std::string(heading) +
                                    (isDepth ? "; give m" : "; give MN/m2, MPa, kN/m2 or kPa"));
     }
-    column.factor = *factor;
+    column.unit = *readingUnit;
     return column;
 }
 
@@ -146,12 +146,12 @@ float ValueOf(const AgsRow& row, const ScptColumn& column, const std::string& wh
         return tools::kNull;
     }
     const std::string& cell = row.cells[static_cast<std::size_t>(column.index) + 1];
-    const std::optional<float> value = CellValue(cell);
+    const std::optional<float> value = CellValue(cell, column.unit);
     if (!value) {
         throw tools::DataError("AGS104", where + ": " + std::string(column.heading) + " holds `" +
                                              cell + "`, which is neither a number nor empty");
     }
-    return Scaled(*value, column.factor);
+    return *value;
 }
 
 bool IsTest(const AgsRow& row, const AgsTestId& test) {
@@ -247,17 +247,19 @@ void ReadAgsTest(reporting::Reporter& reporter, reporting::TracedInput& file,
             header.easting = tools::ParseNumber(row.Text("LOCA_NATE")).value_or(tools::kNull);
             header.northing = tools::ParseNumber(row.Text("LOCA_NATN")).value_or(tools::kNull);
             header.heightSystem = row.Text("LOCA_DATM");
-            const std::optional<float> level = CellValue(row.Text("LOCA_GL"));
-            const std::optional<double> feet =
-                FeetPerLengthUnit(row.group.UnitOf(row.group.IndexOf("LOCA_GL")));
-            header.groundLevelFeet = level && feet ? Scaled(*level, *feet) : tools::kNull;
+            const std::optional<ReadingUnit> metres =
+                LengthUnit(row.group.UnitOf(row.group.IndexOf("LOCA_GL")));
+            const std::optional<float> level =
+                metres ? CellValue(row.Text("LOCA_GL"), *metres) : std::nullopt;
+            header.groundLevelFeet = level.value_or(tools::kNull);
             header.latitude = tools::ParseNumber(row.Text("LOCA_LAT")).value_or(tools::kNull);
             header.longitude = tools::ParseNumber(row.Text("LOCA_LON")).value_or(tools::kNull);
             locationDate = row.Text("LOCA_STAR");
         } else if (group == "SCPG" && IsTest(row, test)) {
             testFound = true;
             header.probeId = row.Text("SCPG_REF");
-            header.netAreaRatio = CellValue(row.Text("SCPG_CAR")).value_or(tools::kNull);
+            header.netAreaRatio =
+                CellValue(row.Text("SCPG_CAR"), ReadingUnit{}).value_or(tools::kNull);
             testDate = row.Text("SCPG_DATE");
         } else if (group == "SCPT" && IsTest(row, test)) {
             const ScptColumn depth = FindScptColumn(row.group, "SCPT_DPTH", true, where);

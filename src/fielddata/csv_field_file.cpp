@@ -34,7 +34,7 @@ constexpr std::array<QuantityName, 7> kQuantities{{
 
 struct CsvColumn {
     int index = -1;  // -1: the file has no such column
-    double factor = 1.0;
+    ReadingUnit unit;
 };
 
 std::string Where(std::string_view fileName, int line) {
@@ -54,7 +54,7 @@ std::vector<std::string_view> Cells(std::string_view line) {
     }
 }
 
-// The columns named by the header row, each with its factor to feet or atm.
+// The columns named by the header row, each with its unit.
 std::array<CsvColumn, kQuantities.size()> HeaderColumns(std::string_view line,
                                                         const std::string& where) {
     std::array<CsvColumn, kQuantities.size()> columns{};
@@ -80,19 +80,19 @@ std::array<CsvColumn, kQuantities.size()> HeaderColumns(std::string_view line,
                                              : "` names a quantity that an earlier cell names"));
         }
         const CsvQuantity quantity = kQuantities[q].quantity;
-        std::optional<double> factor = 1.0;
+        std::optional<ReadingUnit> readingUnit = ReadingUnit{};
         if (quantity == CsvQuantity::Depth) {
-            factor = FeetPerLengthUnit(unit);
+            readingUnit = LengthUnit(unit);
         } else if (quantity != CsvQuantity::InclinationX && quantity != CsvQuantity::InclinationY) {
-            factor = AtmPerStressUnit(unit);
+            readingUnit = StressUnit(unit);
         }
-        if (!factor) {
+        if (!readingUnit) {
             throw tools::DataError("CSV106", where + ": Kavo cannot convert the unit `" + unit +
                                                  "` of `" + std::string(cell) +
                                                  "`; write the unit in brackets: [m] for depth, "
                                                  "[MPa] or [kPa] for the others");
         }
-        columns[q] = {static_cast<int>(i), *factor};
+        columns[q] = {static_cast<int>(i), *readingUnit};
     }
     for (CsvQuantity required : {CsvQuantity::Depth, CsvQuantity::Qc, CsvQuantity::Fs}) {
         if (columns[static_cast<std::size_t>(required)].index < 0) {
@@ -110,13 +110,13 @@ float CellOf(const std::vector<std::string_view>& cells, const CsvColumn& column
         return tools::kNull;
     }
     const std::string_view cell = cells[static_cast<std::size_t>(column.index)];
-    const std::optional<float> value = CellValue(cell);
+    const std::optional<float> value = CellValue(cell, column.unit);
     if (!value) {
         throw tools::DataError("CSV105", where + ": cell " + std::to_string(column.index + 1) +
                                              " holds `" + std::string(tools::Trim(cell)) +
                                              "`, which is neither a number nor empty");
     }
-    return Scaled(*value, column.factor);
+    return *value;
 }
 
 }  // namespace

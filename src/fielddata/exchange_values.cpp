@@ -2,6 +2,8 @@
 #include "fielddata/exchange_values.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 #include "tools/errors.h"
@@ -66,33 +68,54 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> AtmPerStressUnit(std::string_view unitText) {
+std::optional<ReadingUnit> StressUnit(std::string_view unitText) {
     const std::string name = UnitName(unitText);
-    float factor = 0.0f;
+    const float perMpa = tools::UnitFactor("ATM/MPA");
+    const float perKpa = tools::UnitFactor("ATM/KPA");
     if (IsOneOf(name, {"MPA", "MN/M2", "N/MM2"})) {
-        tools::TryUnitFactor("ATM/MPA", factor);
-    } else if (IsOneOf(name, {"KPA", "KN/M2"})) {
-        tools::TryUnitFactor("ATM/KPA", factor);
-    } else {
-        return std::nullopt;
+        return ReadingUnit{perMpa, {{perMpa, 1.0}, {perKpa, 1000.0}}};
     }
-    return factor;
+    if (IsOneOf(name, {"KPA", "KN/M2"})) {
+        return ReadingUnit{perKpa, {{perKpa, 1.0}, {perMpa, 0.001}}};
+    }
+    return std::nullopt;
 }
 
-std::optional<double> FeetPerLengthUnit(std::string_view unitText) {
+std::optional<ReadingUnit> LengthUnit(std::string_view unitText) {
     const std::string name = UnitName(unitText);
-    float factor = 0.0f;
     if (IsOneOf(name, {"M", "METER", "METRE", "METERS", "METRES"})) {
-        tools::TryUnitFactor("FT/M", factor);
-    } else if (IsOneOf(name, {"FT", "FEET"})) {
-        factor = 1.0f;
-    } else {
-        return std::nullopt;
+        const float perMetre = tools::UnitFactor("FT/M");
+        return ReadingUnit{perMetre, {{perMetre, 1.0}}};
     }
-    return factor;
+    if (IsOneOf(name, {"FT", "FEET"})) {
+        return ReadingUnit{};
+    }
+    return std::nullopt;
 }
 
-std::optional<float> CellValue(std::string_view cell) {
+float ToInternal(double value, const ReadingUnit& unit) {
+    const double size = std::fabs(value);
+    const float nearest = static_cast<float>(size * unit.factor);
+    const auto keepsItsDigits = [&unit, size](float internal) {
+        for (const ReadingUnit::KeptIn& kept : unit.keptIn) {
+            if (internal / kept.columnFactor < static_cast<float>(size * kept.perFileUnit)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    constexpr int kSteps = 3;  // from one below the nearest single to two above it
+    float internal = std::nextafter(nearest, 0.0f);
+    for (int step = 0; step < kSteps && !keepsItsDigits(internal); ++step) {
+        internal = std::nextafter(internal, std::numeric_limits<float>::infinity());
+    }
+    if (!keepsItsDigits(internal)) {
+        internal = nearest;  // beyond the singles' range
+    }
+    return std::copysign(internal, static_cast<float>(value));
+}
+
+std::optional<float> CellValue(std::string_view cell, const ReadingUnit& unit) {
     const std::string_view text = tools::Trim(cell);
     if (text.empty()) {
         return tools::kNull;
@@ -101,14 +124,7 @@ std::optional<float> CellValue(std::string_view cell) {
     if (!value) {
         return std::nullopt;
     }
-    return static_cast<float>(*value);
-}
-
-float Scaled(float value, double factor) {
-    if (value == tools::kNull) {
-        return tools::kNull;
-    }
-    return static_cast<float>(static_cast<double>(value) * factor);
+    return ToInternal(*value, unit);
 }
 
 std::string AsUtf8(std::string_view text) {

@@ -5,26 +5,47 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fielddata/depth_readings.h"
 #include "fielddata/field_header.h"
 
 namespace kavo::fielddata {
 
-// The factor that turns a stress in the named unit into atm: "MPa", "MN/m2", "N/mm2", "kPa",
-// "kN/m2", also with a description after the unit ("MPa (megaPascal)"), case ignored.
-// nullopt for a unit Kavo does not convert.
-std::optional<double> AtmPerStressUnit(std::string_view unitText);
+// A unit in which a file gives its readings, and how a reading in it becomes an internal
+// value (ft or atm).
+struct ReadingUnit {
+    // Internal units in one unit of the file, as the unit table gives it (a single).
+    double factor = 1.0;
+    // The output-column units in which a reading must print the file's own digits: each with
+    // the factor such a column divides by (internal units in one of its units) and how many of
+    // its units make one unit of the file.
+    struct KeptIn {
+        float columnFactor = 1.0f;
+        double perFileUnit = 1.0;
+    };
+    std::vector<KeptIn> keptIn{{1.0f, 1.0}};  // by default the internal unit itself
+};
 
-// The factor that turns a length in the named unit ("m", "m (meter)", "ft") into feet.
-std::optional<double> FeetPerLengthUnit(std::string_view unitText);
+// The unit of a stress: "MPa", "MN/m2", "N/mm2", "kPa", "kN/m2", also with a description after
+// the unit ("MPa (megaPascal)"), case ignored; a reading in it keeps its digits in the MPa and
+// kPa columns. nullopt for a unit Kavo does not convert.
+std::optional<ReadingUnit> StressUnit(std::string_view unitText);
 
-// The value of a cell: nullopt for a text that is not a number; the empty cell is missing.
-// A number is kept as written, 5435 included.
-std::optional<float> CellValue(std::string_view cell);
+// The unit of a length: "m" ("m (meter)"), whose readings keep their digits in the m columns,
+// or "ft".
+std::optional<ReadingUnit> LengthUnit(std::string_view unitText);
 
-// A value times a factor, computed in double; missing stays missing.
-float Scaled(float value, double factor);
+// A reading in internal units. Output columns cut surplus digits rather than round them, so a
+// single even one unit in the last place below the file's value can print one unit low: from
+// the single nearest to value x factor, the reading moves by at most a unit or two in the last
+// place to the first single that converts back to at least the file's value (in size) in every
+// unit of `keptIn`.
+float ToInternal(double value, const ReadingUnit& unit);
+
+// The value of a cell in internal units (ToInternal): nullopt for a text that is not a number;
+// the empty cell is missing. A number is kept as written, 5435 included.
+std::optional<float> CellValue(std::string_view cell, const ReadingUnit& unit);
 
 // Text of a file in ISO-8859-1 or UTF-8 as UTF-8: a text that is not valid UTF-8 is taken
 // as ISO-8859-1.

@@ -56,12 +56,14 @@ std::string Where(std::string_view fileName, int line) {
     return std::string(fileName) + " line " + std::to_string(line);
 }
 
-std::optional<int> WholeNumber(std::string_view text) {
-    const std::optional<double> value = tools::ParseNumber(tools::Trim(text));
-    if (!value || *value != static_cast<double>(static_cast<int>(*value))) {
+// Column, quantity and variable numbers and the parts of a date: whole numbers of a sane size,
+// so that no value of the file reaches an integer out of its range.
+std::optional<int> WholeNumberAt(const std::vector<std::string>& values, std::size_t index) {
+    constexpr int kLargest = 1'000'000'000;
+    if (index >= values.size()) {
         return std::nullopt;
     }
-    return static_cast<int>(*value);
+    return tools::ParseWholeNumber(tools::Trim(values[index]), -kLargest, kLargest);
 }
 
 std::optional<double> NumberAt(const std::vector<std::string>& values, std::size_t index) {
@@ -76,30 +78,42 @@ std::string ValueAt(const std::vector<std::string>& values, std::size_t index) {
 }
 
 // "yyyymmdd~hhmmss-local" from #STARTDATE and #STARTTIME; "yyyymmdd~000000" without a time.
+// A month, day or time part outside 0 to 99 counts as 0; decimals are cut off.
 std::string FieldDateOf(const std::vector<std::string>& date,
                         const std::vector<std::string>& time) {
-    const auto two = [](std::optional<double> value) {
-        const int whole = value ? static_cast<int>(*value) : 0;
+    const auto two = [](const std::vector<std::string>& values, std::size_t index) {
+        const std::optional<double> value = NumberAt(values, index);
+        const int whole = value && *value >= 0.0 && *value < 100.0 ? static_cast<int>(*value) : 0;
         return (whole < 10 ? "0" : "") + std::to_string(whole);
     };
-    const std::optional<double> year = NumberAt(date, 0);
+    const std::optional<int> year = WholeNumberAt(date, 0);
     if (!year) {
         return "NULL";
     }
-    std::string text = std::to_string(static_cast<int>(*year)) + two(NumberAt(date, 1)) +
-                       two(NumberAt(date, 2)) + "~";
+    std::string text = std::to_string(*year) + two(date, 1) + two(date, 2) + "~";
     if (time.size() < 3) {
         return text + "000000";
     }
-    return text + two(NumberAt(time, 0)) + two(NumberAt(time, 1)) + two(NumberAt(time, 2)) +
-           "-local";
+    return text + two(time, 0) + two(time, 1) + two(time, 2) + "-local";
+}
+
+// The parts of `text` between the separators (an empty text is one empty part).
+std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t next = text.find(separator, start);
+        parts.push_back(text.substr(start, next - start));
+        if (next == std::string_view::npos) {
+            return parts;
+        }
+        start = next + separator.size();
+    }
 }
 
 void ReadColumnInfo(const GefHeaderLine& line, const std::string& where, GefLayout& layout) {
-    const std::optional<int> number =
-        line.values.empty() ? std::nullopt : WholeNumber(line.values[0]);
-    const std::optional<int> quantity =
-        line.values.size() < 4 ? std::nullopt : WholeNumber(line.values[3]);
+    const std::optional<int> number = WholeNumberAt(line.values, 0);
+    const std::optional<int> quantity = WholeNumberAt(line.values, 3);
     if (!number || *number < 1 || !quantity) {
         throw tools::DataError("GEF102", where +
                                              ": #COLUMNINFO needs the column number, the "
@@ -112,8 +126,7 @@ void ReadColumnInfo(const GefHeaderLine& line, const std::string& where, GefLayo
 }
 
 void ReadColumnVoid(const GefHeaderLine& line, const std::string& where, GefLayout& layout) {
-    const std::optional<int> number =
-        line.values.empty() ? std::nullopt : WholeNumber(line.values[0]);
+    const std::optional<int> number = WholeNumberAt(line.values, 0);
     const std::optional<double> value = NumberAt(line.values, 1);
     if (!number || *number < 1 || !value) {
         throw tools::DataError("GEF102",
@@ -122,15 +135,15 @@ void ReadColumnVoid(const GefHeaderLine& line, const std::string& where, GefLayo
     layout.columns[*number].voidValue = value;
 }
 
-double StressFactor(const GefColumn& column, int number, std::string_view fileName) {
-    const std::optional<double> factor = AtmPerStressUnit(column.unit);
-    if (!factor) {
+ReadingUnit StressUnitOf(const GefColumn& column, int number, std::string_view fileName) {
+    const std::optional<ReadingUnit> unit = StressUnit(column.unit);
+    if (!unit) {
         throw tools::DataError(
             "GEF106", std::string(fileName) + " #COLUMNINFO " + std::to_string(number) +
                           ": Kavo cannot convert the unit `" + column.unit + "` of quantity " +
                           std::to_string(column.quantity) + "; give MPa or kPa");
     }
-    return *factor;
+    return *unit;
 }
 
 // One measurement variable "n, value, unit, text" as a stress in atm.
@@ -140,18 +153,17 @@ float ZeroReadingInAtm(const std::vector<std::string>& values, const std::string
         return tools::kNull;
     }
     const std::string unit = ValueAt(values, 2);
-    const std::optional<double> factor = AtmPerStressUnit(unit);
-    if (!factor) {
+    const std::optional<ReadingUnit> stressUnit = StressUnit(unit);
+    if (!stressUnit) {
         throw tools::DataError("GEF106", where + ": Kavo cannot convert the unit `" + unit +
                                              "` of a zero reading; give MPa or kPa");
     }
-    return static_cast<float>(*value * *factor);
+    return ToInternal(*value, *stressUnit);
 }
 
 void ReadMeasurementVariable(const GefHeaderLine& line, const std::string& where,
                              FieldHeader& header) {
-    const std::optional<int> number =
-        line.values.empty() ? std::nullopt : WholeNumber(line.values[0]);
+    const std::optional<int> number = WholeNumberAt(line.values, 0);
     if (!number) {
         return;
     }
@@ -162,13 +174,13 @@ void ReadMeasurementVariable(const GefHeaderLine& line, const std::string& where
             break;
         case kPredrilledDepth:
             if (value) {
-                const std::optional<double> feet = FeetPerLengthUnit(ValueAt(line.values, 2));
-                if (!feet) {
+                const std::optional<ReadingUnit> unit = LengthUnit(ValueAt(line.values, 2));
+                if (!unit) {
                     throw tools::DataError("GEF106", where + ": Kavo cannot convert the unit `" +
                                                          ValueAt(line.values, 2) +
                                                          "` of the pre-drilled depth; give m");
                 }
-                header.predrilledDepthFeet = static_cast<float>(*value * *feet);
+                header.predrilledDepthFeet = ToInternal(*value, *unit);
             }
             break;
         case kZeroConeBefore:
@@ -219,22 +231,13 @@ std::vector<std::string_view> DataCells(std::string_view row, const GefLayout& l
     if (row.ends_with(layout.columnSeparator)) {
         row.remove_suffix(layout.columnSeparator.size());
     }
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t next = row.find(layout.columnSeparator, start);
-        cells.push_back(row.substr(start, next - start));
-        if (next == std::string_view::npos) {
-            break;
-        }
-        start = next + layout.columnSeparator.size();
-    }
-    return cells;
+    return SplitAt(row, layout.columnSeparator);
 }
 
-// Where each quantity Kavo reads stands among the columns, and its factor to internal units.
+// Where each quantity Kavo reads stands among the columns, and its unit.
 struct QuantityColumn {
     int number = 0;  // 0: the file has no such column
-    double factor = 1.0;
+    ReadingUnit unit;
 };
 
 struct DataColumns {
@@ -254,24 +257,24 @@ DataColumns FindDataColumns(const GefLayout& layout, std::string_view fileName) 
                 corrected.number = number;
                 break;
             case kConeResistance:
-                found.qc = {number, StressFactor(column, number, fileName)};
+                found.qc = {number, StressUnitOf(column, number, fileName)};
                 break;
             case kSleeveFriction:
-                found.fs = {number, StressFactor(column, number, fileName)};
+                found.fs = {number, StressUnitOf(column, number, fileName)};
                 break;
             case kPorePressureU2:
-                found.u2 = {number, StressFactor(column, number, fileName)};
+                found.u2 = {number, StressUnitOf(column, number, fileName)};
                 break;
             case kCorrectedConeResistance:
-                found.qt = {number, StressFactor(column, number, fileName)};
+                found.qt = {number, StressUnitOf(column, number, fileName)};
                 break;
             // The first of the two inclinations is the X inclination, as GEF writers name
             // them.
             case kInclinationNorthSouth:
-                found.xInclination = {number, 1.0};
+                found.xInclination = {number, ReadingUnit{}};
                 break;
             case kInclinationEastWest:
-                found.yInclination = {number, 1.0};
+                found.yInclination = {number, ReadingUnit{}};
                 break;
             default:
                 break;
@@ -284,14 +287,14 @@ DataColumns FindDataColumns(const GefLayout& layout, std::string_view fileName) 
                                              "penetration length, or 11, corrected depth)");
     }
     const GefColumn& depthColumn = layout.columns.at(found.depth.number);
-    const std::optional<double> feet = FeetPerLengthUnit(depthColumn.unit);
-    if (!feet) {
+    const std::optional<ReadingUnit> depthUnit = LengthUnit(depthColumn.unit);
+    if (!depthUnit) {
         throw tools::DataError("GEF106", std::string(fileName) + " #COLUMNINFO " +
                                              std::to_string(found.depth.number) +
                                              ": Kavo cannot convert the depth unit `" +
                                              depthColumn.unit + "`; give m");
     }
-    found.depth.factor = *feet;
+    found.depth.unit = *depthUnit;
     return found;
 }
 
@@ -311,7 +314,7 @@ float ColumnValue(const std::vector<std::string_view>& cells, const QuantityColu
     if (voidValue && *number == *voidValue) {
         return tools::kNull;
     }
-    return static_cast<float>(*number * column.factor);
+    return ToInternal(*number, column.unit);
 }
 
 }  // namespace
@@ -329,14 +332,8 @@ GefHeaderLine ParseGefHeaderLine(std::string_view line) {
     if (tools::Trim(rest).empty()) {
         return parsed;
     }
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = rest.find(',', start);
-        parsed.values.push_back(tools::TrimCopy(rest.substr(start, comma - start)));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        start = comma + 1;
+    for (const std::string_view value : SplitAt(rest, ",")) {
+        parsed.values.push_back(tools::TrimCopy(value));
     }
     return parsed;
 }
@@ -361,8 +358,7 @@ void ReadGefFile(reporting::Reporter& reporter, reporting::TracedInput& file,
         if (key == "EOH") {
             endOfHeader = true;
         } else if (key == "COLUMN") {
-            if (const std::optional<int> count =
-                    parsed.values.empty() ? std::nullopt : WholeNumber(parsed.values[0])) {
+            if (const std::optional<int> count = WholeNumberAt(parsed.values, 0)) {
                 layout.columnCount = std::max(layout.columnCount, *count);
             }
         } else if (key == "COLUMNINFO") {
@@ -377,7 +373,7 @@ void ReadGefFile(reporting::Reporter& reporter, reporting::TracedInput& file,
             ReadMeasurementVariable(parsed, where, header);
         } else if (key == "MEASUREMENTTEXT") {
             // Text 4 is the cone's type and serial number.
-            if (WholeNumber(ValueAt(parsed.values, 0)) == 4) {
+            if (WholeNumberAt(parsed.values, 0) == 4) {
                 header.probeId = ValueAt(parsed.values, 1);
             }
         } else if (key == "TESTID") {
@@ -397,8 +393,7 @@ void ReadGefFile(reporting::Reporter& reporter, reporting::TracedInput& file,
         } else if (key == "ZID") {
             header.heightSystem = ValueAt(parsed.values, 0);
             const std::optional<double> level = NumberAt(parsed.values, 1);
-            header.groundLevelFeet =
-                level ? static_cast<float>(*level * *FeetPerLengthUnit("m")) : tools::kNull;
+            header.groundLevelFeet = level ? ToInternal(*level, *LengthUnit("m")) : tools::kNull;
         }
     }
     if (!endOfHeader) {

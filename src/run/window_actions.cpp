@@ -44,7 +44,20 @@ std::string NewProjectClick(Program& program) {
     return kNewProjectPromptText;
 }
 
+namespace {
+
+// Takes the data area for an action that changes it, unless this program holds it already
+// (the window's load took it), so that the action cannot collide with a run.
+void HoldDataArea(Program& program) {
+    if (!program.dataAreaLock.held()) {
+        LockDataArea(program);
+    }
+}
+
+}  // namespace
+
 std::string MakeNewProjectAction(Program& program, std::string_view name) {
+    HoldDataArea(program);
     program.reporter.ReportProgress(
         {"Project - Making a new project", "", "", "", "", "", "", "MP883"});
     AnnounceStage(program.window, program.reporter, Stage::ProjectBeginning, name);
@@ -53,6 +66,10 @@ std::string MakeNewProjectAction(Program& program, std::string_view name) {
 }
 
 void FirstUseAction(Program& program, const files::InstallationSource& source) {
+    // A data area made here is locked before anything is copied into it; one that cannot be
+    // made is reported by the first use itself.
+    platform::MakeFolder(program.dataArea.root);
+    HoldDataArea(program);
     files::FirstUseSetup(
         program.reporter, program.dataArea.root, source,
         [&program](std::string_view name) { MakeNewProjectAction(program, name); });

@@ -66,9 +66,13 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
     const std::string path = files::PathFor(area, "software") + kSetupFileName;
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "setupfile")) {
-        throw tools::DataError("ESF812", "Kavo can't read setup file: " + path +
-                                             ", either already open or does not exist (" +
-                                             file.WhyNotOpened() + ")");
+        // The system's text names a missing file already; any other reason is news.
+        std::string text =
+            "Kavo can't read setup file: " + path + ", either already open or does not exist";
+        if (platform::KindOfPath(path) != platform::PathKind::Missing) {
+            text += " (" + file.WhyNotOpened() + ")";
+        }
+        throw tools::DataError("ESF812", text);
     }
 
     SetupValues read;

@@ -24,7 +24,9 @@ struct PairFactor {
 constexpr double kFeetPerMetre = 3.28084;
 constexpr double kPsfPerAtm = 2116.22;
 constexpr double kWaterPcf = 62.4;
-constexpr double kKpaPerAtm = 101.325;
+// The prescribed atm per MPa; atm per kPa is a thousandth of it, so that a stress read in one
+// of the two units prints the same digits in the other (1 / 101.325 differs in the 7th digit).
+constexpr double kAtmPerMpa = 9.86923;
 constexpr double kPsfPerMpa = 20885.434;
 constexpr double kPsfPerKpa = 20.885434;
 
@@ -36,7 +38,7 @@ constexpr std::array<PairFactor, 26> kPairFactors = {{
     {"MPS/FPS", 1.0 / kFeetPerMetre},
     {"ATM/ATM", 1.0},
     {"ATM/TSF", 0.95},  // the factor in use, not the exact 0.945
-    {"ATM/MPA", 9.86923},
+    {"ATM/MPA", kAtmPerMpa},
     {"ATM/PSF", 1.0 / kPsfPerAtm},
     {"PSF/ATM", kPsfPerAtm},
     {"ATM/PSI", 0.068046},
@@ -51,7 +53,7 @@ constexpr std::array<PairFactor, 26> kPairFactors = {{
     {"BPF/BPF", 1.0},
     {"%/%", 1.0},
     // The units of output columns: internal units in one unit of the column.
-    {"ATM/KPA", 1.0 / kKpaPerAtm},
+    {"ATM/KPA", kAtmPerMpa / 1000.0},
     {"ATM/HWATERFEET", kWaterPcf / kPsfPerAtm},  // a foot of water head is 62.4 psf
     {"PCF/WATER1", kWaterPcf},
     {"PSF/MPA", kPsfPerMpa},

@@ -182,19 +182,26 @@ TEST_F(RunCommand, KeepGoingListsTheFailedSoundingAndEndsWithStatusOne) {
     EXPECT_EQ(result.err, "");
 }
 
+// A run, a new project and a first use each take the data area, so none of them can work
+// in it while another program runs there.
 TEST_F(RunCommand, ASecondRunOnTheSameDataAreaIsRefusedAtOnce) {
     kavo::platform::DataAreaLock firstRun;
     ASSERT_EQ(firstRun.Acquire(root().string()), kavo::platform::DataAreaLock::Result::Locked);
-    const KavoResult result = Kavo("run");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("Kavo software  Error Code: LK101\n"), std::string::npos)
-        << result.err;
-    EXPECT_NE(result.err.find("another Kavo program is working in the data area"),
-              std::string::npos);
+    for (const char* action : {"run", "new-project P2", "first-use"}) {
+        const KavoResult result = Kavo(action);
+        EXPECT_EQ(result.status, 1) << action;
+        EXPECT_NE(result.err.find("Kavo software  Error Code: LK101\n"), std::string::npos)
+            << action << ": " << result.err;
+        EXPECT_NE(result.err.find("another Kavo program is working in the data area"),
+                  std::string::npos)
+            << action;
+    }
     EXPECT_FALSE(
         fs::exists(root() / "Kavo_Output_____tasks_and_Issues___from_most_recent_Kavo_Run.txt"));
+    EXPECT_FALSE(fs::exists(root() / "Projects" / "P2"));
     firstRun.Release();
     EXPECT_EQ(Kavo("run").status, 0);
+    EXPECT_EQ(Kavo("new-project P2").status, 0);
 }
 
 }  // namespace

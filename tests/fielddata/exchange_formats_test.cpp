@@ -18,12 +18,15 @@
 #include "support/recording_window.h"
 #include "support/temp_dir.h"
 #include "tools/errors.h"
+#include "tools/format_fixed.h"
+#include "tools/number_text.h"
+#include "tools/units.h"
 
 namespace kavo::fielddata {
 namespace {
 
 constexpr double kAtmPerMpa = 9.86923;
-constexpr double kAtmPerKpa = 1.0 / 101.325;
+constexpr double kAtmPerKpa = 9.86923 / 1000;
 constexpr double kFeetPerMetre = 3.28084;
 constexpr float kMissing = tools::kNull;
 constexpr double kNoDepth = -1.0;
@@ -185,7 +188,7 @@ TEST_F(ExchangeFormatsTest, AgsTestThatStartsDownABorehole) {
                   kAtmPerMpa);
     EXPECT_NEAR(readings.fs[29], 95.902 * kAtmPerKpa, 1e-6);
     EXPECT_NEAR(readings.u2[29], 34.7 * kAtmPerKpa, 1e-6);
-    EXPECT_NEAR(readings.qt[29], 15.362 * kAtmPerMpa, 1e-5);
+    EXPECT_NEAR(readings.qt[29], 15.362 * kAtmPerMpa, 3e-5);  // two units in the last place
     EXPECT_NEAR(readings.depth[67], 4.34 * kFeetPerMetre, 1e-5);
 }
 
@@ -411,15 +414,62 @@ TEST(ExchangeValues, UnitsAsTheFilesWriteThem) {
           Case{"MN/m2", kAtmPerMpa}, Case{"MN/m\u00b2", kAtmPerMpa}, Case{"N/mm2", kAtmPerMpa},
           Case{"kPa", kAtmPerKpa}, Case{"kN/m2", kAtmPerKpa}, Case{"kPa (kiloPascal)", kAtmPerKpa},
           Case{"bar", std::nullopt}, Case{"tsf", std::nullopt}, Case{"", std::nullopt}}) {
-        const std::optional<double> factor = AtmPerStressUnit(c.unit);
-        ASSERT_EQ(factor.has_value(), c.atm.has_value()) << c.unit;
-        if (factor) {
-            EXPECT_NEAR(*factor, *c.atm, 1e-6) << c.unit;
+        const std::optional<ReadingUnit> unit = StressUnit(c.unit);
+        ASSERT_EQ(unit.has_value(), c.atm.has_value()) << c.unit;
+        if (unit) {
+            EXPECT_NEAR(unit->factor, *c.atm, 1e-6) << c.unit;
         }
     }
-    EXPECT_NEAR(FeetPerLengthUnit("m (meter)").value(), kFeetPerMetre, 1e-6);
-    EXPECT_EQ(FeetPerLengthUnit("ft").value(), 1.0);
-    EXPECT_FALSE(FeetPerLengthUnit("cm"));
+    EXPECT_NEAR(LengthUnit("m (meter)").value().factor, kFeetPerMetre, 1e-6);
+    EXPECT_EQ(LengthUnit("ft").value().factor, 1.0);
+    EXPECT_FALSE(LengthUnit("cm"));
+}
+
+// "12.345" from 12345 and 3 decimals.
+std::string DecimalText(int units, int decimals) {
+    std::string digits = std::to_string(units);
+    if (digits.size() <= static_cast<std::size_t>(decimals)) {
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    }
+    return digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+}
+
+// Output columns divide by their factor and cut surplus digits, so a reading stored a unit in
+// the last place low prints one unit low: every reading must print the file's digits in the
+// file's unit and in the other unit of its kind. The single nearest to value x factor misprints
+// 8.468 MN/m2 and 88.1 kPa; the factors 9.86923 and 1 / 101.325 misprinted most MPa readings
+// in kPa (0.002 MPa as 1.9 kPa).
+TEST(ExchangeValues, ReadingsPrintTheFilesDigitsInEveryUnitOfTheirKind) {
+    const float perMpa = tools::UnitFactor("ATM/MPA");
+    const float perKpa = tools::UnitFactor("ATM/KPA");
+    const auto printed = [](float internal, float columnFactor, std::string_view mask) {
+        return std::string(tools::Trim(tools::FormatFixed(internal / columnFactor, mask, false)));
+    };
+    const ReadingUnit mpa = StressUnit("MN/m2").value();
+    const ReadingUnit kpa = StressUnit("kPa").value();
+    EXPECT_EQ(printed(CellValue("8.468", mpa).value(), perMpa, "##.####"), "8.4680");
+    EXPECT_EQ(printed(CellValue("0.002", mpa).value(), perKpa, "####.#"), "2.0");
+    EXPECT_EQ(printed(CellValue("-0.007", mpa).value(), perKpa, "####.#"), "-7.0");
+    EXPECT_EQ(printed(CellValue("88.1", kpa).value(), perMpa, "#.####"), "0.0881");
+    const ReadingUnit metres = LengthUnit("m (meter)").value();
+    EXPECT_EQ(printed(CellValue("34.850", metres).value(), tools::UnitFactor("FT/M"), "###.###"),
+              "34.850");
+
+    // Every reading with three decimals in MPa and one in kPa up to 20 MPa.
+    std::vector<std::string> misprinted;
+    for (int i = 1; i <= 20000; ++i) {
+        const std::string inMpa = DecimalText(i, 3);
+        const float fromMpa = CellValue(inMpa, mpa).value();
+        const std::string inKpa = DecimalText(i, 1);
+        const float fromKpa = CellValue(inKpa, kpa).value();
+        if (printed(fromMpa, perMpa, "##.####") != inMpa + "0" ||
+            printed(fromMpa, perKpa, "######.#") != std::to_string(i) + ".0" ||
+            printed(fromKpa, perKpa, "######.#") != inKpa ||
+            printed(fromKpa, perMpa, "##.####") != DecimalText(i, 4)) {
+            misprinted.push_back(inMpa + " MPa or " + inKpa + " kPa");
+        }
+    }
+    EXPECT_EQ(misprinted, std::vector<std::string>{});
 }
 
 TEST(ExchangeValues, TextsInLatin1OrUtf8BecomeUtf8) {

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParsedCase{"Qt_x_MPa", "Qt", "x", "MPa", "basic", "Qc1", "ATM", "FALSE",
                                  "##.####", 9.869230270385742f, 0.0f, 99.0f},
                       ParsedCase{"U2_kpa", "U2", "Basic", "kpa", "basic", "U2", "ATM", "FALSE",
-                                 "####.#", static_cast<float>(1.0 / 101.325), 0.0000001f, 3000.0f},
+                                 "####.#", static_cast<float>(9.86923 / 1000), 0.0000001f, 3000.0f},
                       ParsedCase{"VES_hwft", "VES", "Math", "hwft", "basic", "VES", "ATM", "FALSE",
                                  "###.#", static_cast<float>(62.4 / 2116.22), 0.0000001f, 400.0f},
                       ParsedCase{"UWT_tln_w1", "UWT", "tln", "w1", "UWT_tln", "UWT1", "PCF", "TRUE",

@@ -189,8 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, GoldenBatch,
     ::testing::Values(GoldenCase{"three_soundings", "26 total feet in 7 secs     @ 3 ft/sec",
                                  "3 total Soundings"},
-                      GoldenCase{"four_formats", "33 total feet in 7 secs     @ 4 ft/sec",
-                                 "4 total Soundings"}),
+                      GoldenCase{"four_formats", "245 total feet in 7 secs     @ 35 ft/sec",
+                                 "7 total Soundings"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -362,8 +362,7 @@ TEST_F(WholeRun, DataErrorsEndTheRunWithTheirBlockAndNoSetupFile) {
         {"no setup file", [](WholeRun& run) { fs::remove(run.setupFile()); }, "ESF812",
          [](const WholeRun& run) {
              return "Kavo can't read setup file: " + run.dir.text() +
-                    "/software/Kavo-Setup.txt, either already open or does not exist (it "
-                    "does not exist)";
+                    "/software/Kavo-Setup.txt, either already open or does not exist";
          }},
         {"bad setup line", setupWith("t\r\nRow2_Kavo_Setup_v4\r\nwhat is this\r\nEnd\r\n"), "SF931",
          text(badSetup + "contains a bad line= what is this")},

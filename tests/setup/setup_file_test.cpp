@@ -104,16 +104,20 @@ TEST_F(SetupFile, IncompleteOrMisshapenFilesAreRejected) {
     }
 }
 
-TEST_F(SetupFile, MissingFileIsReportedWithItsPath) {
+TEST_F(SetupFile, UnreadableFileIsReportedWithItsPathAndAReasonTheTextLacks) {
+    const std::string path = dir.text() + "/software/Kavo-Setup.txt";
+    const std::string text =
+        "Kavo can't read setup file: " + path + ", either already open or does not exist";
     SetupValues values;
-    try {
-        ReadSetupFile(reporter, area, values);
-        FAIL() << "no error";
-    } catch (const tools::DataError& error) {
-        EXPECT_EQ(error.code(), "ESF812");
-        EXPECT_EQ(error.description(), "Kavo can't read setup file: " + dir.text() +
-                                           "/software/Kavo-Setup.txt, either already open or "
-                                           "does not exist (it does not exist)");
+    for (const std::string& expected : {text, text + " (it is a folder)"}) {
+        try {
+            ReadSetupFile(reporter, area, values);
+            FAIL() << "no error";
+        } catch (const tools::DataError& error) {
+            EXPECT_EQ(error.code(), "ESF812");
+            EXPECT_EQ(error.description(), expected);
+        }
+        std::filesystem::create_directories(setupPath);
     }
     EXPECT_EQ(area.projectName, "ExampleOne");
 }

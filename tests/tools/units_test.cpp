@@ -63,7 +63,7 @@ TEST(UnitFactor, GivesTheTablesSinglePrecisionFactors) {
 
 TEST(UnitFactor, GivesTheOutputColumnUnitsInInternalUnits) {
     const FactorCase cases[] = {
-        {"ATM/KPA", 0.009869232773780823},         // 1 / 101.325
+        {"ATM/KPA", 0.009869229979813099},         // a thousandth of ATM/MPA
         {"ATM/HWATERFEET", 0.029486536979675293},  // 62.4 psf per foot of water over 2116.22
         {"PCF/WATER1", 62.400001525878906},       {"PSF/MPA", 20885.43359375},
         {"PSF/KPA", 20.885433197021484},

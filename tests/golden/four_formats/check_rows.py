@@ -53,33 +53,66 @@ def expect(sounding, row, column, file_text):
               f" -> {wanted}")
 
 
-def check_gef():
-    with open(os.path.join(SOUNDINGS, "MG-01.gef"), encoding="latin-1") as f:
+def gef_file(name):
+    """The data rows of a GEF file as lists of cells, and per column number (from 1) its
+    quantity number and void value, all read from the header as written."""
+    with open(os.path.join(SOUNDINGS, name), encoding="utf-8", errors="replace") as f:
         lines = f.read().splitlines()
-    start = next(i for i, line in enumerate(lines) if line.startswith("#EOH")) + 1
-    rows = table(os.path.join(TABLES, "MG-01_Q1o.txt"))
-    data = [line.rstrip("!").rstrip(";").split(";") for line in lines[start:] if line.strip()]
+    end = next(i for i, line in enumerate(lines) if line.startswith("#EOH"))
+    quantity, void = {}, {}
+    for line in lines[:end]:
+        key, _, rest = line.partition("=")
+        cells = [c.strip() for c in rest.split(",")]
+        if key.strip() == "#COLUMNINFO":
+            quantity[int(cells[3])] = int(cells[0])
+        elif key.strip() == "#COLUMNVOID":
+            void[int(cells[0])] = Decimal(cells[1])
+    data = [line.rstrip("!").rstrip(";").split(";") for line in lines[end + 1:] if line.strip()]
+    return data, quantity, void
+
+
+def thousand(text, times):
+    """A value in MPa written in kPa (times 1000) or one in kPa written in MPa (times 0.001),
+    exactly, as the file's digits give it."""
+    return None if text is None else str(Decimal(text) * Decimal(times))
+
+
+def check_gef(sounding, name):
+    """A GEF file's columns by quantity number: 11 (corrected depth) or 1 as depth in m, 2 qc,
+    13 qt (else qt = qc: neither file has u2 with a net area ratio and no qt), 3 fs and 6 u2 in
+    MPa, 9 and 10 the X and Y inclinations; void cells missing. MPa values must print the same
+    digits in the kPa columns."""
+    data, quantity, void = gef_file(name)
+    rows = table(os.path.join(TABLES, sounding + "_Q1o.txt"))
     assert len(rows) == len(data), (len(rows), len(data))
 
-    def value(cell):
-        cell = cell.strip()
-        return None if Decimal(cell) == Decimal("-999999") else cell
-    # Columns: 1 length, 2 qc, 3 qt, 4 fs, 5 Rf, 6 u2, 7 incl, 8 incl EW (10), 9 incl NS (9),
-    # 10 corrected depth: MPa and degrees, depth m.
+    def value(cells, q):
+        if q not in quantity:
+            return None
+        cell = cells[quantity[q] - 1].strip()
+        return None if Decimal(cell) == void.get(quantity[q]) else cell
     for cells, row in zip(data, rows):
-        expect("MG-01", row, "Depth_m", value(cells[9]))
-        expect("MG-01", row, "Qc_MPa", value(cells[1]))
-        expect("MG-01", row, "Qt_MPa", value(cells[2]))
-        expect("MG-01", row, "fs_MPa", value(cells[3]))
-        expect("MG-01", row, "U2_MPa", value(cells[5]))
-        expect("MG-01", row, "InclX", value(cells[8]))
-        expect("MG-01", row, "InclY", value(cells[7]))
+        depth = value(cells, 11 if 11 in quantity else 1)
+        expect(sounding, row, "Depth_m", depth and depth.lstrip("-"))
+        qc = value(cells, 2)
+        expect(sounding, row, "Qc_MPa", qc)
+        expect(sounding, row, "Qt_MPa", value(cells, 13) if 13 in quantity else qc)
+        expect(sounding, row, "fs_MPa", value(cells, 3))
+        expect(sounding, row, "fs_kPa", thousand(value(cells, 3), 1000))
+        expect(sounding, row, "U2_MPa", value(cells, 6))
+        expect(sounding, row, "U2_kPa", thousand(value(cells, 6), 1000))
+        expect(sounding, row, "InclX", value(cells, 9))
+        expect(sounding, row, "InclY", value(cells, 10))
     return len(rows)
 
 
-def check_ags():
-    rows = table(os.path.join(TABLES, "BH-WFS1-5_Q1o.txt"))
-    with open(os.path.join(SOUNDINGS, "Borssele_WFS1-5.ags"), newline="") as f:
+def check_ags(sounding, name, test, unit_weight_pcf):
+    """One test of an AGS4 file: SCPT_RES and SCPT_QT in MN/m2 (= MPa), SCPT_FRES and
+    SCPT_PWP2 in kN/m2 (= kPa), each also in the other unit; no inclinations. The first VES is
+    the buoyant unit weight over the depth above the first reading (water table at 0 ft)."""
+    global failures, checked
+    rows = table(os.path.join(TABLES, sounding + "_Q1o.txt"))
+    with open(os.path.join(SOUNDINGS, name), newline="") as f:
         lines = f.read().split("\r\n")
     group, heading, data = None, None, []
     for line in lines:
@@ -89,27 +122,29 @@ def check_ags():
         elif cells[0] == "HEADING":
             heading = cells[1:]
         elif cells[0] == "DATA" and group == "SCPT":
-            data.append(dict(zip(heading, cells[1:])))
+            record = dict(zip(heading, cells[1:]))
+            if record["SCPG_TESN"] == test:
+                data.append(record)
     assert len(rows) == len(data), (len(rows), len(data))
     for record, row in zip(data, rows):
         def value(name):
             return record[name] or None
-        # SCPT_RES and SCPT_QT in MN/m2 (= MPa); SCPT_FRES and SCPT_PWP2 in kN/m2 (= kPa).
-        expect("BH-WFS1-5", row, "Depth_m", value("SCPT_DPTH"))
-        expect("BH-WFS1-5", row, "Qc_MPa", value("SCPT_RES"))
-        expect("BH-WFS1-5", row, "Qt_MPa", value("SCPT_QT"))
-        expect("BH-WFS1-5", row, "fs_kPa", value("SCPT_FRES"))
-        expect("BH-WFS1-5", row, "U2_kPa", value("SCPT_PWP2"))
-        expect("BH-WFS1-5", row, "InclX", None)
-    # The test starts 3.00 m down: VES there is the unit weight 125 pcf less water (water
-    # table at 0 ft) over 3.00 m, in atm.
-    ves = (125 - 62.4) * 3.00 * 3.2808399 / 2116.22
+        expect(sounding, row, "Depth_m", value("SCPT_DPTH"))
+        expect(sounding, row, "Qc_MPa", value("SCPT_RES"))
+        expect(sounding, row, "Qt_MPa", value("SCPT_QT"))
+        expect(sounding, row, "fs_kPa", value("SCPT_FRES"))
+        expect(sounding, row, "fs_MPa", thousand(value("SCPT_FRES"), "0.001"))
+        expect(sounding, row, "U2_kPa", value("SCPT_PWP2"))
+        expect(sounding, row, "U2_MPa", thousand(value("SCPT_PWP2"), "0.001"))
+        expect(sounding, row, "InclX", None)
+        expect(sounding, row, "InclY", None)
+    ves = (unit_weight_pcf - 62.4) * float(data[0]["SCPT_DPTH"]) * 3.2808399 / 2116.22
     first = Decimal(rows[0]["VES_atm"])
-    global failures, checked
     checked += 1
     if not (first <= Decimal(ves) < first + Decimal("0.0001")):
         failures += 1
-        print(f"FAIL BH-WFS1-5 VES at 3.00 m: printed {first}, computed {ves:.6f}")
+        print(f"FAIL {sounding} VES at {data[0]['SCPT_DPTH']} m: printed {first}, computed "
+              f"{ves:.6f}")
     return len(rows)
 
 
@@ -126,7 +161,9 @@ def check_csv():
         expect("P-1", row, "Qc_MPa", value(1))
         expect("P-1", row, "Qt_MPa", value(1))  # no qt column: qt = qc
         expect("P-1", row, "fs_kPa", value(2))
+        expect("P-1", row, "fs_MPa", thousand(value(2), "0.001"))
         expect("P-1", row, "U2_kPa", value(3))
+        expect("P-1", row, "U2_MPa", thousand(value(3), "0.001"))
         expect("P-1", row, "InclX", value(4))
         expect("P-1", row, "InclY", value(5))
     return len(rows)
@@ -146,8 +183,17 @@ def check_hogentogler():
     return len(here)
 
 
-counts = {"MG-01 (GEF)": check_gef(), "BH-WFS1-5 (AGS4)": check_ags(),
-          "P-1 (CSV)": check_csv(), "GD-01 (Hogentogler)": check_hogentogler()}
+counts = {
+    "MG-01 (GEF)": check_gef("MG-01", "MG-01.gef"),
+    "CPT000000063044 (GEF)": check_gef("CPT000000063044", "CPT000000063044.GEF"),
+    "BH-WFS1-5 (AGS4)": check_ags("BH-WFS1-5", "Borssele_WFS1-5.ags", "SCPT01", 125),
+    "BH-WFS1-2A#CPT01 (AGS4)": check_ags("BH-WFS1-2A#CPT01", "Borssele_WFS1-2A_CPT01-02.ags",
+                                         "CPT01", 120),
+    "BH-WFS1-2A#CPT02 (AGS4)": check_ags("BH-WFS1-2A#CPT02", "Borssele_WFS1-2A_CPT01-02.ags",
+                                         "CPT02", 120),
+    "P-1 (CSV)": check_csv(),
+    "GD-01 (Hogentogler)": check_hogentogler(),
+}
 for name, count in counts.items():
     print(f"{name}: {count} rows")
 print(f"{checked} values checked, {failures} failed")
