@@ -127,6 +127,40 @@ TEST_F(ExchangeFormatsTest, GefWithQtColumnVoidsAndCorrectedDepth) {
     }
 }
 
+// The Dutch subsurface register's export: long unit names ("MPa (megaPascal)", "m (meter)"),
+// a void of its own per column, inclinations as quantities 21 and 22, no u2 and no qt.
+TEST_F(ExchangeFormatsTest, GefOfTheRegisterWithLongUnitsAndVoidsPerColumn) {
+    PlaceSample("CPT000000063044_IMBRO_A.gef", "CPT000000063044.GEF");
+    Read("CPT000000063044");
+    EXPECT_EQ(header.soundingNameInFile, "CPT000000063044");
+    EXPECT_EQ(header.firm, "uitvoerder onderzoek");
+    EXPECT_EQ(header.probeId, "F7.5CKE2HA/B-1701-2344");
+    EXPECT_EQ(header.fieldDate, "20110629~000000-local");  // #STARTTIME= -, -, -
+    EXPECT_EQ(header.coordinateSystem, "28992");
+    EXPECT_DOUBLE_EQ(header.easting, 109026.7);
+    EXPECT_DOUBLE_EQ(header.northing, 433341.1);
+    EXPECT_NEAR(header.groundLevelFeet, -1.59 * kFeetPerMetre, 1e-5);
+    EXPECT_FLOAT_EQ(header.netAreaRatio, 0.58f);
+    EXPECT_EQ(header.qtRule, QtRule::EqualsQc);
+    EXPECT_NEAR(header.zeros.qcBefore, 0.693 * kAtmPerMpa, 1e-5);
+    EXPECT_NEAR(header.zeros.qcAfter, 0.696 * kAtmPerMpa, 1e-5);
+    EXPECT_NEAR(header.zeros.fsBefore, 0.007 * kAtmPerMpa, 1e-6);
+    EXPECT_NEAR(header.zeros.fsAfter, 0.008 * kAtmPerMpa, 1e-6);
+    // #LASTSCAN= 1752; fs void (9.999) in the first five rows and the last five; the depth is
+    // the corrected depth (column 3), 34.850 m in the last two rows at lengths 35.000 and
+    // 35.010 m.
+    ASSERT_EQ(readings.size(), 1752u);
+    for (const FileReading& row : {
+             FileReading{0, 0.0, 0.356f, kMissing, kMissing, 0.356f, kMissing, kMissing},
+             FileReading{4, 0.080, 1.098f, kMissing, kMissing, 1.098f, kMissing, kMissing},
+             FileReading{5, 0.100, 1.278f, 0.038f, kMissing, 1.278f, kMissing, kMissing},
+             FileReading{1746, 34.770, 12.889f, 0.133f, kMissing, 12.889f, kMissing, kMissing},
+             FileReading{1751, 34.850, 11.190f, kMissing, kMissing, 11.190f, kMissing, kMissing},
+         }) {
+        ExpectReading(readings, row, kAtmPerMpa);
+    }
+}
+
 TEST_F(ExchangeFormatsTest, GefWithoutQtOrU2KeepsQcAsQt) {
     PlaceSample("cpt2-pygef.gef", "WN-2.GEF");
     Read("wn-2");

@@ -11,11 +11,13 @@
 #include <map>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/data_area_lock.h"
 #include "run/action.h"
+#include "run/add_soundings.h"
 #include "run/main_routine.h"
 #include "setup/run_settings.h"
 #include "support/recording_window.h"
@@ -192,6 +194,106 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"four_formats", "245 total feet in 7 secs     @ 35 ft/sec",
                                  "7 total Soundings"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
+
+// The data rows of a table: what follows its EOH line.
+std::string DataRows(const std::string& table) {
+    const std::size_t eoh = table.find("\r\nEOH\r\n");
+    return eoh == std::string::npos ? std::string() : table.substr(eoh);
+}
+
+std::vector<std::string> CellsOf(const std::string& row) {
+    std::vector<std::string> cells;
+    std::istringstream in(row);
+    for (std::string cell; std::getline(in, cell, ',');) {
+        cells.push_back(cell);
+    }
+    if (!row.empty() && row.back() == ',') {
+        cells.emplace_back();
+    }
+    return cells;
+}
+
+// add-soundings on the four_formats folder under a database of its header alone adds a row
+// for each of the seven soundings; once the engineer has filled in the water table and the
+// unit-weight method and weights (here those of the case's database), a run goes through and
+// every table holds the case's data rows.
+TEST(GoldenAddSoundings, RowsAddedFromTheFolderRunToTheCasesTables) {
+    const fs::path folder = testing::TestDataPath("golden/four_formats");
+    testing::TempDir dir;
+    fs::copy(folder / "input", dir.path(), fs::copy_options::recursive);
+    const fs::path database = dir.path() / "Projects/ExampleOne/Kavo_SoundingS---ExampleOne.csv";
+    // The engineer's choices of the case's database: after name, probe and site.
+    std::map<std::string, std::vector<std::string>> choices;
+    std::istringstream caseRows(ReadFile(database));
+    std::string header;
+    std::getline(caseRows, header);
+    for (std::string row; std::getline(caseRows, row);) {
+        std::vector<std::string> cells = CellsOf(row.substr(0, row.find('\r')));
+        cells.resize(7);
+        choices[cells[0]] = {cells.begin() + 3, cells.end()};
+    }
+    std::ofstream(database, std::ios::binary | std::ios::trunc) << header << "\n";
+
+    testing::RecordingWindow window;
+    GoldenClock clock;
+    platform::MapEnvironment environment;
+    const platform::ProgramInfo info{8, 1, 4, "Kavo Project", "Golden build", "/opt/kavo/bin"};
+    AddedSoundings added;
+    {
+        Program program(window, clock, environment, info);
+        program.configuredRoot = dir.text();
+        setup::SetStartUpValues(window);
+        ASSERT_EQ(RunAction(program,
+                            [&] {
+                                GeneralSetups(program);
+                                added = AddSoundingsAction(program);
+                            }),
+                  kExitDone);
+    }
+    EXPECT_EQ(added.added,
+              (std::vector<std::string>{"CPT000000063044 (CPT000000063044.GEF)",
+                                        "GD-01 (GD-01.CPT)", "MG-01 (MG-01.gef)", "P-1 (P-1.csv)",
+                                        "BH-WFS1-2A#CPT01 (Borssele_WFS1-2A_CPT01-02.ags)",
+                                        "BH-WFS1-2A#CPT02 (Borssele_WFS1-2A_CPT01-02.ags)",
+                                        "BH-WFS1-5 (Borssele_WFS1-5.ags)"}));
+    EXPECT_EQ(added.toFillIn, (std::vector<std::string>{"WATERTABLE_DEPTH_FEET", "UWT_METHOD",
+                                                        "UWT_ABOVE_WT_PCF", "UWT_BELOW_WT_PCF"}));
+
+    // The engineer fills in each new row's water table, method and weights.
+    std::istringstream addedRows(ReadFile(database));
+    std::string filled;
+    std::string row;
+    std::getline(addedRows, row);
+    filled += row + "\n";
+    int rows = 0;
+    while (std::getline(addedRows, row)) {
+        std::vector<std::string> cells = CellsOf(row.substr(0, row.find('\r')));
+        ASSERT_EQ(cells.size(), 7u) << row;
+        ASSERT_EQ(cells[3] + cells[4] + cells[5] + cells[6], "") << row;
+        ASSERT_EQ(choices.count(cells[0]), 1u) << row;
+        std::copy(choices[cells[0]].begin(), choices[cells[0]].end(), cells.begin() + 3);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            filled += (i == 0 ? "" : ",") + cells[i];
+        }
+        filled += "\r\n";
+        ++rows;
+    }
+    EXPECT_EQ(rows, 7);
+    std::ofstream(database, std::ios::binary | std::ios::trunc) << filled;
+
+    testing::RecordingWindow runWindow;
+    setup::SetStartUpValues(runWindow);
+    Program program(runWindow, clock, environment, info);
+    program.configuredRoot = dir.text();
+    ASSERT_EQ(RunAction(program, [&program] { LoadMainWindow(program); }), kExitDone);
+    EXPECT_EQ(runWindow.panel().fields[2], "7 total Soundings");
+    const fs::path tables = "Projects/ExampleOne/Soundings";
+    for (const auto& [name, bytes] : FilesUnder(folder / "expected" / tables)) {
+        if (name.ends_with("_Q1o.txt")) {
+            EXPECT_EQ(DataRows(ReadFile(dir.path() / tables / name)), DataRows(bytes)) << name;
+        }
+    }
+}
 
 }  // namespace
 }  // namespace kavo::run

@@ -3,7 +3,8 @@
 every depth, qc, qt, fs, u2 and inclination value printed for the GEF, AGS4 and CSV soundings
 must equal the file's value in the file's own unit, cut to the column's decimals (missing,
 -5435, where the file has a void or an empty cell, or where the value lies outside the
-column's range); the Hogentogler sounding GD-01 must print the same depth, qc, fs, u2 and VES
+column's range), and fs and u2 likewise in the other unit of MPa and kPa (the file's digits
+times 1000 or 0.001); the Hogentogler sounding GD-01 must print the same depth, qc, fs, u2 and VES
 as in the three_soundings case, which checks it independently. Run from anywhere:
     python3 check_rows.py
 """
