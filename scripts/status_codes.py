@@ -117,7 +117,9 @@ def test_spans(text):
 
 
 def code_pattern(code):
-    return re.compile(r"(?<![A-Za-z0-9])" + re.escape(code) + r"(?![0-9])")
+    # Not part of a longer word or number: a numeric code such as 4502 is no mention inside a
+    # table's 1.4502 or 4502.1.
+    return re.compile(r"(?<![A-Za-z0-9])(?<![0-9]\.)" + re.escape(code) + r"(?![0-9])(?!\.[0-9])")
 
 
 def mentions_in_tests(codes):
