@@ -36,6 +36,10 @@ CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options) {
 
 #ifdef KAVO_WITH_QT
 
+bool PicturesBuiltIn() {
+    return true;
+}
+
 int PlotCommand(run::Program& program, const PlotOptions& options, std::string_view runSummary) {
     plots::PictureSession session;
     plots::PlotRequest request;
@@ -77,10 +81,14 @@ int PlotCommand(run::Program& program, const PlotOptions& options, std::string_v
 
 #else
 
-int PlotCommand(run::Program&, const PlotOptions&, std::string_view) {
+bool PicturesBuiltIn() {
     std::cerr << "kavo: the pictures are not built in: this kavo was built without Qt "
                  "(KAVO_WITH_QT=OFF)\n";
-    return run::kExitUsage;
+    return false;
+}
+
+int PlotCommand(run::Program&, const PlotOptions&, std::string_view) {
+    return PicturesBuiltIn() ? run::kExitDone : run::kExitUsage;
 }
 
 #endif

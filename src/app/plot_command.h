@@ -23,9 +23,12 @@ struct PlotOptions {
 // subcommand.
 CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options);
 
+// Whether this kavo draws pictures (built with Qt). When it does not, says so on standard
+// error; the caller refuses the command before anything runs.
+bool PicturesBuiltIn();
+
 // Draws the finished run of the current project; `runSummary` holds the summary lines of a run
-// that just ended (empty for `kavo plot`). Returns the exit status. A kavo built without Qt says
-// that the pictures are not built in.
+// that just ended (empty for `kavo plot`). Returns the exit status.
 int PlotCommand(run::Program& program, const PlotOptions& options, std::string_view runSummary);
 
 }  // namespace kavo::app

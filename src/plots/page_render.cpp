@@ -176,6 +176,31 @@ QCPLegend* TrackLegend(QCPAxisRect* rect) {
     return legend;
 }
 
+// A framed plot below the page's two title rows: x along the bottom, y up the left, their
+// ticks repeated on the far sides. Its row takes further elements beside it.
+struct FramedPlot {
+    QCPLayoutGrid* row;
+    QCPAxisRect* rect;
+    QCPAxis* x;
+    QCPAxis* y;
+};
+
+FramedPlot AddFramedPlot(QCustomPlot& plot, const AxisModel& xModel, const AxisModel& yModel) {
+    auto* row = new QCPLayoutGrid;
+    plot.plotLayout()->addElement(2, 0, row);
+    plot.plotLayout()->setRowStretchFactor(0, 0.01);
+    plot.plotLayout()->setRowStretchFactor(1, 0.01);
+    auto* rect = new QCPAxisRect(&plot);
+    row->addElement(0, 0, rect);
+    QCPAxis* x = rect->axis(QCPAxis::atBottom);
+    QCPAxis* y = rect->axis(QCPAxis::atLeft);
+    StyleAxis(x, xModel);
+    StyleAxis(y, yModel);
+    MirrorAxis(rect->axis(QCPAxis::atTop), xModel);
+    MirrorAxis(rect->axis(QCPAxis::atRight), yModel);
+    return {row, rect, x, y};
+}
+
 }  // namespace
 
 bool ParseImageFormat(std::string_view text, ImageFormat& format) {
@@ -284,18 +309,7 @@ DrawnPage DrawChartPage(const ChartPageModel& model) {
     auto plot = NewPlot();
     AddTitle(*plot, 0, model.title, 16, true);
     AddTitle(*plot, 1, "Sounding " + model.sounding + " on the chart", 11, false);
-    auto* row = new QCPLayoutGrid;
-    plot->plotLayout()->addElement(2, 0, row);
-    plot->plotLayout()->setRowStretchFactor(0, 0.01);
-    plot->plotLayout()->setRowStretchFactor(1, 0.01);
-    auto* rect = new QCPAxisRect(plot.get());
-    row->addElement(0, 0, rect);
-    QCPAxis* x = rect->axis(QCPAxis::atBottom);
-    QCPAxis* y = rect->axis(QCPAxis::atLeft);
-    StyleAxis(x, model.x);
-    StyleAxis(y, model.y);
-    MirrorAxis(rect->axis(QCPAxis::atTop), model.x);
-    MirrorAxis(rect->axis(QCPAxis::atRight), model.y);
+    const auto [row, rect, x, y] = AddFramedPlot(*plot, model.x, model.y);
 
     // Contour labels stay readable above the sounding's points.
     plot->addLayer(QStringLiteral("labels"), plot->layer(QStringLiteral("main")),
@@ -349,24 +363,25 @@ DrawnPage DrawChartPage(const ChartPageModel& model) {
         }
         graph->addData(point.frictionRatio, point.q);
     }
-    if (outside != nullptr) {
-        QCPItemText* note =
-            Label(*plot, rect,
-                  QStringLiteral("\u00D7 %1 points outside the chart frame, shown on its edge")
-                      .arg(model.outsideCount),
-                  9);
-        note->position->setType(QCPItemPosition::ptAxisRectRatio);
-        note->position->setCoords(0.01, 0.01);
-        note->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-        note->setBrush(QColor(255, 255, 255, 230));
-    }
-    QCPItemText* corner = Label(*plot, rect, Text(model.corner), 9);
-    corner->position->setType(QCPItemPosition::ptAxisRectRatio);
-    corner->position->setCoords(0.99, 0.99);
-    corner->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
-    corner->setBrush(QColor(255, 255, 255, 230));
-    corner->setPen(QPen(QColor(160, 160, 160)));
-    corner->setPadding(QMargins(4, 2, 4, 2));
+    // The notes stand below the frame, where they cover no contour label and no point: the
+    // outside count on the left, the chart's author and date in the right-hand corner.
+    auto* notes = new QCPLayoutGrid;
+    plot->plotLayout()->addElement(3, 0, notes);
+    plot->plotLayout()->setRowStretchFactor(3, 0.01);
+    const QString outsideText =
+        outside == nullptr
+            ? QString()
+            : QStringLiteral("\u00D7 %1 %2 outside the chart frame, shown on its edge")
+                  .arg(model.outsideCount)
+                  .arg(model.outsideCount == 1 ? QStringLiteral("point")
+                                               : QStringLiteral("points"));
+    auto* outsideNote = new QCPTextElement(plot.get(), outsideText, Font(9));
+    outsideNote->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
+    notes->addElement(0, 0, outsideNote);
+    auto* corner = new QCPTextElement(plot.get(), Text(model.corner), Font(9));
+    corner->setTextFlags(Qt::AlignRight | Qt::AlignVCenter);
+    corner->setTextColor(QColor(60, 60, 60));
+    notes->addElement(0, 1, corner);
 
     auto* scale = new QCPColorScale(plot.get());
     row->addElement(0, 1, scale);
@@ -478,18 +493,10 @@ DrawnPage DrawPlanPage(const PlanPageModel& model) {
         }
     }
     AddTitle(*plot, 1, subtitle, 10, false);
-    auto* row = new QCPLayoutGrid;
-    plot->plotLayout()->addElement(2, 0, row);
-    plot->plotLayout()->setRowStretchFactor(0, 0.01);
-    plot->plotLayout()->setRowStretchFactor(1, 0.01);
-    auto* rect = new QCPAxisRect(plot.get());
-    row->addElement(0, 0, rect);
-    QCPAxis* x = rect->axis(QCPAxis::atBottom);
-    QCPAxis* y = rect->axis(QCPAxis::atLeft);
-    StyleAxis(x, model.east);
-    StyleAxis(y, model.north);
-    MirrorAxis(rect->axis(QCPAxis::atTop), model.east);
-    MirrorAxis(rect->axis(QCPAxis::atRight), model.north);
+    const FramedPlot framed = AddFramedPlot(*plot, model.east, model.north);
+    QCPAxisRect* rect = framed.rect;
+    QCPAxis* x = framed.x;
+    QCPAxis* y = framed.y;
     QCPGraph* graph = plot->addGraph(x, y);
     graph->setLineStyle(QCPGraph::lsNone);
     graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 2),

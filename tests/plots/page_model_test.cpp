@@ -26,7 +26,7 @@ SoundingProfile ShortProfile() {
     profile.depthFt = {0.2, 1.0, 2.0, 3.0, 4.4};
     const auto add = [&](Quantity q, const char* label, const char* unit,
                          std::vector<double> values) {
-        profile.series.push_back({q, label, unit, std::move(values)});
+        profile.series.push_back({q, label, unit, std::move(values), {}});
     };
     add(Quantity::Qc, "qc", "atm", {-1.5, 20, 35, 60, 80});
     add(Quantity::Qt, "qt", "atm", {-1.5, 20, 35, 60, 80});

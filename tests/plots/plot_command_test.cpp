@@ -19,27 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using kavo::testing::KavoResult;
 
-class PlotCommand : public kavo::testing::KavoCommandTest {
+class PlotCommand : public kavo::testing::ExampleAreaCommandTest {
   protected:
-    kavo::testing::TempDir dir;
-
     void SetUp() override {
-        KavoCommandTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        fs::copy(fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo", dir.path() / "Kavo",
-                 fs::copy_options::recursive);
+        ExampleAreaCommandTest::SetUp();
         // No display: the program chooses Qt's offscreen platform itself.
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         unsetenv("QT_QPA_PLATFORM");
     }
-    fs::path root() const { return dir.path() / "Kavo"; }
     fs::path plots() const { return root() / "Projects" / "ExampleOne" / "Plots"; }
-    KavoResult Kavo(const std::string& arguments) {
-        return kavo::testing::RunKavo(root(), arguments);
-    }
     std::vector<std::string> Files(const std::string& ending) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(plots())) {
