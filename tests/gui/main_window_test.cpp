@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
