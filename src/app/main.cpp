@@ -264,6 +264,7 @@ int main(int argc, char** argv) {
     }
     // Pictures asked of a kavo without them are refused before a run writes anything.
     if ((*plotCommand || (*runCommand && plotOptions.afterRun)) && !app::PicturesBuiltIn()) {
+        app::SayPicturesNotBuiltIn();
         return run::kExitUsage;
     }
 

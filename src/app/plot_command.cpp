@@ -34,6 +34,11 @@ CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options) {
     return plot;
 }
 
+void SayPicturesNotBuiltIn() {
+    std::cerr << "kavo: the pictures are not built in: this kavo was built without Qt "
+                 "(KAVO_WITH_QT=OFF)\n";
+}
+
 #ifdef KAVO_WITH_QT
 
 bool PicturesBuiltIn() {
@@ -82,13 +87,12 @@ int PlotCommand(run::Program& program, const PlotOptions& options, std::string_v
 #else
 
 bool PicturesBuiltIn() {
-    std::cerr << "kavo: the pictures are not built in: this kavo was built without Qt "
-                 "(KAVO_WITH_QT=OFF)\n";
     return false;
 }
 
 int PlotCommand(run::Program&, const PlotOptions&, std::string_view) {
-    return PicturesBuiltIn() ? run::kExitDone : run::kExitUsage;
+    SayPicturesNotBuiltIn();
+    return run::kExitUsage;
 }
 
 #endif

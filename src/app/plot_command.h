@@ -23,9 +23,10 @@ struct PlotOptions {
 // subcommand.
 CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options);
 
-// Whether this kavo draws pictures (built with Qt). When it does not, says so on standard
-// error; the caller refuses the command before anything runs.
+// Whether this kavo draws pictures (built with Qt); a command that asks for them without is
+// refused before anything runs, with the reason on standard error.
 bool PicturesBuiltIn();
+void SayPicturesNotBuiltIn();
 
 // Draws the finished run of the current project; `runSummary` holds the summary lines of a run
 // that just ended (empty for `kavo plot`). Returns the exit status.
