@@ -544,7 +544,7 @@ PlanPageModel BuildPlanPage(std::string_view project, const std::vector<Sounding
     page.east.label = "East (ft)";
     page.north.label = "North (ft)";
     if (known == 0) {
-        page.origin = "no sounding has a known position";
+        page.origin = "No sounding has a known position";
         page.east.min = page.north.min = -100;
         page.east.max = page.north.max = 100;
         return page;
