@@ -182,7 +182,7 @@ TEST_F(FinishedRunTest, ASoundingWithoutItsTableIsADataError) {
     fs::rename(table, aside);
     const auto [code, text] = testing::CodeAndDescriptionOf([&] {
         FinishedRun finished(program(), {"KV-03"});
-        finished.Overview(0);
+        finished.Overview(finished.record(0));
     });
     fs::rename(aside, table);
     EXPECT_EQ(code, "PL102");
@@ -194,7 +194,7 @@ TEST_F(FinishedRunTest, TheRunsLogAndIssueCountStayAsTheRunLeftThem) {
     const auto logSize = fs::file_size(log);
     const int issues = program().reporter.issueCount();
     FinishedRun finished(program(), {"KV-02"});
-    const SoundingOverview overview = finished.Overview(0);
+    const SoundingOverview overview = finished.Overview(finished.record(0));
     finished.Profile(0);
     EXPECT_EQ(fs::file_size(log), logSize);
     EXPECT_EQ(program().reporter.issueCount(), issues);

@@ -69,6 +69,11 @@ TEST_F(PlotCommand, DrawsOnlyAFinishedRunAndOnlyTheSoundingsNamed) {
     const KavoResult svg = Kavo("plot KV-03 --format svg --no-report");
     ASSERT_EQ(svg.status, 0) << svg.err;
     EXPECT_EQ(Files(".svg").size(), 2u + 9u);
+    // The project pages still show every sounding of the project.
+    const std::string zeroes = kavo::testing::ReadFile(plots() / "project_zero_readings.svg");
+    for (const char* sounding : {">KV-01<", ">KV-03<", ">BH-WFS1-5<"}) {
+        EXPECT_NE(zeroes.find(sounding), std::string::npos) << sounding;
+    }
     EXPECT_TRUE(Files(".png").empty());
     EXPECT_TRUE(Files(".pdf").empty());
 
