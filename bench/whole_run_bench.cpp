@@ -4,6 +4,7 @@
 // read and the same bytes of output written, with nothing computed.
 //
 //     kavo_run_bench --kavo build/release/kavo --root /tmp/kavo-bench [--runs 3]
+//                    [--plot-soundings 10]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,16 +50,24 @@ struct ProgramRun {
     int status = -1;
 };
 
-// Runs `kavo --data-root ROOT run` as a child, its output thrown away.
-ProgramRun RunProgram(const std::string& kavo, const std::string& root) {
+// Runs `kavo --data-root ROOT ACTION...` (by default `run`) as a child, its output thrown
+// away.
+ProgramRun RunProgram(const std::string& kavo, const std::string& root,
+                      const std::vector<std::string>& action = {"run"}) {
+    std::vector<std::string> words = {kavo, "--data-root", root};
+    words.insert(words.end(), action.begin(), action.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
     std::fflush(stdout);  // the child must not write the parent's buffered lines again
     const auto start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
         std::freopen("/dev/null", "w", stdout);
         std::freopen("/dev/null", "w", stderr);
-        execl(kavo.c_str(), kavo.c_str(), "--data-root", root.c_str(), "run",
-              static_cast<char*>(nullptr));
+        execv(kavo.c_str(), argv.data());
         _exit(127);
     }
     ProgramRun run;
@@ -279,6 +288,9 @@ int main(int argc, char** argv) {
     app.add_option("--kavo", kavo, "the kavo program to run")->required();
     app.add_option("--root", root, "a data area made by make_project.py")->required();
     app.add_option("--runs", runs, "runs of the program; the fastest counts");
+    int plotSoundings = 0;
+    app.add_option("--plot-soundings", plotSoundings,
+                   "after the runs, time `kavo plot` of this many soundings (a kavo with Qt)");
     CLI11_PARSE(app, argc, argv);
 
     std::printf("load average before: %.2f on %ld cores\n", LoadAverage(),
@@ -304,6 +316,25 @@ int main(int argc, char** argv) {
         work.feet / best.wallSeconds, static_cast<double>(work.points) / best.wallSeconds,
         best.wallSeconds, work.feet / best.cpuSeconds,
         static_cast<double>(best.peakKilobytes) / 1024.0);
+
+    if (plotSoundings > 0) {
+        // The pictures of the first soundings (make_project.py names them BM-0001, BM-0002, ...):
+        // their pages and the report.
+        std::vector<std::string> plot = {"plot"};
+        for (int k = 1; k <= plotSoundings; ++k) {
+            char name[16];
+            std::snprintf(name, sizeof name, "BM-%04d", k);
+            plot.emplace_back(name);
+        }
+        const ProgramRun pictures = RunProgram(kavo, root, plot);
+        if (pictures.status != 0) {
+            std::fprintf(stderr, "kavo plot ended with status %d\n", pictures.status);
+            return 1;
+        }
+        std::printf("plot: %d soundings in %.2f s wall, %.2f s cpu: %.2f s wall per sounding\n",
+                    plotSoundings, pictures.wallSeconds, pictures.cpuSeconds,
+                    pictures.wallSeconds / plotSoundings);
+    }
 
     const fs::path scratch = fs::temp_directory_path() / ("kavo-bench-" + std::to_string(getpid()));
     const Phases phases = MeasurePhases(root, scratch / "phases");

@@ -266,6 +266,11 @@ int main(int argc, char** argv) {
         std::cerr << "kavo: " << *problem << "\n";
         return run::kExitUsage;
     }
+    // Pictures asked of a kavo without them are refused before a run writes anything.
+    if ((*plotCommand || (*runCommand && plotOptions.afterRun)) && !app::PicturesBuiltIn()) {
+        app::SayPicturesNotBuiltIn();
+        return run::kExitUsage;
+    }
 
     const bool live =
         (*runCommand || *exportCharts) && ConsoleMode() == ui::ConsoleWindow::Mode::LivePanel;

@@ -34,7 +34,16 @@ CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options) {
     return plot;
 }
 
+void SayPicturesNotBuiltIn() {
+    std::cerr << "kavo: the pictures are not built in: this kavo was built without Qt "
+                 "(KAVO_WITH_QT=OFF)\n";
+}
+
 #ifdef KAVO_WITH_QT
+
+bool PicturesBuiltIn() {
+    return true;
+}
 
 int PlotCommand(run::Program& program, const PlotOptions& options, std::string_view runSummary) {
     plots::PictureSession session;
@@ -77,9 +86,12 @@ int PlotCommand(run::Program& program, const PlotOptions& options, std::string_v
 
 #else
 
+bool PicturesBuiltIn() {
+    return false;
+}
+
 int PlotCommand(run::Program&, const PlotOptions&, std::string_view) {
-    std::cerr << "kavo: the pictures are not built in: this kavo was built without Qt "
-                 "(KAVO_WITH_QT=OFF)\n";
+    SayPicturesNotBuiltIn();
     return run::kExitUsage;
 }
 

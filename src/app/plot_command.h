@@ -23,9 +23,13 @@ struct PlotOptions {
 // subcommand.
 CLI::App* AddPlotCommands(CLI::App& cli, CLI::App& run, PlotOptions& options);
 
+// Whether this kavo draws pictures (built with Qt); a command that asks for them without is
+// refused before anything runs, with the reason on standard error.
+bool PicturesBuiltIn();
+void SayPicturesNotBuiltIn();
+
 // Draws the finished run of the current project; `runSummary` holds the summary lines of a run
-// that just ended (empty for `kavo plot`). Returns the exit status. A kavo built without Qt says
-// that the pictures are not built in.
+// that just ended (empty for `kavo plot`). Returns the exit status.
 int PlotCommand(run::Program& program, const PlotOptions& options, std::string_view runSummary);
 
 }  // namespace kavo::app

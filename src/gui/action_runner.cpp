@@ -100,7 +100,9 @@ ResultFiles ActionRunner::CollectResultFiles() const {
         files.soundings.push_back(QString::fromStdString(name));
         files.q1oTables.push_back(RealPath(output::Q1oFileName(area, name)));
     }
+    files.project = QString::fromStdString(area.projectName);
     files.zeroLoadFile = RealPath(zeroload::ZeroLoadFileName(area));
+    files.zeroLoadCsv = RealPath(zeroload::ZeroLoadCsvFileName(area));
     files.tasksLog = RealPath(run::TasksLogPath(program_));
     files.inputTrace = RealPath(run::TraceFilePath(program_));
     return files;

@@ -36,7 +36,9 @@ struct PicturesData {
 struct ResultFiles {
     QStringList soundings;  // the soundings that have an output table, in name order
     QStringList q1oTables;  // the output table of each sounding, in the same order
+    QString project;
     QString zeroLoadFile;
+    QString zeroLoadCsv;  // its CSV twin
     QString tasksLog;
     QString inputTrace;
 };

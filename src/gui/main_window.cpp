@@ -129,6 +129,7 @@ QWidget* MainWindow::BuildOptions() {
             OptionButton(buttons, boxLayout, name, text);
         }
         layout->addWidget(box);
+        return boxLayout;
     };
     choiceGroup("Sress Normalizaion method for CPT cone resistance",
                 {{c::kNormVaski, "Vaski  (1982 to 2017) (default)"},
@@ -148,16 +149,23 @@ QWidget* MainWindow::BuildOptions() {
                                              {c::kFieldAeg, "read AEG file"},
                                              {nullptr, "read standardized input file"},
                                              {nullptr, "read normalized input file"}});
-    choiceGroup("Columns defined for *-Q1o.csv files",
-                {{c::kColumnsInternal, "Kavo"},
-                 {c::kColumnsFile, "Defined by file:   Kavo_Q1o_Columns---*.csv"}});
+    QVBoxLayout* columnsLayout =
+        choiceGroup("Columns defined for *-Q1o.csv files",
+                    {{c::kColumnsInternal, "Kavo"},
+                     {c::kColumnsFile, "Defined by file:   Kavo_Q1o_Columns---*.csv"}});
 
     const auto checkBox = [&](QLayout* into, const char* name, const QString& caption) {
         auto* box = new QCheckBox(caption);
         box->setObjectName(name);
         optionWidgets_.push_back(box);
         into->addWidget(box);
+        return box;
     };
+    // The run's CSV option (kavo run --no-csv turns it off) belongs with the tables' columns.
+    checkBox(columnsLayout, c::kWriteCsv, "Write a CSV copy beside each Q1o table")
+        ->setToolTip(
+            "<sounding>_Q1o.csv beside each table and a CSV beside the zero-load file, for "
+            "spreadsheets and data tools");
     const auto textBox = [&](QFormLayout* into, const char* name, const QString& caption) {
         auto* edit = new QLineEdit;
         edit->setObjectName(name);
@@ -341,7 +349,8 @@ QWidget* MainWindow::BuildResults() {
         logView_->Open(logEntries_, ChosenSounding(), results_.tasksLog);
     })->setObjectName("viewTasksAndIssues8cmd");
     viewButton("view zero load summary", [this] {
-        zeroLoadView_->Open(results_.zeroLoadFile, ChosenSounding());
+        zeroLoadView_->Open(results_.zeroLoadFile, results_.zeroLoadCsv, ChosenSounding(),
+                            results_.project);
     })->setObjectName("viewZeroLoad8cmd");
     viewButton("view input lines", [this] {
         traceView_->Open(results_.inputTrace, ChosenSounding());

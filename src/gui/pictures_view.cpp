@@ -133,12 +133,14 @@ QString PicturesView::ValuesAt(double depthFt) const {
     if (nearest == depths.size()) {
         return {};
     }
-    QStringList lines = {"Depth " + Number(depths[nearest]) + " ft (" +
-                         Number(depths[nearest] * kFeetToMetres) + " m)"};
+    // The numbers as the sounding's table prints them, so that the two read the same.
+    QStringList lines = {"Depth " + QString::fromStdString(plots::ShownDepth(profile_, nearest)) +
+                         " ft (" + Number(depths[nearest] * kFeetToMetres) + " m)"};
     for (const plots::ProfileSeries& series : profile_.series) {
-        const double value = series.values[nearest];
-        if (std::isfinite(value)) {
-            lines.push_back(QString::fromStdString(series.label) + " = " + Number(value) +
+        const std::string value = plots::ShownValue(series, nearest);
+        if (!value.empty()) {
+            lines.push_back(QString::fromStdString(series.label) + " = " +
+                            QString::fromStdString(value) +
                             (series.unit.empty() ? "" : " " + QString::fromStdString(series.unit)));
         }
     }

@@ -1,17 +1,25 @@
 // The result views of the main window.
 #include "gui/views.h"
 
+#include <qcustomplot.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMap>
+#include <QScrollBar>
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
 #include "output/q1o_reader.h"
+#include "plots/page_model.h"
 #include "reporting/trace_row.h"
-#include "zeroload/zero_load_line.h"
+#include "tools/csv_text.h"
 
 namespace kavo::gui {
 namespace {
@@ -203,43 +211,99 @@ ZeroLoadView::ZeroLoadView(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     path_ = PathLabel(this);
     problem_ = ProblemLabel(this);
-    table_ = ReadOnlyTable(this);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    table_ = ReadOnlyTable(splitter_);
+    splitter_->addWidget(table_);
     layout->addWidget(path_);
     layout->addWidget(problem_);
-    layout->addWidget(table_);
-    resize(1200, 420);
+    layout->addWidget(splitter_, 1);
+    resize(1200, 900);
 }
 
-void ZeroLoadView::Open(const QString& realPath, const QString& sounding) {
-    path_->setText(realPath);
-    QString problem;
-    const QStringList lines = ReadLines(realPath, problem);
-    ShowProblem(problem_, problem);
+ZeroLoadView::~ZeroLoadView() {
+    DropPicture();
+}
 
-    const std::vector<std::string> names = zeroload::ZeroLoadColumnNames();
-    const std::vector<std::string> units = zeroload::ZeroLoadColumnUnits();
-    QStringList headings;
-    for (std::size_t c = 0; c < names.size(); ++c) {
-        const QString unit = QString::fromStdString(units[c]);
-        headings.push_back(QString::fromStdString(names[c]) + "\n" +
-                           (unit.isEmpty() ? " " : "(" + unit + ")"));
+QCustomPlot* ZeroLoadView::driftPicture() {
+    return drift_ ? &drift_->plot() : nullptr;
+}
+
+// The page owns its plot; the splitter only shows it.
+void ZeroLoadView::DropPicture() {
+    if (drift_) {
+        drift_->plot().setParent(nullptr);
+        drift_.reset();
     }
+}
+
+void ZeroLoadView::Open(const QString& summaryPath, const QString& csvPath, const QString& sounding,
+                        const QString& project) {
+    path_->setText(csvPath);
+    DropPicture();
     table_->clear();
-    table_->setColumnCount(static_cast<int>(names.size()));
-    table_->setHorizontalHeaderLabels(headings);
-    // The two heading lines come first; every other line is a sounding.
-    const int rows = static_cast<int>(std::max<qsizetype>(0, lines.size() - 2));
+    table_->setRowCount(0);
+    table_->setColumnCount(0);
+    // A run without CSV copies leaves the twin of an earlier run, older than the summary.
+    const QString noCopy =
+        " (the last run wrote no CSV copies: tick \"Write a CSV copy beside each Q1o table\" "
+        "and run again)";
+    QString problem;
+    QStringList lines;
+    if (QFile::exists(csvPath) &&
+        QFileInfo(csvPath).lastModified() < QFileInfo(summaryPath).lastModified()) {
+        problem = csvPath + " is older than " + summaryPath + noCopy;
+    } else {
+        lines = ReadLines(csvPath, problem);
+        if (!problem.isEmpty() && !QFile::exists(csvPath)) {
+            problem += noCopy;
+        }
+    }
+    ShowProblem(problem_, problem);
+    if (lines.isEmpty()) {
+        show();
+        raise();
+        return;
+    }
+
+    // The heading row names the columns with their units; every other line is a sounding,
+    // in the summary's order (device, then date).
+    const std::vector<std::string> headings = tools::CsvFields(lines.front().toStdString());
+    const auto column = [&headings](std::string_view name) {
+        const auto found = std::find(headings.begin(), headings.end(), name);
+        return found == headings.end() ? headings.size()
+                                       : static_cast<std::size_t>(found - headings.begin());
+    };
+    QStringList labels;
+    for (const std::string& heading : headings) {
+        labels.push_back(QString::fromStdString(heading));
+    }
+    table_->setColumnCount(static_cast<int>(headings.size()));
+    table_->setHorizontalHeaderLabels(labels);
+    const int rows = static_cast<int>(lines.size() - 1);
     table_->setRowCount(rows);
+    std::vector<plots::ZeroReadingsInput> zeroes;
     int chosenRow = -1;
     for (int r = 0; r < rows; ++r) {
-        const std::vector<std::string> cells =
-            zeroload::SplitZeroLoadRow(lines[r + 2].toStdString());
+        std::vector<std::string> cells = tools::CsvFields(lines[r + 1].toStdString());
+        cells.resize(headings.size());
         for (std::size_t c = 0; c < cells.size(); ++c) {
             table_->setItem(r, static_cast<int>(c),
                             c < 3 ? new QTableWidgetItem(QString::fromStdString(cells[c]))
                                   : NumberItem(cells[c]));
         }
-        if (QString::fromStdString(cells[1]).compare(sounding, Qt::CaseInsensitive) == 0) {
+        const auto number = [&](std::string_view name) {
+            const std::size_t c = column(name);
+            return c < cells.size() && !cells[c].empty()
+                       ? QString::fromStdString(cells[c]).toDouble()
+                       : std::numeric_limits<double>::quiet_NaN();
+        };
+        // The twin's first cells are the device, the sounding and the date, as in the file.
+        const std::string& name = cells.size() > 1 ? cells[1] : cells[0];
+        char order[16];
+        std::snprintf(order, sizeof order, "%08d", r);
+        zeroes.push_back({name, cells[0], order, number("Qc_zClean_atm"), number("Qc_zDirty_atm"),
+                          number("fs_zClean_atm"), number("fs_zDirty_atm")});
+        if (QString::fromStdString(name).compare(sounding, Qt::CaseInsensitive) == 0) {
             chosenRow = r;
         }
     }
@@ -247,6 +311,18 @@ void ZeroLoadView::Open(const QString& realPath, const QString& sounding) {
     if (chosenRow >= 0) {
         table_->selectRow(chosenRow);
     }
+    drift_.emplace(plots::DrawZeroDriftPage(
+        plots::BuildZeroDriftPage(project.toStdString(), std::move(zeroes))));
+    QCustomPlot& picture = drift_->plot();
+    picture.setMinimumSize(300, 300);
+    picture.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    splitter_->addWidget(&picture);
+    // The table as tall as its rows need (up to a third of the view), the picture the rest.
+    const int tableHeight =
+        std::min(table_->horizontalHeader()->height() + rows * table_->rowHeight(0) +
+                     table_->horizontalScrollBar()->sizeHint().height() + 8,
+                 splitter_->height() / 3);
+    splitter_->setSizes({tableHeight, splitter_->height() - tableHeight});
     show();
     raise();
 }

@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVector>
+#include <optional>
 
 #include "gui/gui_window.h"
+#include "plots/page_render.h"
 
 namespace kavo::gui {
 
@@ -53,19 +56,29 @@ class TasksLogView : public QDialog {
     QPlainTextEdit* lines_;
 };
 
-// The zero-load data file as a table; the chosen sounding's row is selected.
+// The zero-load summary, read from its CSV twin: the table with the chosen sounding's row
+// selected, and below it the drift picture of the project pages.
 class ZeroLoadView : public QDialog {
     Q_OBJECT
   public:
     explicit ZeroLoadView(QWidget* parent = nullptr);
-    void Open(const QString& realPath, const QString& sounding);
+    ~ZeroLoadView() override;
+    // `summaryPath` is the fixed-width file, which tells a CSV twin left by an earlier run.
+    void Open(const QString& summaryPath, const QString& csvPath, const QString& sounding,
+              const QString& project);
     QTableWidget* table() const { return table_; }
     QString problem() const { return problem_->text(); }
+    // The drift picture; nullptr when the summary could not be read.
+    QCustomPlot* driftPicture();
 
   private:
+    void DropPicture();
+
     QLabel* path_;
     QLabel* problem_;
+    QSplitter* splitter_;
     QTableWidget* table_;
+    std::optional<plots::DrawnPage> drift_;
 };
 
 // The input-lines trace of the last run, with a filter on the file name or line text (the

@@ -172,6 +172,96 @@ std::string CornerText(const charts::SldChart& chart) {
     return corner;
 }
 
+// A value's place across an axis, 0 at its minimum and 1 at its maximum, in decades on a log
+// axis (as the page draws it); and back.
+double AcrossAxis(double value, const AxisModel& axis) {
+    if (axis.scale == AxisScale::Log) {
+        return value > 0 ? std::log10(value / axis.min) / std::log10(axis.max / axis.min) : kNaN;
+    }
+    return (value - axis.min) / (axis.max - axis.min);
+}
+
+double FromAcross(double share, const AxisModel& axis) {
+    if (axis.scale == AxisScale::Log) {
+        return axis.min * std::pow(axis.max / axis.min, share);
+    }
+    return axis.min + share * (axis.max - axis.min);
+}
+
+// The part of the segment a-b (page shares) inside the frame, as the fractions t0..t1 of it;
+// false when none of it is inside.
+bool ClipToFrame(double ax, double ay, double bx, double by, double& t0, double& t1) {
+    t0 = 0;
+    t1 = 1;
+    const double d[2] = {bx - ax, by - ay};
+    const double start[2] = {ax, ay};
+    for (int axis = 0; axis < 2; ++axis) {
+        for (const double edge : {0.0, 1.0}) {
+            const double toward = edge == 0.0 ? -d[axis] : d[axis];
+            const double room = edge == 0.0 ? start[axis] : 1.0 - start[axis];
+            if (toward == 0) {
+                if (room < 0) {
+                    return false;
+                }
+                continue;
+            }
+            const double t = room / toward;
+            if (toward < 0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    return t0 < t1;
+}
+
+// The label at `share` of the length of the line's part inside the frame, measured on the
+// page: never on the frame's edge where the frame would cut it. A line wholly outside keeps
+// its label at its middle point (the frame clips it).
+void PlaceLabel(ContourModel& contour, const AxisModel& x, const AxisModel& y, double share) {
+    struct Piece {
+        double ax, ay, bx, by, length;
+    };
+    std::vector<Piece> inside;
+    double total = 0;
+    for (std::size_t p = 1; p < contour.q.size(); ++p) {
+        const double ax = AcrossAxis(contour.frictionRatio[p - 1], x);
+        const double ay = AcrossAxis(contour.q[p - 1], y);
+        const double bx = AcrossAxis(contour.frictionRatio[p], x);
+        const double by = AcrossAxis(contour.q[p], y);
+        double t0 = 0;
+        double t1 = 0;
+        if (!Finite(ax) || !Finite(ay) || !Finite(bx) || !Finite(by) ||
+            !ClipToFrame(ax, ay, bx, by, t0, t1)) {
+            continue;
+        }
+        const Piece piece{ax + t0 * (bx - ax), ay + t0 * (by - ay), ax + t1 * (bx - ax),
+                          ay + t1 * (by - ay),
+                          std::hypot((t1 - t0) * (bx - ax), (t1 - t0) * (by - ay))};
+        inside.push_back(piece);
+        total += piece.length;
+    }
+    if (inside.empty() || total == 0) {
+        const std::size_t middle = contour.q.size() / 2;
+        if (middle < contour.q.size()) {
+            contour.labelX = contour.frictionRatio[middle];
+            contour.labelY = contour.q[middle];
+        }
+        return;
+    }
+    double left = share * total;
+    for (const Piece& piece : inside) {
+        if (left <= piece.length || &piece == &inside.back()) {
+            const double t = piece.length == 0 ? 0 : std::min(left / piece.length, 1.0);
+            contour.labelX = FromAcross(piece.ax + t * (piece.bx - piece.ax), x);
+            contour.labelY = FromAcross(piece.ay + t * (piece.by - piece.ay), y);
+            return;
+        }
+        left -= piece.length;
+    }
+}
+
 }  // namespace
 
 double TickStep(double span, int intervals) {
@@ -357,23 +447,7 @@ ChartPageModel BuildChartPage(const charts::SldChart& chart, const SoundingProfi
     // their lines, so that close lines do not stack their labels.
     constexpr double kLabelPlaces[] = {0.75, 0.5, 0.25};
     for (std::size_t l = 0; l < page.contours.size(); ++l) {
-        ContourModel& contour = page.contours[l];
-        std::vector<std::size_t> inside;
-        for (std::size_t p = 0; p < contour.q.size(); ++p) {
-            if (contour.frictionRatio[p] >= page.x.min && contour.frictionRatio[p] <= page.x.max &&
-                contour.q[p] >= page.y.min && contour.q[p] <= page.y.max) {
-                inside.push_back(p);
-            }
-        }
-        const std::size_t place =
-            inside.empty()
-                ? contour.q.size() / 2
-                : inside[static_cast<std::size_t>(kLabelPlaces[l % std::size(kLabelPlaces)] *
-                                                  static_cast<double>(inside.size() - 1))];
-        if (place < contour.q.size()) {
-            contour.labelX = contour.frictionRatio[place];
-            contour.labelY = contour.q[place];
-        }
+        PlaceLabel(page.contours[l], page.x, page.y, kLabelPlaces[l % std::size(kLabelPlaces)]);
     }
 
     const ProfileSeries* fr = profile.Find(Quantity::FrictionRatio);
@@ -470,7 +544,7 @@ PlanPageModel BuildPlanPage(std::string_view project, const std::vector<Sounding
     page.east.label = "East (ft)";
     page.north.label = "North (ft)";
     if (known == 0) {
-        page.origin = "no sounding has a known position";
+        page.origin = "No sounding has a known position";
         page.east.min = page.north.min = -100;
         page.east.max = page.north.max = 100;
         return page;

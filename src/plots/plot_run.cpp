@@ -70,8 +70,9 @@ std::vector<std::string> CoverLines(const FinishedRun& run, const PlotRequest& r
         "Run summary",
     };
     if (request.runSummary.empty()) {
-        lines.push_back("    " + std::to_string(run.count()) + " soundings drawn, " +
-                        FixedText(totalFeet, 1) + " ft sounded");
+        lines.push_back("    " + std::to_string(run.count()) + " of the project's " +
+                        std::to_string(run.projectRows().size()) + " soundings drawn; " +
+                        FixedText(totalFeet, 1) + " ft sounded in the project");
     }
     for (const std::string& line : request.runSummary) {
         lines.push_back("    " + line);
@@ -142,20 +143,20 @@ FinishedRun::FinishedRun(run::Program& program, const std::vector<std::string>& 
     projects::SoundingRecord record;
     projects::OpenSoundingsDatabase(quiet_, area_, database, header, record);
     projects::ReadSoundingsHeader(quiet_, database, header);
-    std::vector<projects::SoundingRecord> all;
     while (projects::ReadSoundingRow(quiet_, database, header, record)) {
-        all.push_back(record);
+        projectRows_.push_back(record);
         record = projects::SoundingRecord{};
     }
     if (soundings.empty()) {
-        soundings_ = std::move(all);
+        soundings_ = projectRows_;
         return;
     }
     for (const std::string& wanted : soundings) {
-        const auto found = std::find_if(all.begin(), all.end(), [&](const auto& row) {
-            return tools::UpperCopy(row.soundingName) == tools::UpperCopy(wanted);
-        });
-        if (found == all.end()) {
+        const auto found =
+            std::find_if(projectRows_.begin(), projectRows_.end(), [&](const auto& row) {
+                return tools::UpperCopy(row.soundingName) == tools::UpperCopy(wanted);
+            });
+        if (found == projectRows_.end()) {
             throw tools::DataError("PL101", "sounding " + wanted +
                                                 " is not listed in the soundings database of "
                                                 "project " +
@@ -171,15 +172,24 @@ const projects::SoundingRecord& FinishedRun::record(int k) const {
     return soundings_.at(static_cast<std::size_t>(k));
 }
 
-SoundingOverview FinishedRun::Overview(int k) {
-    const projects::SoundingRecord& row = record(k);
-    const std::string& name = row.soundingName;
-    const std::filesystem::path table = platform::ToRealPath(output::Q1oFileName(area_, name));
-    if (!std::filesystem::exists(table)) {
-        throw tools::DataError("PL102", "sounding " + name + " has no output table " +
-                                            table.string() +
-                                            "; run the project (kavo run) before drawing it");
+bool FinishedRun::HasTable(const projects::SoundingRecord& row) const {
+    return std::filesystem::exists(
+        platform::ToRealPath(output::Q1oFileName(area_, row.soundingName)));
+}
+
+void FinishedRun::RequireTable(const projects::SoundingRecord& row) const {
+    if (!HasTable(row)) {
+        throw tools::DataError(
+            "PL102",
+            "sounding " + row.soundingName + " has no output table " +
+                platform::ToRealPath(output::Q1oFileName(area_, row.soundingName)).string() +
+                "; run the project (kavo run) before drawing it");
     }
+}
+
+SoundingOverview FinishedRun::Overview(const projects::SoundingRecord& row) {
+    RequireTable(row);
+    const std::string& name = row.soundingName;
     fielddata::FieldHeader header;
     fielddata::SoundingReadings readings;
     fielddata::ReadFieldDataFile(quiet_, area_, name, header, readings);
@@ -236,12 +246,20 @@ PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
                                             " cannot be made: " + error.message());
     }
 
-    // First pass: every sounding has its table, and the project pages get their data.
+    // First pass: every sounding drawn has its table, and the project pages get the data of
+    // every sounding of the project that has one (drawing one sounding keeps them whole; a
+    // sounding that failed in a run that kept going has none).
+    for (int k = 0; k < run.count(); ++k) {
+        run.RequireTable(run.record(k));
+    }
     std::vector<ZeroReadingsInput> zeroes;
     std::vector<SoundingFacts> facts;
     double totalFeet = 0;
-    for (int k = 0; k < run.count(); ++k) {
-        SoundingOverview overview = run.Overview(k);
+    for (const projects::SoundingRecord& row : run.projectRows()) {
+        if (!run.HasTable(row)) {
+            continue;
+        }
+        SoundingOverview overview = run.Overview(row);
         zeroes.push_back(overview.zeroes);
         facts.push_back(std::move(overview.facts));
         totalFeet += overview.finalDepthFt;

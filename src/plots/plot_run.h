@@ -66,12 +66,18 @@ class FinishedRun {
     const setup::RunSettings& settings() const { return settings_; }
     const charts::ChartTable& charts() const { return *charts_; }
     const output::ColumnTable& columns() const { return columns_; }
+    // The soundings to draw.
     int count() const { return static_cast<int>(soundings_.size()); }
     const projects::SoundingRecord& record(int k) const;  // k from 0
+    // Every sounding of the project, drawn or not: the project pages show them all.
+    const std::vector<projects::SoundingRecord>& projectRows() const { return projectRows_; }
 
-    // Reads sounding k's field file for the project pages. Throws DataError "PL102" when the
-    // sounding has no output table: the project has not been run.
-    SoundingOverview Overview(int k);
+    // Whether the sounding has its output table; RequireTable throws DataError "PL102" when
+    // it has none: the project has not been run.
+    bool HasTable(const projects::SoundingRecord& row) const;
+    void RequireTable(const projects::SoundingRecord& row) const;
+    // Reads a sounding's field file for the project pages. Throws "PL102" as RequireTable.
+    SoundingOverview Overview(const projects::SoundingRecord& row);
     // Reads sounding k's field file and computes it with the run's own steps.
     SoundingProfile Profile(int k);
 
@@ -84,6 +90,7 @@ class FinishedRun {
     std::unique_ptr<charts::ChartTable> charts_;
     output::ColumnTable columns_;
     normalization::UnitWeightProfile unitWeightProfile_;
+    std::vector<projects::SoundingRecord> projectRows_;
     std::vector<projects::SoundingRecord> soundings_;
 };
 

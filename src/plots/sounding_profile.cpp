@@ -9,6 +9,7 @@
 #include "normalization/depth_step.h"
 #include "normalization/unit_weight.h"
 #include "normalization/unit_weight_profile.h"
+#include "tools/format_fixed.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 #include "tools/units.h"
@@ -113,7 +114,7 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
     SoundingProfile profile;
     profile.facts = std::move(facts);
     const auto addSeries = [&](Quantity quantity, std::string label, std::string unit) {
-        profile.series.push_back({quantity, std::move(label), std::move(unit), {}});
+        profile.series.push_back({quantity, std::move(label), std::move(unit), {}, {}});
         return profile.series.size() - 1;
     };
     // The measured quantities through the same columns (and range tests) as the output table.
@@ -133,12 +134,14 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
     for (const Measured& measured : kMeasured) {
         specs.push_back(normalization::ParseColumnId(measured.columnId));
         columnSeries.push_back(addSeries(measured.quantity, measured.label, measured.unit));
+        profile.series.back().mask = specs.back().mask;
     }
     for (const std::string& id : PredictedColumnIds(inputs.runColumns)) {
         specs.push_back(normalization::ParseColumnId(id));
         Quantity quantity = Quantity::Crr;
         KindOf(id, quantity);
         columnSeries.push_back(addSeries(quantity, id, UnitOf(specs.back())));
+        profile.series.back().mask = specs.back().mask;
     }
     const std::size_t qc = columnSeries.front();
     const std::size_t qt = addSeries(Quantity::Qt, "qt", "atm");
@@ -173,6 +176,26 @@ SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter&
         put(uwt, point.unitWeight);
     }
     return profile;
+}
+
+std::string ShownValue(const ProfileSeries& series, std::size_t index) {
+    const double value = series.values.at(index);
+    if (std::isnan(value)) {
+        return "";
+    }
+    if (!series.mask.empty() && series.mask != tools::kNullText) {
+        return tools::TrimCopy(tools::FormatFixed(static_cast<float>(value), series.mask, false));
+    }
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 5);
+    return result.ec == std::errc{} ? std::string(text, result.ptr) : "-";
+}
+
+std::string ShownDepth(const SoundingProfile& profile, std::size_t index) {
+    static const std::string kDepthMask = normalization::ParseColumnId("Depth_ft").mask;
+    return tools::TrimCopy(
+        tools::FormatFixed(static_cast<float>(profile.depthFt.at(index)), kDepthMask, false));
 }
 
 std::string FixedText(double value, int decimals) {

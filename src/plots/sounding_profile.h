@@ -37,6 +37,7 @@ struct ProfileSeries {
     std::string label;           // "qc", "CRRe_UCB06", ...
     std::string unit;            // "atm", "%", "psf", "" for none
     std::vector<double> values;  // one per depth; NaN where missing
+    std::string mask;            // its table column's print mask; empty when it has no column
 };
 
 // The title block of a sounding page.
@@ -85,6 +86,12 @@ std::vector<std::string> PredictedColumnIds(const output::ColumnTable& runColumn
 // pass one that writes nowhere when the run has traced it already.
 SoundingProfile BuildSoundingProfile(ProfileInputs& inputs, reporting::Reporter& reporter,
                                      SoundingFacts facts);
+
+// Value `index` of a series as the output table prints it (through its column's mask), for a
+// series without a column with five significant digits; "" where it is missing.
+std::string ShownValue(const ProfileSeries& series, std::size_t index);
+// Depth `index` of a profile as the table's depth column prints it.
+std::string ShownDepth(const SoundingProfile& profile, std::size_t index);
 
 // A number with a fixed count of decimals and a point, whatever the locale (the pictures'
 // words are the same on every machine, like the tables').

@@ -39,4 +39,29 @@ std::string CsvLine(const std::vector<std::string>& fields) {
     return line;
 }
 
+std::vector<std::string> CsvFields(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"') {
+            if (i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (quoted) {
+            fields.back() += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else if (c != '\r' && c != '\n') {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
 }  // namespace kavo::tools

@@ -18,4 +18,7 @@ std::string CsvNumber(float value, std::string_view mask);
 // The fields joined by commas, each through CsvField (no line end).
 std::string CsvLine(const std::vector<std::string>& fields);
 
+// The fields of one line as CsvLine wrote them: quotes taken off, doubled quotes made single.
+std::vector<std::string> CsvFields(std::string_view line);
+
 }  // namespace kavo::tools

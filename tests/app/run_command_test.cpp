@@ -19,24 +19,7 @@ using kavo::testing::ReadFile;
 
 using kavo::testing::KavoResult;
 
-class RunCommand : public kavo::testing::KavoCommandTest {
-  protected:
-    kavo::testing::TempDir dir;
-
-    void SetUp() override {
-        KavoCommandTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        fs::copy(fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo", dir.path() / "Kavo",
-                 fs::copy_options::recursive);
-    }
-    fs::path root() const { return dir.path() / "Kavo"; }
-
-    KavoResult Kavo(const std::string& arguments) {
-        return kavo::testing::RunKavo(root(), arguments);
-    }
-};
+using RunCommand = kavo::testing::ExampleAreaCommandTest;
 
 TEST_F(RunCommand, RunsTheExampleAndShowsTheSummary) {
     const std::string before = ReadFile(root() / "software" / "Kavo-Setup.txt");
@@ -203,5 +186,19 @@ TEST_F(RunCommand, ASecondRunOnTheSameDataAreaIsRefusedAtOnce) {
     EXPECT_EQ(Kavo("run").status, 0);
     EXPECT_EQ(Kavo("new-project P2").status, 0);
 }
+
+#ifndef KAVO_WITH_QT
+// A kavo built without Qt refuses the pictures before the run: nothing is written.
+TEST_F(RunCommand, RunWithPlotsIsRefusedBeforeTheRunWhenThePicturesAreNotBuiltIn) {
+    const KavoResult result = Kavo("run --plots");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("the pictures are not built in"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(
+        FilesEndingIn(root() / "Projects" / "ExampleOne" / "Soundings", "_Q1o.txt").empty());
+    EXPECT_FALSE(
+        fs::exists(root() / "Kavo_Output_____tasks_and_Issues___from_most_recent_Kavo_Run.txt"));
+}
+#endif
 
 }  // namespace

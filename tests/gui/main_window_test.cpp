@@ -1,6 +1,7 @@
 // The main window of kavo-gui on Qt's offscreen platform: its load and run actions over a
 // copy of the example data area, the error window, the new-project window, the views, and a
 // window that keeps answering while a long run works.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -22,6 +22,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "run/action.h"
+#include "setup/run_settings.h"
 
 namespace {
 
@@ -200,6 +201,12 @@ void MainWindowTest::runActionRunsAgainWithTheActionsDisabledMeanwhile() {
     const int firstRunIssues = window.issueCounter().toInt();
     QVERIFY(firstRunIssues > 0);
 
+    // The CSV option as the user leaves it is what the run reads.
+    auto* csv = window.findChild<QCheckBox*>(kavo::setup::control::kWriteCsv);
+    QVERIFY(csv->isChecked());
+    QVERIFY(fs::exists(root / kSoundingsFolder / "KV-03_Q1o.csv"));
+    csv->setChecked(false);
+    fs::remove(root / kSoundingsFolder / "KV-03_Q1o.csv");
     fs::remove(root / kSoundingsFolder / "KV-03_Q1o.txt");
     QTest::mouseClick(window.button("Run8cmd"), Qt::LeftButton);
     QVERIFY(window.busy());
@@ -221,6 +228,14 @@ void MainWindowTest::runActionRunsAgainWithTheActionsDisabledMeanwhile() {
     QCOMPARE(finished.statuses.back(), static_cast<int>(kavo::run::kExitDone));
     QVERIFY(window.button("Run8cmd")->isEnabled());
     QVERIFY(fs::exists(root / kSoundingsFolder / "KV-03_Q1o.txt"));
+    QVERIFY(!fs::exists(root / kSoundingsFolder / "KV-03_Q1o.csv"));
+    // The zero-load CSV left by the load is older than this run's summary: not shown as if
+    // it were this run's.
+    QTest::mouseClick(window.findChild<QPushButton*>("viewZeroLoad8cmd"), Qt::LeftButton);
+    QVERIFY2(window.zeroLoadView()->problem().contains("wrote no CSV copies"),
+             qPrintable(window.zeroLoadView()->problem()));
+    QCOMPARE(window.zeroLoadView()->table()->rowCount(), 0);
+    QVERIFY(window.zeroLoadView()->driftPicture() == nullptr);
     QCOMPARE(window.fieldText(ProgressField::Sounding), QString("2 total Soundings"));
     // The same data gives the same issues again; the counter counts on from the load.
     QCOMPARE(window.issueCounter().toInt(), 2 * firstRunIssues);
@@ -340,13 +355,14 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     const int row = 20;
     const double depth = cells->item(row, 0)->text().toDouble();
     const QString values = pictures->ValuesAt(depth + 0.001);
-    // The table rounds through its masks (depth ###.##, qc ###.###); the picture does not.
+    // The values under the mouse read as the table prints them.
     const auto shown = [&values](const QString& pattern) {
         const QRegularExpressionMatch match = QRegularExpression(pattern).match(values);
-        return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
+        return match.hasMatch() ? match.captured(1) : QString();
     };
-    QVERIFY2(std::fabs(shown("^Depth ([0-9.]+) ft") - depth) <= 0.0051, qPrintable(values));
-    QVERIFY(values.contains("\nqc = "));
+    QCOMPARE(shown("^Depth ([-0-9.]+) ft"), cells->item(row, 0)->text());
+    QCOMPARE(shown("\nqc = ([-0-9.]+) atm"), cells->item(row, 1)->text());
+    QCOMPARE(shown("\nQ = ([-0-9.]+)"), cells->item(row, 6)->text());
     KeepPicture(*pictures, "pictures_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewTasksAndIssues8cmd"), Qt::LeftButton);
@@ -368,6 +384,16 @@ void MainWindowTest::viewButtonsOpenTheirViewsForTheChosenSounding() {
     const auto selected = zeroLoad->table()->selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(zeroLoad->table()->item(selected.front().row(), 1)->text(), QString("KV-03"));
+    QCOMPARE(zeroLoad->table()->horizontalHeaderItem(3)->text(), QString("Qc_zClean_atm"));
+    // The drift picture: each sounding's tip and sleeve zeros before and after.
+    QCustomPlot* drift = zeroLoad->driftPicture();
+    QVERIFY(drift != nullptr);
+    QVERIFY(drift->isVisible());
+    int driftPoints = 0;
+    for (int g = 0; g < drift->graphCount(); ++g) {
+        driftPoints += drift->graph(g)->dataCount();
+    }
+    QCOMPARE(driftPoints, 2 * 4);
     KeepPicture(*zeroLoad, "zero_load_view");
 
     QTest::mouseClick(window.findChild<QPushButton*>("viewInputLines8cmd"), Qt::LeftButton);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "charts/sld_chart.h"
 
@@ -26,7 +27,7 @@ SoundingProfile ShortProfile() {
     profile.depthFt = {0.2, 1.0, 2.0, 3.0, 4.4};
     const auto add = [&](Quantity q, const char* label, const char* unit,
                          std::vector<double> values) {
-        profile.series.push_back({q, label, unit, std::move(values)});
+        profile.series.push_back({q, label, unit, std::move(values), {}});
     };
     add(Quantity::Qc, "qc", "atm", {-1.5, 20, 35, 60, 80});
     add(Quantity::Qt, "qt", "atm", {-1.5, 20, 35, 60, 80});
@@ -214,10 +215,12 @@ TEST(ChartPage, ContoursOnTheChartsOwnAxesWithTheirValues) {
     ASSERT_EQ(page.contours.size(), 3u);
     EXPECT_EQ(page.contours[1].label, "2.6");
     EXPECT_EQ(page.contours[1].frictionRatio.size(), 3u);
-    // Neighbouring labels at different places along their lines, all inside the frame.
-    EXPECT_FLOAT_EQ(static_cast<float>(page.contours[0].labelX), 1.0f);
-    EXPECT_FLOAT_EQ(static_cast<float>(page.contours[1].labelX), 1.0f);
-    EXPECT_FLOAT_EQ(static_cast<float>(page.contours[2].labelX), 0.1f);
+    // Neighbouring labels at different places along their lines (three quarters, half, a
+    // quarter of the way along, in decades: the lines are straight on the log-log page).
+    EXPECT_NEAR(page.contours[0].labelX, std::sqrt(10.0), 1e-6);
+    EXPECT_NEAR(page.contours[0].labelY, 100 / 2.05 / std::sqrt(10.0), 1e-3);
+    EXPECT_NEAR(page.contours[1].labelX, 1.0, 1e-6);
+    EXPECT_NEAR(page.contours[2].labelX, 1 / std::sqrt(10.0), 1e-6);
     EXPECT_EQ(page.x.scale, AxisScale::Log);
     EXPECT_EQ(page.y.scale, AxisScale::Log);
     EXPECT_FLOAT_EQ(static_cast<float>(page.x.min), 0.1f);
@@ -240,6 +243,21 @@ TEST(ChartPage, PointsOutsideTheFrameSitOnItsEdgeAndAreCounted) {
     EXPECT_EQ(page.outsideCount, 2);
     EXPECT_LE(page.depthMin, 2.0);
     EXPECT_GE(page.depthMax, 4.4);
+}
+
+TEST(ChartPage, ALabelSitsOnThePartOfItsLineInsideTheFrameAwayFromTheEdge) {
+    charts::SldChart chart = SmallChart();
+    // A line that leaves the frame through its bottom: only its first decade is inside, and
+    // its last point inside is on the frame's edge, where the frame would cut its label.
+    charts::ContourLine& line = charts::AddContourLine(chart, 4.1f, "test");
+    for (const auto& [fr, q] : {std::pair{0.1f, 10.0f}, {1.0f, 1.0f}, {10.0f, 0.1f}}) {
+        charts::AddChartPoint(line, fr, q, "test");
+    }
+    const ChartPageModel page = BuildChartPage(chart, ShortProfile());
+    ASSERT_EQ(page.contours.size(), 4u);
+    // The fourth label goes three quarters of the way along the inside decade.
+    EXPECT_NEAR(page.contours[3].labelX, std::pow(10.0, -0.25), 1e-6);
+    EXPECT_NEAR(page.contours[3].labelY, std::pow(10.0, 0.25), 1e-5);
 }
 
 TEST(ChartPage, AChartWithoutAFrameUsesTheExtentOfItsLines) {

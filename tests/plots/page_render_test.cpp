@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <qcustomplot.h>
 #include <QImage>
 
 #include <cmath>
@@ -35,7 +36,7 @@ SoundingProfile Profile() {
         profile.depthFt.push_back(0.25 * (i + 1));
     }
     const auto add = [&](Quantity q, const char* label, double scale) {
-        ProfileSeries series{q, label, "atm", {}};
+        ProfileSeries series{q, label, "atm", {}, {}};
         for (int i = 0; i < 200; ++i) {
             series.values.push_back(i < 3 ? std::numeric_limits<double>::quiet_NaN()
                                           : scale * (1.5 + std::sin(i / 9.0)));
@@ -107,6 +108,54 @@ TEST(PageRender, APageThatCannotBeWrittenSaysWhyAndLeavesNothing) {
     EXPECT_FALSE(SavePage(page, dir.path() / "no-such-folder" / "page.png", ImageFormat::Png, why));
     EXPECT_FALSE(why.empty());
     EXPECT_FALSE(fs::exists(dir.path() / "no-such-folder"));
+}
+
+// A chart page whose contour labels sit in the four corners of the frame, with a point
+// outside it.
+ChartPageModel CornerLabelledChart() {
+    ChartPageModel model;
+    model.title = "Ic_tln - Soil behaviour type index Ic";
+    model.corner = "Chart by tln, 2024, version v1";
+    model.sounding = "KV-09";
+    model.x = {"Friction ratio FR (%)", 0.1, 10, AxisScale::Log};
+    model.y = {"Normalised cone resistance Q", 1, 1000, AxisScale::Log};
+    const double corners[][2] = {{0.1, 1}, {10, 1}, {0.1, 1000}, {10, 1000}};
+    for (const auto& corner : corners) {
+        model.contours.push_back({2.6, "2.6", {0.1, 10}, {1, 1000}, corner[0], corner[1]});
+    }
+    model.points = {{1, 10, 2, false}, {10, 1000, 3, true}};
+    model.depthMin = 2;
+    model.depthMax = 3;
+    model.outsideCount = 1;
+    return model;
+}
+
+TEST(PageRender, TheChartsNotesHideNoContourLabel) {
+    const ChartPageModel model = CornerLabelledChart();
+    DrawnPage page = DrawChartPage(model);
+    QCustomPlot& plot = page.plot();
+    plot.replot(QCustomPlot::rpImmediateRefresh);
+    std::vector<QRectF> labels;
+    for (int i = 0; i < plot.itemCount(); ++i) {
+        if (auto* label = qobject_cast<QCPItemText*>(plot.item(i))) {
+            labels.emplace_back(label->topLeft->pixelPosition(),
+                                label->bottomRight->pixelPosition());
+        }
+    }
+    ASSERT_EQ(labels.size(), model.contours.size());
+    QStringList notes;
+    for (QCPLayoutElement* element : plot.plotLayout()->elements(true)) {
+        if (auto* text = qobject_cast<QCPTextElement*>(element)) {
+            notes.push_back(text->text());
+            for (const QRectF& label : labels) {
+                EXPECT_FALSE(text->outerRect().intersects(label.toRect()))
+                    << text->text().toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(notes.contains(QString::fromStdString(model.corner)));
+    EXPECT_TRUE(notes.contains(
+        QStringLiteral("\u00D7 1 point outside the chart frame, shown on its edge")));
 }
 
 TEST(PageRender, AReportHoldsTheCoverAndEveryPageAdded) {

@@ -19,27 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using kavo::testing::KavoResult;
 
-class PlotCommand : public kavo::testing::KavoCommandTest {
+class PlotCommand : public kavo::testing::ExampleAreaCommandTest {
   protected:
-    kavo::testing::TempDir dir;
-
     void SetUp() override {
-        KavoCommandTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        fs::copy(fs::path(KAVO_SOURCE_DIR) / "data" / "Kavo", dir.path() / "Kavo",
-                 fs::copy_options::recursive);
+        ExampleAreaCommandTest::SetUp();
         // No display: the program chooses Qt's offscreen platform itself.
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         unsetenv("QT_QPA_PLATFORM");
     }
-    fs::path root() const { return dir.path() / "Kavo"; }
     fs::path plots() const { return root() / "Projects" / "ExampleOne" / "Plots"; }
-    KavoResult Kavo(const std::string& arguments) {
-        return kavo::testing::RunKavo(root(), arguments);
-    }
     std::vector<std::string> Files(const std::string& ending) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(plots())) {
@@ -80,6 +69,11 @@ TEST_F(PlotCommand, DrawsOnlyAFinishedRunAndOnlyTheSoundingsNamed) {
     const KavoResult svg = Kavo("plot KV-03 --format svg --no-report");
     ASSERT_EQ(svg.status, 0) << svg.err;
     EXPECT_EQ(Files(".svg").size(), 2u + 9u);
+    // The project pages still show every sounding of the project.
+    const std::string zeroes = kavo::testing::ReadFile(plots() / "project_zero_readings.svg");
+    for (const char* sounding : {">KV-01<", ">KV-03<", ">BH-WFS1-5<"}) {
+        EXPECT_NE(zeroes.find(sounding), std::string::npos) << sounding;
+    }
     EXPECT_TRUE(Files(".png").empty());
     EXPECT_TRUE(Files(".pdf").empty());
 

@@ -40,4 +40,13 @@ KavoResult RunKavo(const std::filesystem::path& dataRoot, const std::string& arg
     return result;
 }
 
+void ExampleAreaCommandTest::SetUp() {
+    KavoCommandTest::SetUp();
+    if (IsSkipped()) {
+        return;
+    }
+    std::filesystem::copy(std::filesystem::path(KAVO_SOURCE_DIR) / "data" / "Kavo", root(),
+                          std::filesystem::copy_options::recursive);
+}
+
 }  // namespace kavo::testing

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_dir.h"
+
 namespace kavo::testing {
 
 struct KavoResult {
@@ -31,6 +33,16 @@ class KavoCommandTest : public ::testing::Test {
             GTEST_SKIP() << "KAVO_BIN is not set";
         }
     }
+};
+
+// Runs of the built kavo on a fresh copy of the example data area, made for each test.
+class ExampleAreaCommandTest : public KavoCommandTest {
+  protected:
+    TempDir dir;
+
+    void SetUp() override;
+    std::filesystem::path root() const { return dir.path() / "Kavo"; }
+    KavoResult Kavo(const std::string& arguments) const { return RunKavo(root(), arguments); }
 };
 
 }  // namespace kavo::testing

@@ -52,6 +52,10 @@ TEST(CsvText, ALineReadsBackAsItsFields) {
     const testing::CsvRecords records = testing::ReadCsv(CsvLine(fields) + "\r\n");
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records.front(), fields);
+    // The program reads its own lines back the same way.
+    EXPECT_EQ(CsvFields(CsvLine(fields)), fields);
+    EXPECT_EQ(CsvFields(CsvLine(fields) + "\r"), fields);
+    EXPECT_EQ(CsvFields(","), (std::vector<std::string>{"", ""}));
     EXPECT_EQ(CsvLine({}), "");
     EXPECT_EQ(CsvLine({"", ""}), ",");
 }
