@@ -3,19 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fielddata/field_data_file.h"
 #include "fuzz_data_area.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace kavo;
-    const fuzzing::FuzzDataArea& dataArea = fuzzing::FuzzDataArea::Get();
-    dataArea.Write("Projects/ExampleOne/Soundings/FZ-01.CSV", fuzzing::AsText(data, size));
-    fuzzing::FuzzReporting reporting;
-    fuzzing::ReadAsTheProgramDoes(reporting.reporter, [&] {
-        fielddata::FieldHeader header;
-        fielddata::SoundingReadings readings;
-        fielddata::ReadFieldDataFile(reporting.reporter, dataArea.area(), "FZ-01", header,
-                                     readings);
-    });
+    kavo::fuzzing::ReadSoundingFile("FZ-01.CSV", kavo::fuzzing::AsText(data, size));
     return 0;
 }

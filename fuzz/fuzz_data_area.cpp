@@ -10,6 +10,7 @@
 #include <streambuf>
 #include <vector>
 
+#include "fielddata/field_data_file.h"
 #include "tools/errors.h"
 
 namespace kavo::fuzzing {
@@ -81,6 +82,18 @@ void ReadAsTheProgramDoes(reporting::Reporter& reporter, const std::function<voi
     } catch (const tools::DataError& error) {
         reporter.ReportDataError(error.description(), error.code());
     }
+}
+
+void ReadSoundingFile(std::string_view fileName, std::string_view bytes) {
+    const FuzzDataArea& dataArea = FuzzDataArea::Get();
+    dataArea.Write("Projects/ExampleOne/Soundings/" + std::string(fileName), bytes);
+    FuzzReporting reporting;
+    ReadAsTheProgramDoes(reporting.reporter, [&] {
+        fielddata::FieldHeader header;
+        fielddata::SoundingReadings readings;
+        fielddata::ReadFieldDataFile(reporting.reporter, dataArea.area(), "FZ-01", header,
+                                     readings);
+    });
 }
 
 }  // namespace kavo::fuzzing

@@ -58,6 +58,11 @@ struct FuzzReporting {
 // propagates, and libFuzzer counts it as a crash.
 void ReadAsTheProgramDoes(reporting::Reporter& reporter, const std::function<void()>& read);
 
+// Writes `bytes` as the field data file `fileName` of sounding "FZ-01" in the soundings folder
+// and reads the sounding as the batch run does: through the folder finder and the reader of the
+// file found.
+void ReadSoundingFile(std::string_view fileName, std::string_view bytes);
+
 // The fuzz input as text.
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
