@@ -32,7 +32,7 @@ void WritePointOutcome(reporting::Reporter& reporter, std::ostream& directionTra
 
 }  // namespace
 
-void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts) {
+void WriteQ1oData(platform::TextBuffer& out, std::ostream& directionTrace, DataRowParts& parts) {
     reporting::Reporter& reporter = parts.reporter;
     const std::size_t count = parts.readings.size();
     if (count == 0) {
@@ -63,7 +63,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         if (tools::IsMissing(parts.readings.depth[p])) {
             continue;
         }
-        reporter.window().ProcessEvents();
+        reporter.ProcessEvents();
         lastDepth = parts.readings.depth[p];
         reporting::ProgressReport progress;
         progress.value = tools::FormatFixed(lastDepth, kProgressDepthMask, true) + " ft";
