@@ -1,7 +1,10 @@
 // Writing the CSV twin of a sounding's output table.
 #include "output/q1o_csv.h"
 
+#include <cstring>
+
 #include "tools/csv_text.h"
+#include "tools/errors.h"
 #include "tools/number_text.h"
 
 namespace kavo::output {
@@ -12,6 +15,15 @@ std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFi
 
 void Q1oCsv::Open(reporting::Reporter& reporter, const std::string& path,
                   const ColumnTable& columns) {
+    file_ = SoundingFile(
+        [path](int errorNumber) {
+            return tools::DataError("QC385", "the Q1o CSV file cannot be opened: " + path + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        },
+        [path](int errorNumber) {
+            return tools::DataError("QC386", "the Q1o CSV file could not be written: " + path +
+                                                 " (" + std::strerror(errorNumber) + ")");
+        });
     file_.Open(reporter, path);
     std::vector<std::string> ids;
     for (int i = 1; i <= columns.count(); ++i) {

@@ -30,7 +30,7 @@ class Q1oCsv {
     void Commit(reporting::Reporter& reporter);
 
   private:
-    SoundingFile file_{"the Q1o CSV file", "QC385", "QC386"};
+    SoundingFile file_{nullptr, nullptr};
 };
 
 }  // namespace kavo::output

@@ -1,7 +1,7 @@
 // Writing one sounding's output table.
 #include "output/q1o_table.h"
 
-#include <sstream>
+#include <cstring>
 
 #include "normalization/depth_point.h"
 #include "output/q1o_data.h"
@@ -27,7 +27,7 @@ namespace {
 // Writes the chart-direction trace of a sounding beside its place and puts it there when
 // complete, like the table: a full disk never leaves a half-written trace under its name.
 void WriteDirectionTrace(reporting::Reporter& reporter, const files::DataArea& area,
-                         std::string_view fieldFileName, const std::string& lines) {
+                         std::string_view fieldFileName, SoundingFile& trace) {
     const std::string folder = files::PathFor(area, "EXTRA");
     // A fresh data area has no extras folder.
     reporter.Effect([folder] {
@@ -36,9 +36,7 @@ void WriteDirectionTrace(reporting::Reporter& reporter, const files::DataArea& a
                 "QC387", "the folder for the chart direction trace cannot be made: " + folder);
         }
     });
-    SoundingFile trace("the chart direction trace", "QC387", "QC388");
     trace.Open(reporter, DirectionTraceFileName(area, fieldFileName));
-    trace.text().Write(lines);
     trace.Commit(reporter);
 }
 
@@ -55,7 +53,15 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     opening.statusCode = "QC382";
     reporter.ReportProgress(opening);
 
-    SoundingFile table("the Q1o file", "QC383", "QC384");
+    SoundingFile table(
+        [name](int errorNumber) {
+            return tools::DataError("QC383", "the Q1o file cannot be opened: " + name + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        },
+        [name](int errorNumber) {
+            return tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        });
     table.Open(reporter, name);
     WriteQ1oHeader(
         table.text(),
@@ -64,9 +70,20 @@ void WriteQ1oTable(Q1oTableParts& parts) {
                     parts.fieldFileName, parts.earthquakeMagnitude, parts.qtRuleText});
     // The stress builds up afresh from the surface for every sounding.
     normalization::ResetVerticalStress(parts.point);
-    // The trace is collected here and written when the rows are done.
-    std::ostringstream trace;
-    trace << kDirectionTraceHeading << "\r\n";
+    // The trace is collected here and opened and written when the rows are done.
+    const std::string traceName = DirectionTraceFileName(area, parts.fieldFileName);
+    SoundingFile trace(
+        [traceName](int errorNumber) {
+            return tools::DataError(
+                "QC387", "the chart direction trace cannot be opened: " + traceName + " (" +
+                             std::strerror(errorNumber) + ")");
+        },
+        [traceName](int errorNumber) {
+            return tools::DataError(
+                "QC388", "the chart direction trace could not be written: " + traceName + " (" +
+                             std::strerror(errorNumber) + ")");
+        });
+    trace.text().WriteLine(kDirectionTraceHeading);
 
     Q1oCsv csv;
     if (parts.writeCsv) {
@@ -79,8 +96,8 @@ void WriteQ1oTable(Q1oTableParts& parts) {
                       parts.fieldFileName, parts.point,
                       parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
                       parts.totalFeet,     parts.writeCsv ? &csv : nullptr};
-    WriteQ1oData(table.text(), trace, rows);
-    WriteDirectionTrace(reporter, area, parts.fieldFileName, trace.str());
+    WriteQ1oData(table.text(), trace.text(), rows);
+    WriteDirectionTrace(reporter, area, parts.fieldFileName, trace);
     table.Commit(reporter);
     if (parts.writeCsv) {
         csv.Commit(reporter);

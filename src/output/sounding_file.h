@@ -4,37 +4,35 @@
 // and in the same order as a sounding computed in turn.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/text_file.h"
 #include "reporting/reporter.h"
+#include "tools/errors.h"
 
 namespace kavo::output {
 
 class SoundingFile {
   public:
-    // `what` names the file in the messages ("the Q1o file"); `openCode` and `writeCode` are
-    // the status codes of a file that cannot be opened and of one that could not be written.
-    SoundingFile(std::string what, std::string openCode, std::string writeCode)
-        : what_(std::move(what)),
-          openCode_(std::move(openCode)),
-          writeCode_(std::move(writeCode)) {}
+    // The error of a file that cannot be opened or written, from the system's error number.
+    using ErrorFor = std::function<tools::DataError(int errorNumber)>;
 
-    // Opens the file beside its place (system path), as an effect; the effect throws the open
-    // code's DataError when it cannot be opened.
+    SoundingFile(ErrorFor cannotOpen, ErrorFor cannotWrite)
+        : cannotOpen_(std::move(cannotOpen)), cannotWrite_(std::move(cannotWrite)) {}
+
+    // Opens the file beside its place (system path), as an effect; the effect throws the
+    // cannot-open error when it cannot be opened.
     void Open(reporting::Reporter& reporter, const std::string& path);
     platform::TextBuffer& text() { return text_; }
-    // Writes the text and puts the file in place, as an effect; the effect throws the write
-    // code's DataError when that fails.
+    // Writes the text and puts the file in place, as an effect; the effect throws the
+    // cannot-write error when that fails.
     void Commit(reporting::Reporter& reporter);
 
   private:
-    std::string what_;
-    std::string openCode_;
-    std::string writeCode_;
-    std::string path_;
+    ErrorFor cannotOpen_;
+    ErrorFor cannotWrite_;
     std::shared_ptr<platform::TextOutput> out_;
     platform::TextBuffer text_;
 };

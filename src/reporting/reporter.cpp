@@ -70,14 +70,6 @@ void Reporter::RecordInto(Reporter& target, Journal& journal) {
     journal_ = &journal;
 }
 
-bool Reporter::Recorded(std::function<void(Reporter&)> effect) {
-    if (journal_ == nullptr) {
-        return false;
-    }
-    journal_->Add([target = target_, effect = std::move(effect)] { effect(*target); });
-    return true;
-}
-
 void Reporter::Effect(std::function<void()> effect) {
     if (journal_ != nullptr) {
         journal_->Add(std::move(effect));

@@ -185,8 +185,15 @@ class Reporter {
     const std::vector<HistoryEntry>& history() const { return history_; }
 
   private:
-    // When recording: records `effect` on the target and returns true.
-    bool Recorded(std::function<void(Reporter&)> effect);
+    // When recording: records `effect` (called with the target) and returns true.
+    template <class TargetEffect>
+    bool Recorded(TargetEffect effect) {
+        if (journal_ == nullptr) {
+            return false;
+        }
+        journal_->Add([target = target_, effect = std::move(effect)] { effect(*target); });
+        return true;
+    }
     // The history entry and trace row of one line read from an open file.
     void NoteLineRead(std::string line, std::string fileName, std::string description, int number);
     void CountIssue(std::string_view kind, const IssueClass& issue);
