@@ -54,16 +54,31 @@ std::string ErrorWindowText(const platform::ErrorWindowContent& content) {
     return text;
 }
 
+// A window on which the user asks the run to stop while it shows sounding `stopAt` (0: never).
+class StoppingWindow : public testing::RecordingWindow {
+  public:
+    Program* program = nullptr;
+    int stopAt = 0;
+    void PanelChanged() override {
+        RecordingWindow::PanelChanged();
+        if (program != nullptr && stopAt > 0 && panel().loop.sounding == stopAt) {
+            program->stopRequested = true;
+        }
+    }
+};
+
 // Copies `input` to a fresh data area, lets `change` alter it, and runs the program's start-up
 // (the whole batch) with `jobs` soundings at once.
 Outcome RunWithJobs(const fs::path& input, int jobs, bool keepGoing,
-                    const std::function<void(const testing::TempDir&)>& change = {}) {
+                    const std::function<void(const testing::TempDir&)>& change = {},
+                    int stopAt = 0) {
     testing::TempDir dir;
     fs::copy(input, dir.path(), fs::copy_options::recursive);
     if (change) {
         change(dir);
     }
-    testing::RecordingWindow window;
+    StoppingWindow window;
+    window.stopAt = stopAt;
     platform::FixedClock clock;
     platform::MapEnvironment environment;
     environment.variables["COMPUTERNAME"] = "JOBS-PC";
@@ -73,6 +88,7 @@ Outcome RunWithJobs(const fs::path& input, int jobs, bool keepGoing,
         Program program(window, clock, environment, info);
         program.configuredRoot = dir.text();
         program.jobs = jobs;
+        window.program = &program;
         setup::SetStartUpValues(window);
         window.control(setup::control::kKeepGoing).value = keepGoing ? 1 : 0;
         outcome.exitStatus = RunAction(program, [&program] { LoadMainWindow(program); });
@@ -82,6 +98,7 @@ Outcome RunWithJobs(const fs::path& input, int jobs, bool keepGoing,
                                                        failed.description,
                                                    dir.text()));
         }
+        window.program = nullptr;
     }  // the program's end closes the log and the trace
     const auto& fields = window.panel().fields;
     for (const std::string& field : fields) {
@@ -102,13 +119,13 @@ Outcome RunWithJobs(const fs::path& input, int jobs, bool keepGoing,
 }
 
 // Runs with one, two and three jobs and expects everything of the latter two as with one.
-Outcome ExpectSameForEveryJobCount(
-    const fs::path& input, bool keepGoing,
-    const std::function<void(const testing::TempDir&)>& change = {}) {
-    const Outcome one = RunWithJobs(input, 1, keepGoing, change);
+Outcome ExpectSameForEveryJobCount(const fs::path& input, bool keepGoing,
+                                   const std::function<void(const testing::TempDir&)>& change = {},
+                                   int stopAt = 0) {
+    const Outcome one = RunWithJobs(input, 1, keepGoing, change, stopAt);
     for (int jobs : {2, 3}) {
         SCOPED_TRACE("jobs " + std::to_string(jobs));
-        const Outcome many = RunWithJobs(input, jobs, keepGoing, change);
+        const Outcome many = RunWithJobs(input, jobs, keepGoing, change, stopAt);
         EXPECT_EQ(many.exitStatus, one.exitStatus);
         EXPECT_EQ(many.panel, one.panel);
         EXPECT_EQ(many.panelChanges, one.panelChanges);
@@ -212,6 +229,15 @@ TEST(SoundingJobs, ARunThatKeepsGoingFailsTheSameSoundingsWithAnyNumberOfJobs) {
     const std::string folder = std::string(kProjectFolder) + "Soundings/";
     EXPECT_EQ(one.files.count(folder + "GD-09_Q1o.txt"), 0u);
     EXPECT_EQ(one.files.count(folder + "GD-08_Q1o.txt"), 1u);
+}
+
+TEST(SoundingJobs, AStopAskedDuringASoundingEndsTheRunAfterItWithAnyNumberOfJobs) {
+    const Outcome one = ExpectSameForEveryJobCount(GoldenInput("three_soundings"), true,
+                                                   TenSoundingsWithTwoBroken, 3);
+    EXPECT_EQ(one.exitStatus, kExitStopped);
+    const std::string folder = std::string(kProjectFolder) + "Soundings/";
+    EXPECT_EQ(one.files.count(folder + "GD-02_Q1o.txt"), 1u);
+    EXPECT_EQ(one.files.count(folder + "GD-04_Q1o.txt"), 0u);
 }
 
 }  // namespace
