@@ -216,6 +216,20 @@ ColumnMethod ColumnMethodOf(std::string_view method) {
     return ColumnMethod::Other;
 }
 
+UnitWeightMethod UnitWeightMethodOf(std::string_view method) {
+    const std::string upper = tools::UpperCopy(method);
+    if (upper == "WT") {
+        return UnitWeightMethod::WaterTable;
+    }
+    if (upper == "FILE") {
+        return UnitWeightMethod::ProfileFile;
+    }
+    if (upper == "KAVO" || upper == "VASKI" || upper == "USER") {
+        return UnitWeightMethod::UnitWeightChart;
+    }
+    return UnitWeightMethod::ColumnChart;
+}
+
 BaseQuantity BaseQuantityOf(std::string_view baseName) {
     const std::string upper = tools::UpperCopy(tools::Trim(baseName));
     for (const BaseName& name : kBaseNames) {
@@ -301,6 +315,7 @@ ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown) {
     spec.base = BaseQuantityOf(spec.baseName);
     spec.propertyKind = ColumnPropertyOf(spec.property);
     spec.methodKind = ColumnMethodOf(spec.method);
+    spec.unitWeightMethod = UnitWeightMethodOf(spec.method);
     const UnitEntry& unit = ChooseUnit(*property, tools::UpperCopy(spec.unit), id);
     spec.mask = std::string(unit.mask);
     spec.factor = unit.pairCode.empty() ? 1.0f : tools::UnitFactor(unit.pairCode);

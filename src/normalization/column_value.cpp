@@ -219,7 +219,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::VerticalStress:
             return point.ves;
         case BaseQuantity::UnitWeight:
-            return UnitWeightAtDepth(context, point, column.method, column);
+            return UnitWeightAtDepth(context, point, column);
         case BaseQuantity::StrengthRatio:
             return StrengthValue(context, column, point);
         case BaseQuantity::Resistance:
