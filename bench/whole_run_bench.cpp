@@ -1,23 +1,27 @@
-// The whole-run benchmark: the built program run on a generated data area (make_project.py),
-// with its sounded feet and depth points per second and its peak memory, the time of each
-// phase of the work measured apart through the library, and the I/O floor: every input line
-// read and the same bytes of output written, with nothing computed.
+// The whole-run benchmark: the built program run on a generated data area (make_project.py)
+// with one job and with N jobs, each on its own copy of the area, with its sounded feet and
+// depth points per second and its peak memory; every output file of the two compared byte for
+// byte; the time of each phase of the work measured apart through the library, and the I/O
+// floor: every input line read and the same bytes of output written, with nothing computed.
 //
-//     kavo_run_bench --kavo build/release/kavo --root /tmp/kavo-bench [--runs 3]
+//     kavo_run_bench --kavo build/release/kavo --root /tmp/kavo-bench [--runs 3] [--jobs N]
 //                    [--plot-soundings 10]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "charts/chart_loader.h"
@@ -27,6 +31,7 @@
 #include "output/column_record.h"
 #include "output/column_table.h"
 #include "output/q1o_header.h"
+#include "platform/data_area_lock.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "reporting/reporter.h"
@@ -50,10 +55,9 @@ struct ProgramRun {
     int status = -1;
 };
 
-// Runs `kavo --data-root ROOT ACTION...` (by default `run`) as a child, its output thrown
-// away.
+// Runs `kavo --data-root ROOT ACTION...` as a child, its output thrown away.
 ProgramRun RunProgram(const std::string& kavo, const std::string& root,
-                      const std::vector<std::string>& action = {"run"}) {
+                      const std::vector<std::string>& action) {
     std::vector<std::string> words = {kavo, "--data-root", root};
     words.insert(words.end(), action.begin(), action.end());
     std::vector<char*> argv;
@@ -278,6 +282,128 @@ double LoadAverage() {
     return getloadavg(load, 1) == 1 ? load[0] : -1;
 }
 
+// The lines that carry the time of day of a run: the only ones two runs may differ in.
+constexpr std::string_view kClockMarks[] = {
+    "File generatation time stamp = ", "Start of Kavo software --- Starting at date/time=",
+    "End of Tasks & Issues: "};
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(at, next - at));
+        at = next;
+    }
+    return lines;
+}
+
+std::string WithRootToken(std::string text, const std::string& root) {
+    for (std::size_t at = text.find(root); at != std::string::npos; at = text.find(root, at)) {
+        text.replace(at, root.size(), "<ROOT>");
+    }
+    return text;
+}
+
+bool SameOrBothClockLines(std::string_view a, std::string_view b) {
+    if (a == b) {
+        return true;
+    }
+    for (std::string_view mark : kClockMarks) {
+        const std::size_t at = a.find(mark);
+        if (at != std::string_view::npos &&
+            a.substr(0, at + mark.size()) == b.substr(0, at + mark.size())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every file under two data areas after their runs, compared byte for byte, apart from the
+// time of day in the lines that carry it. Returns the differences found (at most a few).
+std::vector<std::string> CompareAreas(const fs::path& one, const fs::path& other,
+                                      long& filesCompared) {
+    std::vector<std::string> differences;
+    std::vector<std::string> names;
+    for (const fs::path& area : {one, other}) {
+        for (const auto& entry : fs::recursive_directory_iterator(area)) {
+            if (entry.is_regular_file()) {
+                names.push_back(fs::relative(entry.path(), area).generic_string());
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    for (const std::string& name : names) {
+        if (name == platform::kLockFileName) {
+            continue;  // it names the process that held the area
+        }
+        ++filesCompared;
+        if (!fs::exists(one / name) || !fs::exists(other / name)) {
+            differences.push_back(name + ": written by one run only");
+            continue;
+        }
+        // Each area's files name their own root.
+        const std::string a = WithRootToken(ReadWhole(one / name), one.string());
+        const std::string b = WithRootToken(ReadWhole(other / name), other.string());
+        if (a == b) {
+            continue;
+        }
+        const std::vector<std::string_view> linesA = Lines(a);
+        const std::vector<std::string_view> linesB = Lines(b);
+        bool same = linesA.size() == linesB.size();
+        for (std::size_t i = 0; same && i < linesA.size(); ++i) {
+            same = SameOrBothClockLines(linesA[i], linesB[i]);
+        }
+        if (!same) {
+            differences.push_back(name + ": differs");
+        }
+        if (differences.size() >= 10) {
+            break;
+        }
+    }
+    return differences;
+}
+
+// A copy of the area's input files (the files a run writes left out).
+void CopyInputs(const fs::path& root, const fs::path& copy) {
+    fs::remove_all(copy);
+    for (const fs::path& file : FilesUnder(root, false)) {
+        const fs::path target = copy / fs::relative(file, root);
+        fs::create_directories(target.parent_path());
+        fs::copy_file(file, target);
+    }
+}
+
+// The fastest of `runs` runs of the program with `jobs` jobs on its own copy of the area.
+ProgramRun FastestRun(const std::string& kavo, const fs::path& area, int jobs, int runs) {
+    ProgramRun best;
+    for (int i = 0; i < runs; ++i) {
+        const ProgramRun run =
+            RunProgram(kavo, area.string(), {"run", "--jobs", std::to_string(jobs)});
+        if (run.status != 0) {
+            std::fprintf(stderr, "kavo --jobs %d ended with status %d\n", jobs, run.status);
+            std::exit(1);
+        }
+        std::printf("jobs %d, run %d: %.2f s wall, %.2f s cpu, peak %.1f MB\n", jobs, i + 1,
+                    run.wallSeconds, run.cpuSeconds,
+                    static_cast<double>(run.peakKilobytes) / 1024.0);
+        if (i == 0 || run.wallSeconds < best.wallSeconds) {
+            best = run;
+        }
+    }
+    return best;
+}
+
+void PrintWholeRun(int jobs, const Work& work, const ProgramRun& run) {
+    std::printf(
+        "jobs %d (fastest): %.0f sounded ft/s, %.0f depth points/s (wall %.2f s); by cpu time "
+        "%.0f ft/s; peak memory %.1f MB\n",
+        jobs, work.feet / run.wallSeconds, static_cast<double>(work.points) / run.wallSeconds,
+        run.wallSeconds, work.feet / run.cpuSeconds,
+        static_cast<double>(run.peakKilobytes) / 1024.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,9 +411,13 @@ int main(int argc, char** argv) {
     std::string kavo;
     std::string root;
     int runs = 3;
+    int jobs = static_cast<int>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
     app.add_option("--kavo", kavo, "the kavo program to run")->required();
     app.add_option("--root", root, "a data area made by make_project.py")->required();
-    app.add_option("--runs", runs, "runs of the program; the fastest counts");
+    app.add_option("--runs", runs,
+                   "runs of the program for each number of jobs; the fastest counts");
+    app.add_option("--jobs", jobs,
+                   "the jobs of the run compared with one job (default: the cores)");
     int plotSoundings = 0;
     app.add_option("--plot-soundings", plotSoundings,
                    "after the runs, time `kavo plot` of this many soundings (a kavo with Qt)");
@@ -295,27 +425,34 @@ int main(int argc, char** argv) {
 
     std::printf("load average before: %.2f on %ld cores\n", LoadAverage(),
                 sysconf(_SC_NPROCESSORS_ONLN));
-    ProgramRun best;
-    for (int i = 0; i < runs; ++i) {
-        const ProgramRun run = RunProgram(kavo, root);
-        if (run.status != 0) {
-            std::fprintf(stderr, "kavo ended with status %d\n", run.status);
-            return 1;
+    const fs::path scratch = fs::temp_directory_path() / ("kavo-bench-" + std::to_string(getpid()));
+    const fs::path areaOne = scratch / "jobs-1";
+    const fs::path areaMany = scratch / ("jobs-" + std::to_string(jobs));
+    CopyInputs(root, areaOne);
+    CopyInputs(root, areaMany);
+    const ProgramRun one = FastestRun(kavo, areaOne, 1, runs);
+    const ProgramRun many = FastestRun(kavo, areaMany, jobs, runs);
+
+    long filesCompared = 0;
+    const std::vector<std::string> differences = CompareAreas(areaOne, areaMany, filesCompared);
+    if (!differences.empty()) {
+        std::fprintf(stderr, "FAILED: the files of --jobs 1 and --jobs %d differ:\n", jobs);
+        for (const std::string& difference : differences) {
+            std::fprintf(stderr, "  %s\n", difference.c_str());
         }
-        std::printf("run %d: %.2f s wall, %.2f s cpu, peak %.1f MB\n", i + 1, run.wallSeconds,
-                    run.cpuSeconds, static_cast<double>(run.peakKilobytes) / 1024.0);
-        if (i == 0 || run.wallSeconds < best.wallSeconds) {
-            best = run;
-        }
+        return 1;
     }
-    const Work work = CountWork(fs::path(root) / "Projects" / "ExampleOne" / "Soundings");
-    std::printf("work: %.0f sounded ft, %ld depth points\n", work.feet, work.points);
     std::printf(
-        "whole run (fastest): %.0f sounded ft/s, %.0f depth points/s (wall %.2f s); "
-        "by cpu time %.0f ft/s; peak memory %.1f MB\n",
-        work.feet / best.wallSeconds, static_cast<double>(work.points) / best.wallSeconds,
-        best.wallSeconds, work.feet / best.cpuSeconds,
-        static_cast<double>(best.peakKilobytes) / 1024.0);
+        "--jobs 1 and --jobs %d: %ld files, byte for byte the same (apart from the time "
+        "of day)\n",
+        jobs, filesCompared);
+
+    const Work work = CountWork(areaOne / "Projects" / "ExampleOne" / "Soundings");
+    std::printf("work: %.0f sounded ft, %ld depth points\n", work.feet, work.points);
+    PrintWholeRun(1, work, one);
+    PrintWholeRun(jobs, work, many);
+    std::printf("jobs %d / jobs 1: %.2f times as fast (wall)\n", jobs,
+                one.wallSeconds / many.wallSeconds);
 
     if (plotSoundings > 0) {
         // The pictures of the first soundings (make_project.py names them BM-0001, BM-0002, ...):
@@ -326,7 +463,7 @@ int main(int argc, char** argv) {
             std::snprintf(name, sizeof name, "BM-%04d", k);
             plot.emplace_back(name);
         }
-        const ProgramRun pictures = RunProgram(kavo, root, plot);
+        const ProgramRun pictures = RunProgram(kavo, areaOne.string(), plot);
         if (pictures.status != 0) {
             std::fprintf(stderr, "kavo plot ended with status %d\n", pictures.status);
             return 1;
@@ -336,17 +473,17 @@ int main(int argc, char** argv) {
                     pictures.wallSeconds / plotSoundings);
     }
 
-    const fs::path scratch = fs::temp_directory_path() / ("kavo-bench-" + std::to_string(getpid()));
-    const Phases phases = MeasurePhases(root, scratch / "phases");
-    std::printf("phases: read %.2f s, compute %.2f s, format %.2f s, write %.2f s\n", phases.read,
-                phases.compute, phases.format, phases.write);
-    const Floor floor = MeasureFloor(root, scratch / "floor");
+    const Phases phases = MeasurePhases(areaOne, scratch / "phases");
+    std::printf("phases (one job): read %.2f s, compute %.2f s, format %.2f s, write %.2f s\n",
+                phases.read, phases.compute, phases.format, phases.write);
+    const Floor floor = MeasureFloor(areaOne, scratch / "floor");
     const double floorSeconds = floor.read + floor.write;
     std::printf(
-        "I/O floor: read %.2f s, write %.2f s (%.0f MB): %.0f sounded ft/s; the run "
-        "takes %.1f times the floor\n",
+        "I/O floor: read %.2f s, write %.2f s (%.0f MB): %.0f sounded ft/s; jobs 1 takes %.1f "
+        "and jobs %d %.1f times the floor\n",
         floor.read, floor.write, static_cast<double>(floor.bytesWritten) / 1e6,
-        work.feet / floorSeconds, best.wallSeconds / floorSeconds);
+        work.feet / floorSeconds, one.wallSeconds / floorSeconds, jobs,
+        many.wallSeconds / floorSeconds);
     std::printf("load average after: %.2f\n", LoadAverage());
     fs::remove_all(scratch);
     return 0;

@@ -160,6 +160,11 @@ void AddRunOptions(CLI::App& cli, ui::RunOptions& options) {
     cli.add_flag("--no-csv", options.noCsv,
                  "Write no <sounding>_Q1o.csv beside each table and no zero-load CSV")
         ->group(group);
+    cli.add_option("--jobs", options.jobs,
+                   "Soundings computed at once (default: the number of cores); the files "
+                   "are the same for any number")
+        ->check(CLI::Range(1, ui::kMaxJobs))
+        ->group(group);
 }
 
 }  // namespace
@@ -285,6 +290,9 @@ int main(int argc, char** argv) {
                                app::kCompany,      app::kVersionComment, programPath};
     run::Program program(window, clock, environment, info);
     program.sourceTreeDataRoot = SourceDataRoot(programPath);
+    if (runOptions.jobs) {
+        program.jobs = *runOptions.jobs;
+    }
 
     if (*splitLine) {
         return run::RunAction(program, [&] {

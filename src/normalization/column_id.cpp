@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 #include <span>
+#include <utility>
 
 #include "tools/errors.h"
 #include "tools/number_text.h"
@@ -174,6 +175,61 @@ const UnitEntry& ChooseUnit(const PropertyEntry& property, const std::string& up
 
 }  // namespace
 
+ColumnProperty ColumnPropertyOf(std::string_view property) {
+    static constexpr std::pair<std::string_view, ColumnProperty> kProperties[] = {
+        {"QT", ColumnProperty::Qt},   {"QC", ColumnProperty::Qc},   {"QC1", ColumnProperty::Qc1},
+        {"FS", ColumnProperty::Fs},   {"FS1", ColumnProperty::Fs1}, {"SU", ColumnProperty::Su},
+        {"SU1", ColumnProperty::Su1}, {"S1", ColumnProperty::S1},   {"CRRE", ColumnProperty::CrrE},
+        {"N1", ColumnProperty::N1},   {"VS1", ColumnProperty::Vs1},
+    };
+    const std::string upper = tools::UpperCopy(tools::Trim(property));
+    for (const auto& [name, kind] : kProperties) {
+        if (name == upper) {
+            return kind;
+        }
+    }
+    return ColumnProperty::Other;
+}
+
+ColumnMethod ColumnMethodOf(std::string_view method) {
+    if (method.size() >= 2 && tools::UpperCopy(method.substr(0, 2)) == "NK") {
+        return ColumnMethod::ConeFactor;
+    }
+    if (method == "UCB06") {
+        return ColumnMethod::Ucb06;
+    }
+    if (method == "UCD14") {
+        return ColumnMethod::Ucd14;
+    }
+    if (method == "KAVO") {
+        return ColumnMethod::Kavo;
+    }
+    if (method == "VASKI") {
+        return ColumnMethod::Vaski;
+    }
+    if (method == "RKP") {
+        return ColumnMethod::Rkp;
+    }
+    if (method == "QT/N" || method == "QC/N") {
+        return ColumnMethod::QOverN;
+    }
+    return ColumnMethod::Other;
+}
+
+UnitWeightMethod UnitWeightMethodOf(std::string_view method) {
+    const std::string upper = tools::UpperCopy(method);
+    if (upper == "WT") {
+        return UnitWeightMethod::WaterTable;
+    }
+    if (upper == "FILE") {
+        return UnitWeightMethod::ProfileFile;
+    }
+    if (upper == "KAVO" || upper == "VASKI" || upper == "USER") {
+        return UnitWeightMethod::UnitWeightChart;
+    }
+    return UnitWeightMethod::ColumnChart;
+}
+
 BaseQuantity BaseQuantityOf(std::string_view baseName) {
     const std::string upper = tools::UpperCopy(tools::Trim(baseName));
     for (const BaseName& name : kBaseNames) {
@@ -257,6 +313,9 @@ ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown) {
         spec.key = std::string(property->key);
     }
     spec.base = BaseQuantityOf(spec.baseName);
+    spec.propertyKind = ColumnPropertyOf(spec.property);
+    spec.methodKind = ColumnMethodOf(spec.method);
+    spec.unitWeightMethod = UnitWeightMethodOf(spec.method);
     const UnitEntry& unit = ChooseUnit(*property, tools::UpperCopy(spec.unit), id);
     spec.mask = std::string(unit.mask);
     spec.factor = unit.pairCode.empty() ? 1.0f : tools::UnitFactor(unit.pairCode);

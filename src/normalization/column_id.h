@@ -36,6 +36,21 @@ enum class BaseQuantity {
 // The base quantity of a base name, compared trimmed and in capitals.
 BaseQuantity BaseQuantityOf(std::string_view baseName);
 
+// The properties and methods that the value engine tells apart at every depth point, resolved
+// when the ID is parsed. A property is compared trimmed and in capitals, a method as written
+// (the cone factor "Nk=17" in either case).
+enum class ColumnProperty { Other, Qt, Qc, Qc1, Fs, Fs1, Su, Su1, S1, CrrE, N1, Vs1 };
+enum class ColumnMethod { Other, ConeFactor, Ucb06, Ucd14, Kavo, Vaski, Rkp, QOverN };
+
+ColumnProperty ColumnPropertyOf(std::string_view property);
+ColumnMethod ColumnMethodOf(std::string_view method);
+
+// How a unit-weight method finds the weight, compared in capitals: WT the sounding's weights
+// above and below the water table, FILE its profile, KAVO, VASKI and USER the UWT1 chart, any
+// other the chart of the column.
+enum class UnitWeightMethod { WaterTable, ProfileFile, UnitWeightChart, ColumnChart };
+UnitWeightMethod UnitWeightMethodOf(std::string_view method);
+
 // The parts of one parsed column ID. Every text except id, property, method and unit starts
 // as the null text; a fresh ColumnSpec{} is the state before a parse.
 struct ColumnSpec {
@@ -50,6 +65,10 @@ struct ColumnSpec {
     std::string outputUnit{tools::kNullText};   // internal unit: "FT", "ATM", "%", "PCF", ...
     std::string baseName{tools::kNullText};     // name under which charts and values are found
     BaseQuantity base = BaseQuantity::Unknown;  // what baseName stands for
+    ColumnProperty propertyKind = ColumnProperty::Other;  // what property stands for
+    ColumnMethod methodKind = ColumnMethod::Other;        // what method stands for
+    // What method stands for as the method of a unit-weight column.
+    UnitWeightMethod unitWeightMethod = UnitWeightMethod::ColumnChart;
     // The slot of the chart that serves the column, when resolved for the run's chart table
     // (ResolveColumnChart); 0: looked up by base name and method at each reading.
     std::int16_t chartSlot = 0;

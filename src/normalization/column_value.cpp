@@ -17,11 +17,6 @@
 namespace kavo::normalization {
 namespace {
 
-// Base names and properties are compared trimmed and in capitals.
-bool Is(std::string_view text, std::string_view upper) {
-    return EqualsUpper(tools::Trim(text), upper);
-}
-
 float ChartFinderValue(const NormalisationContext& context, const ColumnSpec& column,
                        const DepthPoint& point) {
     return charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value;
@@ -53,23 +48,23 @@ float NormalisedConeResistance(const DepthPoint& point) {
 }
 
 float FrictionValue(const ColumnSpec& column, const DepthPoint& point) {
-    if (Is(column.property, "FS")) {
+    if (column.propertyKind == ColumnProperty::Fs) {
         return point.fs;
     }
-    if (Is(column.property, "FS1")) {
+    if (column.propertyKind == ColumnProperty::Fs1) {
         return point.fs1;
     }
     return tools::kNull;
 }
 
 float ConeValue(const ColumnSpec& column, const DepthPoint& point) {
-    if (Is(column.property, "QT")) {
+    if (column.propertyKind == ColumnProperty::Qt) {
         return point.qt;
     }
-    if (Is(column.property, "QC")) {
+    if (column.propertyKind == ColumnProperty::Qc) {
         return point.qc;
     }
-    if (Is(column.property, "QC1")) {
+    if (column.propertyKind == ColumnProperty::Qc1) {
         return NormalisedConeResistance(point);
     }
     return tools::kNull;
@@ -83,7 +78,7 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
     const std::string& method = column.method;
     float value = tools::kNull;
     // The cone factor is taken in either case: the error text itself shows it as "Nk=17".
-    if (method.size() >= 2 && tools::UpperCopy(method.substr(0, 2)) == "NK") {
+    if (column.methodKind == ColumnMethod::ConeFactor) {
         const std::size_t equals = method.find('=');
         if (equals == std::string::npos) {
             throw tools::DataError("NK123", "SU Nk method must have the form of Nk=17");
@@ -97,23 +92,24 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
                                         ? tools::kNull
                                         : point.qt - totalStress;
         const float su = DivideMissing(netResistance, nk);
-        if (Is(column.property, "SU1")) {
+        if (column.propertyKind == ColumnProperty::Su1) {
             value = DivideMissing(su, point.ves);
-        } else if (Is(column.property, "SU")) {
+        } else if (column.propertyKind == ColumnProperty::Su) {
             value = MultiplyMissing(su, tools::UnitFactor("PSF/ATM"));
         }
     } else {
         const float ratio = ChartFinderValue(context, column, point);
-        if (Is(column.property, "SU1") || Is(column.property, "S1")) {
+        if (column.propertyKind == ColumnProperty::Su1 ||
+            column.propertyKind == ColumnProperty::S1) {
             value = ratio;
-        } else if (Is(column.property, "SU")) {
+        } else if (column.propertyKind == ColumnProperty::Su) {
             value =
                 MultiplyMissing(MultiplyMissing(ratio, point.ves), tools::UnitFactor("PSF/ATM"));
         }
     }
-    if (Is(column.property, "SU1")) {
+    if (column.propertyKind == ColumnProperty::Su1) {
         value = LimitToRange(value, 0.05f, 1000.0f);
-    } else if (Is(column.property, "SU")) {
+    } else if (column.propertyKind == ColumnProperty::Su) {
         value = LimitToRange(value, 100.0f, 2000000.0f);
     }
     return value;
@@ -121,17 +117,16 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
 
 float ResistanceValue(const NormalisationContext& context, const ColumnSpec& column,
                       const DepthPoint& point) {
-    if (!Is(column.property, "CRRE")) {
+    if (column.propertyKind != ColumnProperty::CrrE) {
         NotComputed(column, "CRR is given as CRRe (no magnitude scaling is defined)");
     }
-    const std::string& method = column.method;
-    if (method == "UCB06") {
+    if (column.methodKind == ColumnMethod::Ucb06) {
         return CrrByUcb06(point.qc1, point.frictionRatio);
     }
-    if (method == "UCD14") {
+    if (column.methodKind == ColumnMethod::Ucd14) {
         return CrrByUcd14(point.qc1, point.frictionRatio);
     }
-    if (method == "KAVO") {
+    if (column.methodKind == ColumnMethod::Kavo) {
         return ChartValueAtPoint(context.charts, context.charts.required.CRRe, point);
     }
     return ChartFinderValue(context, column, point);
@@ -153,10 +148,10 @@ float SoilTypeIndexByEquation(const DepthPoint& point) {
 // printed one soil type for every depth.
 float SoilTypeIndexValue(const NormalisationContext& context, const ColumnSpec& column,
                          const DepthPoint& point) {
-    if (column.method == "VASKI") {
+    if (column.methodKind == ColumnMethod::Vaski) {
         return ChartValueAtPoint(context.charts, context.charts.required.Ic, point);
     }
-    if (column.method == "RKP") {
+    if (column.methodKind == ColumnMethod::Rkp) {
         return SoilTypeIndexByEquation(point);
     }
     return ChartFinderValue(context, column, point);
@@ -164,17 +159,16 @@ float SoilTypeIndexValue(const NormalisationContext& context, const ColumnSpec& 
 
 float BlowCountValue(const NormalisationContext& context, const ColumnSpec& column,
                      const DepthPoint& point) {
-    if (!Is(column.property, "N1")) {
+    if (column.propertyKind != ColumnProperty::N1) {
         NotComputed(column, "N is given as N1 (no stress scaling is defined)");
     }
-    const std::string& method = column.method;
-    if (method == "VASKI" || method == "KAVO") {
+    if (column.methodKind == ColumnMethod::Vaski || column.methodKind == ColumnMethod::Kavo) {
         return ChartValueAtPoint(context.charts, context.charts.required.N1, point);
     }
-    if (method == "QT/N" || method == "QC/N") {
+    if (column.methodKind == ColumnMethod::QOverN) {
         return DivideMissing(point.qc1, 4.5f);
     }
-    if (method == "RKP") {
+    if (column.methodKind == ColumnMethod::Rkp) {
         // (N1)60 = Q / 10^(1.1268 - 0.2817 Ic) (Robertson 2012), with the equation's Ic.
         const float ic = SoilTypeIndexByEquation(point);
         if (IsMissingValue(ic)) {
@@ -190,7 +184,7 @@ float BlowCountValue(const NormalisationContext& context, const ColumnSpec& colu
 float VelocityValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
     const float normalised = ChartFinderValue(context, column, point);
-    if (Is(column.property, "VS1")) {
+    if (column.propertyKind == ColumnProperty::Vs1) {
         return normalised;
     }
     if (IsMissingValue(normalised) || IsMissingValue(point.ves) || point.ves < 0.0f) {
@@ -208,7 +202,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::ConeResistance:
             return ConeValue(column, point);
         case BaseQuantity::Exponent:
-            if (column.method == "RKP") {
+            if (column.methodKind == ColumnMethod::Rkp) {
                 return 0.6f;
             }
             return NormalisationExponentFor(context.mode, context.charts, column, point);
@@ -225,7 +219,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::VerticalStress:
             return point.ves;
         case BaseQuantity::UnitWeight:
-            return UnitWeightAtDepth(context, point, column.method, column);
+            return UnitWeightAtDepth(context, point, column);
         case BaseQuantity::StrengthRatio:
             return StrengthValue(context, column, point);
         case BaseQuantity::Resistance:

@@ -31,16 +31,17 @@ float ProfileUnitWeight(const NormalisationContext& context, float depth) {
 }  // namespace
 
 float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& point,
-                        std::string_view method, const ColumnSpec& column) {
-    if (EqualsUpper(method, "WT")) {
-        return WaterTableUnitWeight(context.sounding, point.depth);
-    }
-    if (UsesProfileFile(method)) {
-        return ProfileUnitWeight(context, point.depth);
-    }
-    if (EqualsUpper(method, "KAVO") || EqualsUpper(method, "VASKI") ||
-        EqualsUpper(method, "USER")) {
-        return OrFallback(ChartValueAtPoint(context.charts, context.charts.required.UWT1, point));
+                        const ColumnSpec& column) {
+    switch (column.unitWeightMethod) {
+        case UnitWeightMethod::WaterTable:
+            return WaterTableUnitWeight(context.sounding, point.depth);
+        case UnitWeightMethod::ProfileFile:
+            return ProfileUnitWeight(context, point.depth);
+        case UnitWeightMethod::UnitWeightChart:
+            return OrFallback(
+                ChartValueAtPoint(context.charts, context.charts.required.UWT1, point));
+        case UnitWeightMethod::ColumnChart:
+            break;
     }
     return OrFallback(
         charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value);

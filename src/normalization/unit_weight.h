@@ -15,12 +15,12 @@ namespace kavo::normalization {
 inline constexpr float kChartUnitWeightFallback = 100.5435f;  // pcf
 inline constexpr float kWaterUnitWeight = 62.4f;              // pcf
 
-// The unit weight (pcf) at the point's depth by `method` (compared in capitals): "WT" the
-// sounding's value above or below the water table, "FILE" the sounding's profile (the error
-// UWT301 without one), "KAVO", "VASKI" and "USER" the UWT1 chart at (FR, Q), any other method
-// the chart of `column`; a chart that gives no value gives 100.5435.
+// The unit weight (pcf) at the point's depth by the column's method (its unitWeightMethod):
+// "WT" the sounding's value above or below the water table, "FILE" the sounding's profile (the
+// error UWT301 without one), "KAVO", "VASKI" and "USER" the UWT1 chart at (FR, Q), any other
+// method the chart of `column`; a chart that gives no value gives 100.5435.
 float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& point,
-                        std::string_view method, const ColumnSpec& column);
+                        const ColumnSpec& column);
 
 // The point's unit weight as the column "UWT_<method>_pcf" of the sounding's method, parsed
 // at the sounding's first point (range-tested: an out-of-range weight is missing). Throws

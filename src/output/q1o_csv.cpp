@@ -13,17 +13,23 @@ std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFi
     return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.csv";
 }
 
-void Q1oCsv::Open(const std::string& path, const ColumnTable& columns) {
-    path_ = path;
-    if (!out_.Open(path, platform::TextOutput::Mode::ReplaceWhenComplete)) {
-        throw tools::DataError("QC385", "the Q1o CSV file cannot be opened: " + path + " (" +
-                                            std::strerror(out_.errorNumber()) + ")");
-    }
+void Q1oCsv::Open(reporting::Reporter& reporter, const std::string& path,
+                  const ColumnTable& columns) {
+    file_ = SoundingFile(
+        [path](int errorNumber) {
+            return tools::DataError("QC385", "the Q1o CSV file cannot be opened: " + path + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        },
+        [path](int errorNumber) {
+            return tools::DataError("QC386", "the Q1o CSV file could not be written: " + path +
+                                                 " (" + std::strerror(errorNumber) + ")");
+        });
+    file_.Open(reporter, path);
     std::vector<std::string> ids;
     for (int i = 1; i <= columns.count(); ++i) {
         ids.emplace_back(tools::Trim(columns.column(i).id));
     }
-    out_.WriteLine(tools::CsvLine(ids));
+    file_.text().WriteLine(tools::CsvLine(ids));
 }
 
 void Q1oCsv::WriteRow(const ColumnTable& columns, std::span<const float> values) {
@@ -32,14 +38,11 @@ void Q1oCsv::WriteRow(const ColumnTable& columns, std::span<const float> values)
         cells.push_back(
             tools::CsvNumber(values[static_cast<std::size_t>(i - 1)], columns.column(i).mask));
     }
-    out_.WriteLine(tools::CsvLine(cells));
+    file_.text().WriteLine(tools::CsvLine(cells));
 }
 
-void Q1oCsv::Commit() {
-    if (!out_.Commit()) {
-        throw tools::DataError("QC386", "the Q1o CSV file could not be written: " + path_ + " (" +
-                                            std::strerror(out_.errorNumber()) + ")");
-    }
+void Q1oCsv::Commit(reporting::Reporter& reporter) {
+    file_.Commit(reporter);
 }
 
 }  // namespace kavo::output

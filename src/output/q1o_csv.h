@@ -10,7 +10,8 @@
 
 #include "files/paths.h"
 #include "output/column_table.h"
-#include "platform/text_file.h"
+#include "output/sounding_file.h"
+#include "reporting/reporter.h"
 
 namespace kavo::output {
 
@@ -19,17 +20,17 @@ std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFi
 
 class Q1oCsv {
   public:
-    // Opens the file beside its place and writes the header row. Throws QC385 when it cannot
-    // be opened.
-    void Open(const std::string& path, const ColumnTable& columns);
+    // Opens the file beside its place (an effect of the reporter) and writes the header row.
+    // The effect throws QC385 when it cannot be opened.
+    void Open(reporting::Reporter& reporter, const std::string& path, const ColumnTable& columns);
     // One depth point: the value of each column, in column order.
     void WriteRow(const ColumnTable& columns, std::span<const float> values);
-    // Puts the complete file in its place. Throws QC386 when it could not be written.
-    void Commit();
+    // Puts the complete file in its place (an effect). The effect throws QC386 when it could
+    // not be written.
+    void Commit(reporting::Reporter& reporter);
 
   private:
-    platform::TextOutput out_;
-    std::string path_;
+    SoundingFile file_{nullptr, nullptr};
 };
 
 }  // namespace kavo::output

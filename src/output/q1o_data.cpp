@@ -21,18 +21,19 @@ namespace {
 constexpr tools::FixedMask kProgressDepthMask("###.#");
 
 // The point's issues in the log and, once it is normalised, its chart-direction line.
-void WritePointOutcome(reporting::Reporter& reporter, std::ostream& directionTrace,
+void WritePointOutcome(reporting::Reporter& reporter, platform::TextBuffer& directionTrace,
                        const normalization::DepthPoint& point,
                        const normalization::DepthPointResult& result) {
     normalization::WritePointNotes(reporter, result.notes);
     if (result.normalised) {
-        directionTrace << normalization::ChartDirectionLine(point, result.direction) << "\r\n";
+        directionTrace.WriteLine(normalization::ChartDirectionLine(point, result.direction));
     }
 }
 
 }  // namespace
 
-void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts) {
+void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrace,
+                  DataRowParts& parts) {
     reporting::Reporter& reporter = parts.reporter;
     const std::size_t count = parts.readings.size();
     if (count == 0) {
@@ -63,7 +64,7 @@ void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataR
         if (tools::IsMissing(parts.readings.depth[p])) {
             continue;
         }
-        reporter.window().ProcessEvents();
+        reporter.ProcessEvents();
         lastDepth = parts.readings.depth[p];
         reporting::ProgressReport progress;
         progress.value = tools::FormatFixed(lastDepth, kProgressDepthMask, true) + " ft";

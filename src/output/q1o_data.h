@@ -39,7 +39,8 @@ struct DataRowParts {
 // logged, one line on `directionTrace`, every column written through its mask (and to the CSV
 // twin when there is one), and the point passed to the zero-load entry. Throws QC335 for a
 // sounding without depth readings.
-void WriteQ1oData(platform::TextOutput& out, std::ostream& directionTrace, DataRowParts& parts);
+void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrace,
+                  DataRowParts& parts);
 
 // Tries a column ID at the fixed test point (depth 10 ft, Q 10, FR 1 %, VES 1 atm): a bad ID,
 // or a column that cannot be computed, throws its data error before any sounding; a value out

@@ -38,20 +38,20 @@ void AppendColumnCell(std::string& line, const ColumnTable& columns, int number,
     line += number != columns.count() ? ", " : "\r\n";
 }
 
-void WriteColumnCell(platform::TextOutput& out, const ColumnTable& columns, int number,
+void WriteColumnCell(platform::TextBuffer& out, const ColumnTable& columns, int number,
                      RowKind kind, float value) {
     std::string cell;
     AppendColumnCell(cell, columns, number, kind, value);
     out.Write(cell);
 }
 
-void WriteHeadingRow(platform::TextOutput& out, const ColumnTable& columns, RowKind kind) {
+void WriteHeadingRow(platform::TextBuffer& out, const ColumnTable& columns, RowKind kind) {
     for (int i = 1; i <= columns.count(); ++i) {
         WriteColumnCell(out, columns, i, kind);
     }
 }
 
-void WriteQ1oHeader(platform::TextOutput& out, const HeaderParts& parts) {
+void WriteQ1oHeader(platform::TextBuffer& out, const HeaderParts& parts) {
     for (RowKind kind : {RowKind::IdFull, RowKind::Author, RowKind::Date, RowKind::Why,
                          RowKind::Source, RowKind::Format}) {
         WriteHeadingRow(out, parts.columns, kind);

@@ -21,11 +21,11 @@ enum class RowKind { IdFull, Author, Date, Why, Source, Format, Value };
 void AppendColumnCell(std::string& line, const ColumnTable& columns, int number, RowKind kind,
                       float value = 0);
 // The same written to the table.
-void WriteColumnCell(platform::TextOutput& out, const ColumnTable& columns, int number,
+void WriteColumnCell(platform::TextBuffer& out, const ColumnTable& columns, int number,
                      RowKind kind, float value = 0);
 
 // One whole heading row: the cells of every column.
-void WriteHeadingRow(platform::TextOutput& out, const ColumnTable& columns, RowKind kind);
+void WriteHeadingRow(platform::TextBuffer& out, const ColumnTable& columns, RowKind kind);
 
 // What the header block shows besides the columns.
 struct HeaderParts {
@@ -42,6 +42,6 @@ struct HeaderParts {
 };
 
 // Writes the header block, from the six attribute rows to "EOH".
-void WriteQ1oHeader(platform::TextOutput& out, const HeaderParts& parts);
+void WriteQ1oHeader(platform::TextBuffer& out, const HeaderParts& parts);
 
 }  // namespace kavo::output

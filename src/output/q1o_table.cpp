@@ -1,13 +1,12 @@
 // Writing one sounding's output table.
 #include "output/q1o_table.h"
 
-#include <cerrno>
 #include <cstring>
-#include <sstream>
 
 #include "normalization/depth_point.h"
 #include "output/q1o_data.h"
 #include "output/q1o_header.h"
+#include "output/sounding_file.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "tools/errors.h"
@@ -27,25 +26,18 @@ namespace {
 
 // Writes the chart-direction trace of a sounding beside its place and puts it there when
 // complete, like the table: a full disk never leaves a half-written trace under its name.
-void WriteDirectionTrace(const files::DataArea& area, std::string_view fieldFileName,
-                         const std::string& lines) {
+void WriteDirectionTrace(reporting::Reporter& reporter, const files::DataArea& area,
+                         std::string_view fieldFileName, SoundingFile& trace) {
     const std::string folder = files::PathFor(area, "EXTRA");
-    const std::string name = DirectionTraceFileName(area, fieldFileName);
     // A fresh data area has no extras folder.
-    if (!platform::FolderExists(folder) && !platform::MakeFolder(folder)) {
-        throw tools::DataError(
-            "QC387", "the folder for the chart direction trace cannot be made: " + folder);
-    }
-    platform::TextOutput trace;
-    if (!trace.Open(name, platform::TextOutput::Mode::ReplaceWhenComplete)) {
-        throw tools::DataError("QC387", "the chart direction trace cannot be opened: " + name +
-                                            " (" + std::strerror(trace.errorNumber()) + ")");
-    }
-    trace.Write(lines);
-    if (!trace.Commit()) {
-        throw tools::DataError("QC388", "the chart direction trace could not be written: " + name +
-                                            " (" + std::strerror(trace.errorNumber()) + ")");
-    }
+    reporter.Effect([folder] {
+        if (!platform::FolderExists(folder) && !platform::MakeFolder(folder)) {
+            throw tools::DataError(
+                "QC387", "the folder for the chart direction trace cannot be made: " + folder);
+        }
+    });
+    trace.Open(reporter, DirectionTraceFileName(area, fieldFileName));
+    trace.Commit(reporter);
 }
 
 }  // namespace
@@ -61,24 +53,41 @@ void WriteQ1oTable(Q1oTableParts& parts) {
     opening.statusCode = "QC382";
     reporter.ReportProgress(opening);
 
-    platform::TextOutput out;
-    if (!out.Open(name, platform::TextOutput::Mode::ReplaceWhenComplete)) {
-        throw tools::DataError("QC383", "the Q1o file cannot be opened: " + name + " (" +
-                                            std::strerror(out.errorNumber()) + ")");
-    }
+    SoundingFile table(
+        [name](int errorNumber) {
+            return tools::DataError("QC383", "the Q1o file cannot be opened: " + name + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        },
+        [name](int errorNumber) {
+            return tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +
+                                                 std::strerror(errorNumber) + ")");
+        });
+    table.Open(reporter, name);
     WriteQ1oHeader(
-        out, HeaderParts{parts.columns, parts.normalisation.charts, parts.clock, parts.versionText,
-                         parts.releaseDate, parts.computerName, parts.zeroLoadFile.name,
-                         parts.fieldFileName, parts.earthquakeMagnitude, parts.qtRuleText});
+        table.text(),
+        HeaderParts{parts.columns, parts.normalisation.charts, parts.clock, parts.versionText,
+                    parts.releaseDate, parts.computerName, parts.zeroLoadFile.name,
+                    parts.fieldFileName, parts.earthquakeMagnitude, parts.qtRuleText});
     // The stress builds up afresh from the surface for every sounding.
     normalization::ResetVerticalStress(parts.point);
-    // The trace is collected here and written when the rows are done.
-    std::ostringstream trace;
-    trace << kDirectionTraceHeading << "\r\n";
+    // The trace is collected here and opened and written when the rows are done.
+    const std::string traceName = DirectionTraceFileName(area, parts.fieldFileName);
+    SoundingFile trace(
+        [traceName](int errorNumber) {
+            return tools::DataError(
+                "QC387", "the chart direction trace cannot be opened: " + traceName + " (" +
+                             std::strerror(errorNumber) + ")");
+        },
+        [traceName](int errorNumber) {
+            return tools::DataError(
+                "QC388", "the chart direction trace could not be written: " + traceName + " (" +
+                             std::strerror(errorNumber) + ")");
+        });
+    trace.text().WriteLine(kDirectionTraceHeading);
 
     Q1oCsv csv;
     if (parts.writeCsv) {
-        csv.Open(Q1oCsvFileName(area, parts.fieldFileName), parts.columns);
+        csv.Open(reporter, Q1oCsvFileName(area, parts.fieldFileName), parts.columns);
     }
 
     DataRowParts rows{parts.columns,       parts.normalisation,
@@ -87,14 +96,11 @@ void WriteQ1oTable(Q1oTableParts& parts) {
                       parts.fieldFileName, parts.point,
                       parts.zeroLoadEntry, parts.zeroLoadFile.lowestQcDepth,
                       parts.totalFeet,     parts.writeCsv ? &csv : nullptr};
-    WriteQ1oData(out, trace, rows);
-    WriteDirectionTrace(area, parts.fieldFileName, trace.str());
-    if (!out.Commit()) {
-        throw tools::DataError("QC384", "the Q1o file could not be written: " + name + " (" +
-                                            std::strerror(out.errorNumber()) + ")");
-    }
+    WriteQ1oData(table.text(), trace.text(), rows);
+    WriteDirectionTrace(reporter, area, parts.fieldFileName, trace);
+    table.Commit(reporter);
     if (parts.writeCsv) {
-        csv.Commit();
+        csv.Commit(reporter);
     }
 }
 

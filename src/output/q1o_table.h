@@ -54,7 +54,8 @@ struct Q1oTableParts {
 // Writes the sounding's output table, its CSV twin when asked, and its chart-direction trace
 // (making the extras folder when it is missing). Each is written beside its place and put
 // there only when complete: a sounding that stops on a data error leaves an earlier table and
-// trace as they were. Throws QC383 when the table and QC387 when the trace cannot be opened,
+// trace as they were. The files are opened and written through the reporter's effects (see
+// SoundingFile), which throw QC383 when the table and QC387 when the trace cannot be opened,
 // QC384 when the table and QC388 when the trace cannot be written, and the CSV twin's QC385
 // and QC386.
 void WriteQ1oTable(Q1oTableParts& parts);

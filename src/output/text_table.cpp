@@ -30,7 +30,7 @@ void TextTable::Collect(const std::vector<std::string>& labels,
     rows_.push_back(std::move(cells));
 }
 
-void TextTable::Print(platform::TextOutput& out) {
+void TextTable::Print(platform::TextBuffer& out) {
     std::vector<std::size_t> widths;
     for (const auto& row : rows_) {
         if (widths.size() < row.size()) {

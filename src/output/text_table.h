@@ -23,7 +23,7 @@ class TextTable {
 
     // Writes the collected rows, each cell followed by blanks up to the widest cell of its
     // position plus three (the last cell of a row too), and empties the table.
-    void Print(platform::TextOutput& out);
+    void Print(platform::TextBuffer& out);
 
     std::size_t rowCount() const { return rows_.size(); }
 

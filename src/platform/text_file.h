@@ -42,6 +42,20 @@ class TextInput {
     int errorNumber_ = 0;
 };
 
+// Text collected in memory with the writers' line ends, for a file written whole later.
+class TextBuffer {
+  public:
+    void Write(std::string_view text) { text_ += text; }
+    void WriteLine(std::string_view text) {
+        text_ += text;
+        text_ += "\r\n";
+    }
+    const std::string& text() const { return text_; }
+
+  private:
+    std::string text_;
+};
+
 class TextOutput {
   public:
     enum class Mode {

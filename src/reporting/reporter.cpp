@@ -54,8 +54,36 @@ void TracedInput::Close() {
     number_ = 0;
 }
 
+void Journal::Apply() {
+    std::vector<std::function<void()>> effects = std::move(effects_);
+    effects_.clear();
+    for (const std::function<void()>& effect : effects) {
+        effect();
+    }
+}
+
 Reporter::Reporter(platform::Window& window, platform::FileNumbers& fileNumbers)
     : window_(window), fileNumbers_(fileNumbers) {}
+
+void Reporter::RecordInto(Reporter& target, Journal& journal) {
+    target_ = &target;
+    journal_ = &journal;
+}
+
+void Reporter::Effect(std::function<void()> effect) {
+    if (journal_ != nullptr) {
+        journal_->Add(std::move(effect));
+        return;
+    }
+    effect();
+}
+
+void Reporter::ProcessEvents() {
+    if (Recorded([](Reporter& target) { target.ProcessEvents(); })) {
+        return;
+    }
+    window_.ProcessEvents();
+}
 
 Reporter::~Reporter() {
     CloseTasksLog();
@@ -67,6 +95,9 @@ Reporter::~Reporter() {
 // --- progress and the error report ---
 
 void Reporter::ReportProgress(const ProgressReport& report) {
+    if (Recorded([report](Reporter& target) { target.ReportProgress(report); })) {
+        return;
+    }
     window_.ProcessEvents();
     platform::ProgressPanel& panel = window_.panel();
 
@@ -129,6 +160,10 @@ bool Reporter::ReportDataError(std::string_view description, std::string_view co
 }
 
 void Reporter::LogErrorBlock(std::string_view description) {
+    if (Recorded(
+            [text = std::string(description)](Reporter& target) { target.LogErrorBlock(text); })) {
+        return;
+    }
     if (log_ == nullptr) {
         return;
     }
@@ -165,21 +200,41 @@ void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view
 }
 
 void Reporter::LogLine(int level, std::string_view text, std::string_view kind) {
+    if (Recorded([level, text = std::string(text), kind = std::string(kind)](Reporter& target) {
+            target.LogLine(level, text, kind);
+        })) {
+        return;
+    }
     CountIssue(kind, IssueClass{});
     WriteEntry(kind, Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
+    if (Recorded([text = std::string(text), kind = std::string(kind)](Reporter& target) {
+            target.LogIssueWithContext(text, kind);
+        })) {
+        return;
+    }
     CountIssue(kind, IssueClass{});
     WriteEntry(kind, ContextLine(text));
 }
 
 void Reporter::LogIssue(int level, std::string_view text, const IssueClass& issue) {
+    if (Recorded([level, text = std::string(text), issue](Reporter& target) {
+            target.LogIssue(level, text, issue);
+        })) {
+        return;
+    }
     CountIssue("ISSUE", issue);
     WriteEntry("ISSUE", Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issue) {
+    if (Recorded([text = std::string(text), issue](Reporter& target) {
+            target.LogIssueWithContext(text, issue);
+        })) {
+        return;
+    }
     CountIssue("ISSUE", issue);
     WriteEntry("ISSUE", ContextLine(text));
 }
@@ -196,6 +251,9 @@ void Reporter::WriteEntry(std::string_view kind, const std::string& line) {
 }
 
 void Reporter::FlushLog() {
+    if (Recorded([](Reporter& target) { target.FlushLog(); })) {
+        return;
+    }
     if (log_ != nullptr) {
         log_->flush();
     }
@@ -265,12 +323,22 @@ bool Reporter::TraceLineInput(TracedInput& file, std::string& line, std::string_
     if (!file.input_.ReadLine(line)) {
         return false;
     }
+    NoteLineRead(line, std::string(fileName), std::string(description), file.number_);
+    return true;
+}
+
+void Reporter::NoteLineRead(std::string line, std::string fileName, std::string description,
+                            int number) {
+    if (Recorded([line, fileName, description, number](Reporter& target) {
+            target.NoteLineRead(line, fileName, description, number);
+        })) {
+        return;
+    }
     RememberLine(line, fileName, description);
     if (trace_ != nullptr) {
         *trace_ << Quoted(line) << ',' << Quoted(description) << ',' << Quoted(fileName) << ','
-                << file.number_ << "\r\n";
+                << number << "\r\n";
     }
-    return true;
 }
 
 bool Reporter::TraceNumberInput(TracedInput& file, float& value, bool& atEnd,
@@ -289,6 +357,12 @@ bool Reporter::TraceNumberInput(TracedInput& file, float& value, bool& atEnd,
 
 void Reporter::RememberLine(std::string_view line, std::string_view fileName,
                             std::string_view description) {
+    if (Recorded([line = std::string(line), fileName = std::string(fileName),
+                  description = std::string(description)](Reporter& target) {
+            target.RememberLine(line, fileName, description);
+        })) {
+        return;
+    }
     history_.insert(history_.begin(), HistoryEntry{std::string(line), std::string(fileName),
                                                    std::string(description)});
     if (history_.size() > kHistorySize) {

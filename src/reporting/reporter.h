@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -91,6 +92,19 @@ class TracedInput {
     std::string path_;
 };
 
+// What a sounding computed apart (on another thread) did to the program's reporter and files,
+// in the order it did it: applied by the thread that writes the run's files when the
+// sounding's turn comes, so the files are the same as when the soundings run one by one.
+class Journal {
+  public:
+    void Add(std::function<void()> effect) { effects_.push_back(std::move(effect)); }
+    // Applies the effects in order and forgets them; an effect that throws ends it there.
+    void Apply();
+
+  private:
+    std::vector<std::function<void()>> effects_;
+};
+
 class Reporter {
   public:
     Reporter(platform::Window& window, platform::FileNumbers& fileNumbers);
@@ -100,6 +114,16 @@ class Reporter {
 
     platform::Window& window() { return window_; }
     platform::FileNumbers& fileNumbers() { return fileNumbers_; }
+
+    // --- a sounding computed apart ---
+    // From now on this reporter records instead of doing: every progress report, log line,
+    // input-history entry and trace line becomes an effect on `target` in `journal`. Files
+    // are still opened and read here, under this reporter's file numbers.
+    void RecordInto(Reporter& target, Journal& journal);
+    // Does `effect` now, or records it when this reporter records.
+    void Effect(std::function<void()> effect);
+    // Gives the window time, or records that.
+    void ProcessEvents();
 
     // --- progress and the error report ---
     void ReportProgress(const ProgressReport& report);
@@ -161,6 +185,17 @@ class Reporter {
     const std::vector<HistoryEntry>& history() const { return history_; }
 
   private:
+    // When recording: records `effect` (called with the target) and returns true.
+    template <class TargetEffect>
+    bool Recorded(TargetEffect effect) {
+        if (journal_ == nullptr) {
+            return false;
+        }
+        journal_->Add([target = target_, effect = std::move(effect)] { effect(*target); });
+        return true;
+    }
+    // The history entry and trace row of one line read from an open file.
+    void NoteLineRead(std::string line, std::string fileName, std::string description, int number);
     void CountIssue(std::string_view kind, const IssueClass& issue);
     void WriteLogLine(std::string_view line);
     std::string ContextLine(std::string_view text) const;
@@ -176,6 +211,8 @@ class Reporter {
     IssueTally issues_;
     std::unique_ptr<std::ostream> trace_;
     std::vector<HistoryEntry> history_;
+    Reporter* target_ = nullptr;
+    Journal* journal_ = nullptr;
 };
 
 }  // namespace kavo::reporting

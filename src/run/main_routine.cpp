@@ -20,6 +20,7 @@
 #include "projects/soundings_database.h"
 #include "run/action.h"
 #include "run/run_summary.h"
+#include "run/sounding_jobs.h"
 #include "run/stage_board.h"
 #include "setup/run_settings.h"
 #include "setup/setup_file.h"
@@ -62,94 +63,57 @@ normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
     return normalization::ParseNormalisationMode(settings.coneNormalization);
 }
 
-// Shows where the sounding loop stands: sounding k of N, its time so far and the time left,
-// estimated from the soundings done.
-void ShowLoopProgress(Program& program, int sequence, const std::string& name,
-                      double loopStartSeconds) {
-    platform::LoopProgress& loop = program.window.panel().loop;
-    loop.sounding = sequence;
-    loop.name = name;
-    loop.soundings = program.tables.soundingRows;
-    loop.failed = static_cast<int>(program.tables.failedSoundings.size());
-    loop.elapsedSeconds = ElapsedSeconds(loopStartSeconds, program.clock.SecondsSinceMidnight());
-    loop.secondsLeft = SecondsLeft(sequence - 1, loop.soundings, loop.elapsedSeconds);
-}
-
-// One sounding: its row of the database, its field data file, its zero-load entry (in `slot`,
-// the next free one), its output table.
-void ProcessSounding(Program& program, reporting::TracedInput& database, int sequence, int slot,
-                     double loopStartSeconds) {
-    RunTables& tables = program.tables;
-    SoundingState& sounding = program.sounding;
-    if (!projects::ReadSoundingRow(program.reporter, database, tables.soundingsHeader,
-                                   sounding.record)) {
-        throw tools::DataError("RL125", std::string(projects::kSoundingsPurpose) +
-                                            ", the database has fewer rows than the " +
-                                            std::to_string(tables.soundingRows) +
-                                            " counted before the soundings: was it changed "
-                                            "during the run?");
+// Sounding `job` computed again in this thread from the unit-weight profile the run has read
+// last, when it assumed another: a sounding before it read none or failed.
+void RecomputeWithRunProfile(Program& program, SoundingJob& job, double loopStartSeconds) {
+    const normalization::UnitWeightProfile& profile = program.tables.unitWeightProfile;
+    if (job.assumedProfileRead == profile.read &&
+        (!profile.read || job.assumedProfileName == profile.fileName)) {
+        return;
     }
-    program.window.ProcessEvents();
-    const std::string& name = sounding.record.soundingName;
-    ShowLoopProgress(program, sequence, name, loopStartSeconds);
-    program.reporter.ReportProgress({"Data processing --- Sounding sequence= " +
-                                         std::to_string(sequence) + "   Sounding= " + name,
-                                     "HOG data file input", name, name, "", " ", " ", "HF432"});
-
-    fielddata::ReadFieldDataFile(program.reporter, program.dataArea, name, sounding.fieldHeader,
-                                 sounding.readings);
-    // The entry is started before the data rows, which lower its lowest readings.
-    zeroload::StartZeroLoadEntry(*tables.zeroLoad, slot, program.dataArea.projectName,
-                                 sounding.fieldHeader);
-
-    sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
-                                 sounding.record.uwtAboveWtPcf, sounding.record.uwtBelowWtPcf,
-                                 sounding.record.uwtFileName};
-    normalization::NormalisationContext context{*tables.charts, ModeOf(tables.settings),
-                                                sounding.unitWeightInputs};
-    const std::string qtRule = fielddata::QtRuleText(sounding.fieldHeader);
-    output::Q1oTableParts parts{tables.columns,
-                                context,
-                                tables.unitWeightProfile,
-                                program.dataArea,
-                                program.reporter,
-                                program.clock,
-                                program.versionText,
-                                program.info.comment,
-                                program.computerName,
-                                tables.settings.earthquakeMagnitude,
-                                *tables.zeroLoadFile,
-                                name,
-                                sounding.readings,
-                                sounding.point,
-                                tables.zeroLoad->at(slot, name),
-                                tables.totalFeet,
-                                qtRule,
-                                tables.settings.writeCsv};
-    output::WriteQ1oTable(parts);
+    job.assumedProfileRead = profile.read;
+    job.assumedProfileName = profile.fileName;
+    job.profile = profile;
+    const projects::SoundingRecord record = job.state.record;
+    job.state = SoundingState{};
+    job.state.record = record;
+    job.zeroLoad = zeroload::ZeroLoadEntry{};
+    job.feet = 0;
+    job.journal = reporting::Journal{};
+    job.error = nullptr;
+    ComputeSounding(program, job, loopStartSeconds);
 }
 
-// The one place that decides what a sounding's data error does: it ends the run (the rule),
-// or, in a run that keeps going, its error block goes to the log, the sounding is noted as
-// failed and leaves nothing behind for the next: no table, no zero-load line, no feet, no
-// half-read unit-weight profile.
-void RunSounding(Program& program, reporting::TracedInput& database, int sequence,
-                 double loopStartSeconds) {
+// Applies one sounding computed apart, in its turn: its row, its files and reports, its
+// zero-load entry (in the next free slot) and its feet. This is the one place that decides
+// what a sounding's data error does: it ends the run (the rule), or, in a run that keeps
+// going, its error block goes to the log, the sounding is noted as failed and leaves nothing
+// behind for the next: no table, no zero-load line, no feet, no half-read unit-weight profile.
+void ApplySounding(Program& program, SoundingJob& job, double loopStartSeconds) {
     RunTables& tables = program.tables;
-    const float feetBefore = tables.totalFeet;
     try {
-        ProcessSounding(program, database, sequence, tables.totalSoundings + 1, loopStartSeconds);
+        job.rowJournal.Apply();
+        if (job.rowRead) {
+            RecomputeWithRunProfile(program, job, loopStartSeconds);
+        }
+        job.journal.Apply();
+        if (job.error) {
+            std::rethrow_exception(job.error);
+        }
+        const int slot = tables.totalSoundings + 1;
+        tables.zeroLoad->at(slot, job.state.record.soundingName) = job.zeroLoad;
+        tables.totalFeet += job.feet;
+        tables.unitWeightProfile = job.profile;
         ++tables.totalSoundings;
     } catch (const tools::DataError& error) {
         if (!tables.settings.keepGoing) {
             throw;
         }
         program.reporter.LogErrorBlock(error.description());
-        tables.totalFeet = feetBefore;
         tables.unitWeightProfile = normalization::UnitWeightProfile{};
-        const std::string& name = program.sounding.record.soundingName;
-        tables.failedSoundings.push_back(
-            {sequence, name == tools::kNullText ? "" : name, error.code(), error.description()});
+        const std::string& name = job.state.record.soundingName;
+        tables.failedSoundings.push_back({job.sequence, name == tools::kNullText ? "" : name,
+                                          error.code(), error.description()});
     }
 }
 
@@ -198,8 +162,9 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     zeroload::OpenZeroLoadFile(*tables.zeroLoadFile, program.dataArea,
                                tables.settings.lowestQcDepthText, tables.settings.writeCsv);
 
+    projects::SoundingRecord noRow;
     projects::OpenSoundingsDatabase(program.reporter, program.dataArea, database,
-                                    program.tables.soundingsHeader, program.sounding.record);
+                                    program.tables.soundingsHeader, noRow);
     projects::ReadSoundingsHeader(program.reporter, database, program.tables.soundingsHeader);
     // The soundings are counted and the limits checked before the first sounding, so a run
     // that cannot finish writes no table.
@@ -223,15 +188,18 @@ void Looping(Program& program, reporting::TracedInput& database) {
     const double loopStartSeconds = program.clock.SecondsSinceMidnight();
     program.window.panel().loop = platform::LoopProgress{};
     program.window.panel().loop.soundings = tables.soundingRows;
-    for (int sequence = 1; sequence <= tables.soundingRows; ++sequence) {
-        StopIfRequested(program, sequence - 1);
-        const std::string sequenceText = std::to_string(sequence);
-        program.reporter.ReportProgress(
-            {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
-             " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
-        program.sounding = SoundingState{};
-        RunSounding(program, database, sequence, loopStartSeconds);
-        program.reporter.FlushLog();
+    {
+        SoundingJobs soundings(program, database, loopStartSeconds);
+        for (int sequence = 1; sequence <= tables.soundingRows; ++sequence) {
+            StopIfRequested(program, sequence - 1);
+            const std::string sequenceText = std::to_string(sequence);
+            program.reporter.ReportProgress(
+                {"Sounding data processing --- Sounding Sequence = " + sequenceText, " ", "--new--",
+                 " ", " ", "Sequence = " + sequenceText, "", "GLS11"});
+            const std::unique_ptr<SoundingJob> job = soundings.Take();
+            ApplySounding(program, *job, loopStartSeconds);
+            program.reporter.FlushLog();
+        }
     }
     database.Close();
     program.window.panel().loop = platform::LoopProgress{};
@@ -374,7 +342,6 @@ void MainRoutine(Program& program) {
     }
     ActiveRun active(program.runActive);
     program.tables = RunTables{};
-    program.sounding = SoundingState{};
     program.window.panel().summaryLines.clear();
 
     OpenTraceFile(program);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "charts/sld_chart.h"
@@ -64,7 +65,7 @@ struct RunTables {
     std::vector<FailedSounding> failedSoundings;
 };
 
-// The state of the one sounding being processed; rebuilt for every sounding.
+// The state of one sounding being processed; each sounding has its own.
 struct SoundingState {
     projects::SoundingRecord record;
     fielddata::FieldHeader fieldHeader;
@@ -72,6 +73,12 @@ struct SoundingState {
     normalization::SoundingUnitWeightInputs unitWeightInputs;
     normalization::DepthPoint point;
 };
+
+// The number of soundings a run computes at once unless told: the machine's cores.
+inline int DefaultJobs() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
 
 class Program {
   public:
@@ -111,8 +118,10 @@ class Program {
     // "END" pressed, during a run); the run stops at the next sounding boundary.
     std::atomic<bool> stopRequested = false;
 
+    // How many soundings a run computes at once (--jobs); the files are the same for any.
+    int jobs = DefaultJobs();
+
     RunTables tables;
-    SoundingState sounding;
 };
 
 }  // namespace kavo::run

@@ -2,6 +2,7 @@
 #include "ui/run_options.h"
 
 #include <array>
+#include <charconv>
 
 #include "setup/run_settings.h"
 #include "tools/errors.h"
@@ -175,6 +176,16 @@ std::optional<std::string> SetWindowOption(platform::Window& window, std::string
             return std::nullopt;
     }
     return "unknown option " + std::string(optionName);
+}
+
+std::optional<int> JobsValue(std::string_view text) {
+    int jobs = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, jobs);
+    if (error != std::errc{} || stop != end || jobs < 1 || jobs > kMaxJobs) {
+        return std::nullopt;
+    }
+    return jobs;
 }
 
 std::vector<std::string> OptionHelpLines() {

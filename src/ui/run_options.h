@@ -26,7 +26,15 @@ struct RunOptions {
     bool noForceDataRoot = false;
     bool keepGoing = false;
     bool noCsv = false;
+    // Not a control of the window: how many soundings the program's runs compute at once.
+    std::optional<int> jobs;
 };
+
+// The most soundings a run computes at once.
+inline constexpr int kMaxJobs = 64;
+
+// The number of jobs a text gives: a whole number from 1 to kMaxJobs, else nothing.
+std::optional<int> JobsValue(std::string_view text);
 
 // Sets the window's controls for the options given; options not given keep their value.
 // Throws ProgrammingError for a choice word the command line should have refused.

@@ -136,6 +136,15 @@ class Shell {
 
     void Set(const std::string& rest) {
         const Command option = CutCommand(rest);
+        // Not an option of the window: the program's number of soundings computed at once.
+        if (EqualIgnoringCase(option.word, "jobs")) {
+            if (auto jobs = JobsValue(Unquoted(option.rest))) {
+                program_.jobs = *jobs;
+            } else {
+                out_ << "set: jobs takes a whole number from 1 to " << kMaxJobs << "\n";
+            }
+            return;
+        }
         if (auto problem = SetWindowOption(window_, option.word, Unquoted(option.rest))) {
             out_ << "set: " << *problem << "\n";
         }
@@ -203,6 +212,8 @@ std::vector<std::string> ShellHelpLines() {
         "status              Processing information: progress, status code, issues counter",
         "set OPTION VALUE    change an option of the window:",
     };
+    lines.push_back("                      jobs N (soundings computed at once, 1 to " +
+                    std::to_string(kMaxJobs) + ")");
     for (const std::string& option : OptionHelpLines()) {
         lines.push_back("                      " + option);
     }

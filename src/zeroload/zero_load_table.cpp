@@ -34,7 +34,11 @@ const ZeroLoadEntry& ZeroLoadTable::at(int sequence, std::string_view sounding) 
 
 void StartZeroLoadEntry(ZeroLoadTable& table, int sequence, std::string_view projectName,
                         const fielddata::FieldHeader& header) {
-    ZeroLoadEntry& entry = table.at(sequence, header.soundingName);
+    StartZeroLoadEntry(table.at(sequence, header.soundingName), projectName, header);
+}
+
+void StartZeroLoadEntry(ZeroLoadEntry& entry, std::string_view projectName,
+                        const fielddata::FieldHeader& header) {
     entry = ZeroLoadEntry{};
     entry.project = std::string(projectName);
     entry.sounding = header.soundingName;

@@ -69,5 +69,8 @@ class ZeroLoadTable {
 // readings at kNoLowestYet. Everything else of an earlier use of the entry is cleared.
 void StartZeroLoadEntry(ZeroLoadTable& table, int sequence, std::string_view projectName,
                         const fielddata::FieldHeader& header);
+// The same for an entry kept apart (a sounding computed on its own) until it joins the table.
+void StartZeroLoadEntry(ZeroLoadEntry& entry, std::string_view projectName,
+                        const fielddata::FieldHeader& header);
 
 }  // namespace kavo::zeroload

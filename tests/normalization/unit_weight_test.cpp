@@ -41,7 +41,7 @@ class UnitWeightTest : public EngineFixture {
         point.depth = depth;
         ReadUnitWeightProfile(profile, sounding.profileFileName, dataArea, reporter);
         NormalisationContext context = Context();
-        return UnitWeightAtDepth(context, point, "FILE", ParseColumnId("UWT_FILE_pcf"));
+        return UnitWeightAtDepth(context, point, ParseColumnId("UWT_FILE_pcf"));
     }
     // Each complete reading of a profile file logs one task line.
     int Readings() const {
@@ -102,12 +102,11 @@ TEST_F(UnitWeightTest, ChartMethodsWithoutAValueUse100Point5435) {
     point.qc1 = kNull;  // the first call of a depth point: Q is not known yet
     for (const char* method : {"KAVO", "vaski", "User", "tln"}) {
         const ColumnSpec column = ParseColumnId(std::string("UWT_") + method + "_pcf");
-        EXPECT_EQ(UnitWeightAtDepth(context, point, method, column), 100.5435f) << method;
+        EXPECT_EQ(UnitWeightAtDepth(context, point, column), 100.5435f) << method;
     }
     point.qc1 = 50.0f;
-    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, "KAVO", ParseColumnId("UWT_KAVO_pcf")),
-                    118.0f);
-    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, "tln", ParseColumnId("UWT_tln_pcf")), 118.0f);
+    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, ParseColumnId("UWT_KAVO_pcf")), 118.0f);
+    EXPECT_FLOAT_EQ(UnitWeightAtDepth(context, point, ParseColumnId("UWT_tln_pcf")), 118.0f);
 
     sounding.method = "KAVO";
     point.qc1 = kNull;
@@ -276,10 +275,9 @@ TEST_F(UnitWeightTest, ProfileEdgesThatAreAccepted) {
 TEST_F(UnitWeightTest, FileMethodWithoutAProfileIsRefused) {
     point.depth = 5.0f;
     NormalisationContext context = Context();
-    EXPECT_EQ(DataErrorCode([&] {
-                  UnitWeightAtDepth(context, point, "FILE", ParseColumnId("UWT_FILE_pcf"));
-              }),
-              "UWT301");
+    EXPECT_EQ(
+        DataErrorCode([&] { UnitWeightAtDepth(context, point, ParseColumnId("UWT_FILE_pcf")); }),
+        "UWT301");
 }
 
 TEST_F(UnitWeightTest, FileMethodAdvancesTheStressFromTheProfile) {

@@ -25,13 +25,9 @@ ColumnTable Columns(std::initializer_list<std::string_view> ids) {
 // Runs `write` on a fresh file and returns what it wrote.
 template <typename Write>
 std::string Written(Write&& write) {
-    testing::TempDir dir;
-    const std::string path = (dir.path() / "out.txt").string();
-    platform::TextOutput out;
-    EXPECT_TRUE(out.Open(path, platform::TextOutput::Mode::Replace));
+    platform::TextBuffer out;
     write(out);
-    EXPECT_TRUE(out.Commit());
-    return testing::ReadFile(path);
+    return out.text();
 }
 
 TEST(ColumnHeadings, FormatRowHoldsTheMasksRightAlignedToTheirHeadings) {

@@ -12,13 +12,9 @@ namespace kavo::output {
 namespace {
 
 std::string Printed(TextTable& table) {
-    testing::TempDir dir;
-    const std::string path = (dir.path() / "table.txt").string();
-    platform::TextOutput out;
-    EXPECT_TRUE(out.Open(path, platform::TextOutput::Mode::Replace));
+    platform::TextBuffer out;
     table.Print(out);
-    EXPECT_TRUE(out.Commit());
-    return testing::ReadFile(path);
+    return out.text();
 }
 
 TEST(TextTable, PadsEveryPositionToItsWidestCellPlusThree) {

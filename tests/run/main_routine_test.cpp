@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "platform/data_area_lock.h"
+#include "projects/soundings_database.h"
 #include "reporting/reporter.h"
 #include "run/action.h"
 #include "run/stage_board.h"
@@ -162,46 +163,59 @@ TEST_F(WholeRun, ExampleDataAreaRunsToItsSummary) {
     }
 }
 
-// A window that notes the sounding record whenever the sounding loop gives it time.
+// A window that notes the sounding the loop shows whenever the loop gives it time.
 class SoundingWatcher : public testing::RecordingWindow {
   public:
-    const Program* program = nullptr;
-    std::vector<projects::SoundingRecord> seen;
+    std::vector<std::string> seen;
     void ProcessEvents() override {
         RecordingWindow::ProcessEvents();
-        if (program == nullptr) {
-            return;
-        }
-        const std::string& name = program->sounding.record.soundingName;
-        if (name != "-5435" && (seen.empty() || seen.back().soundingName != name)) {
-            seen.push_back(program->sounding.record);
+        const std::string& name = panel().loop.name;
+        if (!name.empty() && (seen.empty() || seen.back() != name)) {
+            seen.push_back(name);
         }
     }
 };
 
-TEST_F(WholeRun, EverySoundingRowFillsTheRecordOfItsSounding) {
+TEST_F(WholeRun, EverySoundingRowFillsTheRecordOfItsSoundingInTurn) {
+    // The window sees the soundings in the database's order, also with soundings computed
+    // side by side.
     SoundingWatcher watcher;
     setup::SetStartUpValues(watcher);
     Program own(watcher, clock, environment, program->info);
     own.configuredRoot = dir.text();
-    watcher.program = &own;
+    own.jobs = 3;
     ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDone);
-    ASSERT_EQ(watcher.seen.size(), 8u);
-    const char* names[] = {"KV-01", "KV-02", "KV-03", "KV-04",
-                           "KV-05", "KV-06", "KV-07", "BH-WFS1-5"};
+    const std::vector<std::string> names = {"KV-01", "KV-02", "KV-03", "KV-04",
+                                            "KV-05", "KV-06", "KV-07", "BH-WFS1-5"};
+    EXPECT_EQ(watcher.seen, names);
+
+    // The rows, read as the loop reads them, give each record its own values.
+    reporting::Reporter reporter(watcher, own.fileNumbers);
+    const files::DataArea area{dir.text(), "ExampleOne"};
+    reporting::TracedInput file;
+    projects::SoundingsHeader header;
+    projects::SoundingRecord record;
+    projects::OpenSoundingsDatabase(reporter, area, file, header, record);
+    projects::ReadSoundingsHeader(reporter, file, header);
+    std::vector<projects::SoundingRecord> seen;
+    while (projects::ReadSoundingRow(reporter, file, header, record)) {
+        seen.push_back(record);
+        record = projects::SoundingRecord{};
+    }
+    ASSERT_EQ(seen.size(), 8u);
     const float waterTables[] = {8, 12, 5, 10, 15, 3, 6, 0};
     const char* methods[] = {"WT", "KAVO", "WT", "KAVO", "WT", "WT", "KAVO", "WT"};
     for (std::size_t i = 0; i < 8; ++i) {
-        const projects::SoundingRecord& record = watcher.seen[i];
-        EXPECT_EQ(record.soundingName, names[i]);
-        EXPECT_EQ(record.watertableDepthFeet, waterTables[i]);
-        EXPECT_EQ(record.uwtMethod, methods[i]);
-        EXPECT_EQ(record.siteName, i < 7 ? "Example Levee" : "Borssele offshore");
+        const projects::SoundingRecord& row = seen[i];
+        EXPECT_EQ(row.soundingName, names[i]);
+        EXPECT_EQ(row.watertableDepthFeet, waterTables[i]);
+        EXPECT_EQ(row.uwtMethod, methods[i]);
+        EXPECT_EQ(row.siteName, i < 7 ? "Example Levee" : "Borssele offshore");
     }
-    EXPECT_EQ(watcher.seen[0].uwtAboveWtPcf, 115.0f);
-    EXPECT_EQ(watcher.seen[2].uwtBelowWtPcf, 120.0f);
-    EXPECT_EQ(watcher.seen[1].uwtAboveWtPcf, -5435.0f);
-    EXPECT_EQ(watcher.seen[4].uwtBelowWtPcf, 122.0f);
+    EXPECT_EQ(seen[0].uwtAboveWtPcf, 115.0f);
+    EXPECT_EQ(seen[2].uwtBelowWtPcf, 120.0f);
+    EXPECT_EQ(seen[1].uwtAboveWtPcf, -5435.0f);
+    EXPECT_EQ(seen[4].uwtBelowWtPcf, 122.0f);
 }
 
 TEST_F(WholeRun, NamesAreFoundWhateverTheirCase) {
@@ -783,6 +797,9 @@ TEST_F(WholeRun, ADatabaseCutDuringTheRunIsADataError) {
     setup::SetStartUpValues(cutter);
     Program own(cutter, clock, environment, program->info);
     own.configuredRoot = dir.text();
+    // With one job the loop reads each row when it reaches it; with more it reads a few rows
+    // ahead of the sounding the window shows.
+    own.jobs = 1;
     ASSERT_EQ(RunAction(own, [&] { LoadMainWindow(own); }), kExitDataError);
     ASSERT_EQ(cutter.errorWindows.size(), 1u);
     EXPECT_EQ(cutter.errorWindows[0].code, "RL125");

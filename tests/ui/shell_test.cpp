@@ -91,7 +91,8 @@ TEST_F(ShellTest, DisabledActionsSaySoAndTheOthersRun) {
     window.control(run::control::kRun).enabled = false;
     window.control(run::control::kChartExport).enabled = false;
     EXPECT_EQ(Commands("run\nexport-charts\nset norm sideways\nchoose exampleONE\n"
-                       "choose Gone\nchoose Nowhere\nequation-test\nbogus\n# a remark\n\n"),
+                       "choose Gone\nchoose Nowhere\nequation-test\nbogus\n# a remark\n\n"
+                       "set JOBS 3\nset jobs 0\nset jobs 2x\n"),
               0);
     const std::string text = out.str();
     EXPECT_TRUE(Has(text, "run: the action is disabled now (Run8cmd)\n")) << text;
@@ -99,6 +100,12 @@ TEST_F(ShellTest, DisabledActionsSaySoAndTheOthersRun) {
                     "export-charts: the action is disabled now "
                     "(SLD_file_GenerateFileForPlotting8cmd)\n"));
     EXPECT_TRUE(Has(text, "set: norm takes one of vaski|vaski-sf|robertson|linear\n"));
+    // The number of jobs is the program's, not a control of the window.
+    EXPECT_EQ(program.jobs, 3);
+    const std::string refused = "set: jobs takes a whole number from 1 to 64\n";
+    const std::size_t first = text.find(refused);
+    ASSERT_NE(first, std::string::npos) << text;
+    EXPECT_NE(text.find(refused, first + 1), std::string::npos) << text;
     EXPECT_TRUE(Has(text, "project8lbl: ExampleOne\n"));
     EXPECT_TRUE(Has(text, "project8lbl: Gone  ---> See NOTE 2 \n"));
     EXPECT_TRUE(Has(text, "choose: no project choice \"Nowhere\"\n"));
@@ -167,7 +174,7 @@ TEST(ShellHelp, ListsEveryActionAndOption) {
     }
     for (const std::string word :
          {"run ", "export-charts ", "new-project ", "first-use ", "equation-test ", "end ",
-          "norm vaski|vaski-sf", "force-data-root on|off", "eq-csr-file TEXT"}) {
+          "norm vaski|vaski-sf", "force-data-root on|off", "eq-csr-file TEXT", "jobs N"}) {
         EXPECT_TRUE(Has(help, word)) << word;
     }
 }
