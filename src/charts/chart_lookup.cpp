@@ -193,6 +193,20 @@ void FindCrossings(const SldChart& chart, LookupMode mode, float probe, LineCros
     crossings.chart = &chart;
     crossings.mode = mode;
     crossings.probe = probe;
+    crossings.enclosingLine = 0;
+}
+
+// The crossing values of the lines `found` - 1 (the last line with a crossing before it, at
+// `lowerLog`) and `found`, with their logarithms, kept in the crossings.
+void KeepEnclosingCrossings(LineCrossings& crossings, std::int16_t found, float lowerLog) {
+    if (crossings.enclosingLine == found) {
+        return;
+    }
+    crossings.enclosingLine = found;
+    crossings.lowerCrossing = Pow10OrNull(lowerLog);
+    crossings.upperCrossing = Pow10OrNull(crossings.logOther[static_cast<std::size_t>(found - 1)]);
+    crossings.logLowerCrossing = Log10OrNull(crossings.lowerCrossing);
+    crossings.logUpperCrossing = Log10OrNull(crossings.upperCrossing);
 }
 
 bool SameProbe(float a, float b) {
@@ -302,14 +316,16 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
         computed = kNull;
         return true;
     }
-    const float prev = Pow10OrNull(prevLog);
-    const float cur = Pow10OrNull(crossings.logOther[static_cast<std::size_t>(found - 1)]);
+    // As InterpolateOnAxes between the crossings, with their logarithms taken once.
+    KeepEnclosingCrossings(crossings, found, prevLog);
     const float lowerValue = chart.Line(static_cast<std::int16_t>(found - 1)).LineValue_8sng;
     const float upperValue = chart.Line(found).LineValue_8sng;
     if (mode == LookupMode::YCX) {
-        computed = InterpolateOnAxes(c, lowerValue, upperValue, prev, cur, false, true);
+        computed = Pow10OrNull(LinearThrough(c, lowerValue, upperValue, crossings.logLowerCrossing,
+                                             crossings.logUpperCrossing));
     } else {
-        computed = InterpolateOnAxes(target, prev, cur, lowerValue, upperValue, true, false);
+        computed = LinearThrough(Log10OrNull(target), crossings.logLowerCrossing,
+                                 crossings.logUpperCrossing, lowerValue, upperValue);
     }
     return true;
 }

@@ -42,6 +42,14 @@ struct LineCrossings {
     float probe = tools::kNull;
     std::array<bool, kMaxLines> hit{};
     std::array<float, kMaxLines> logOther{};
+    // The last pair of lines found enclosing a target (the upper line, 0 for none yet) with
+    // their crossing values and the logarithms of those: the tries that stay between the same
+    // two lines need the same ones again.
+    std::int16_t enclosingLine = 0;
+    float lowerCrossing = tools::kNull;
+    float upperCrossing = tools::kNull;
+    float logLowerCrossing = tools::kNull;
+    float logUpperCrossing = tools::kNull;
 };
 
 // Reads the chart at the point: X (FR %), Y (Qc1 atm) and C (contour value); the mode's

@@ -24,7 +24,7 @@ struct ReadingUnit {
         float columnFactor = 1.0f;
         double perFileUnit = 1.0;
     };
-    std::vector<KeptIn> keptIn{{1.0f, 1.0}};  // by default the internal unit itself
+    std::vector<KeptIn> keptIn = std::vector<KeptIn>(1);  // by default the internal unit itself
 };
 
 // The unit of a stress: "MPa", "MN/m2", "N/mm2", "kPa", "kN/m2", also with a description after

@@ -111,7 +111,6 @@ FieldFileChoice FindAgsTest(std::string_view soundingName, const std::string& fo
 
 FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soundingName) {
     const std::string folder = files::PathFor(area, "SOUNDINGS");
-    const std::vector<std::string> files = FolderFiles(folder);
     // Whatever else bears a field file's name (a folder, a pipe, a broken link) is found too,
     // so that opening it says why it cannot be read.
     std::vector<std::string> entries;
@@ -127,8 +126,10 @@ FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soun
         const std::string upperName = tools::UpperCopy(soundingName);
         for (const FormatExtension& kind : kFormatExtensions) {
             tried.push_back(std::string(soundingName) + std::string(kind.extension));
+            const std::string upperFileName = upperName + std::string(kind.extension);
             for (const std::string& file : entries) {
-                if (tools::UpperCopy(file) == upperName + std::string(kind.extension)) {
+                if (file.size() == upperFileName.size() &&
+                    tools::UpperCopy(file) == upperFileName) {
                     candidates.push_back({kind.format, folder + file, file, {}});
                 }
             }
@@ -144,6 +145,8 @@ FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soun
     if (candidates.size() == 1) {
         return candidates.front();
     }
+    // Listed only here: telling files from other entries takes a status query per entry.
+    const std::vector<std::string> files = FolderFiles(folder);
     const std::vector<AgsFileTests> agsFiles = AgsTestsOf(folder, files);
     FieldFileChoice test = FindAgsTest(soundingName, folder, agsFiles);
     if (!test.path.empty()) {

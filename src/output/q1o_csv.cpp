@@ -32,13 +32,15 @@ void Q1oCsv::Open(reporting::Reporter& reporter, const std::string& path,
     file_.text().WriteLine(tools::CsvLine(ids));
 }
 
-void Q1oCsv::WriteRow(const ColumnTable& columns, std::span<const float> values) {
-    std::vector<std::string> cells;
-    for (int i = 1; i <= columns.count(); ++i) {
-        cells.push_back(
-            tools::CsvNumber(values[static_cast<std::size_t>(i - 1)], columns.column(i).mask));
+void Q1oCsv::WriteRow(std::span<const std::string_view> printedCells) {
+    line_.clear();
+    for (std::size_t i = 0; i < printedCells.size(); ++i) {
+        if (i > 0) {
+            line_ += ',';
+        }
+        tools::AppendCsvField(line_, tools::CsvNumberText(printedCells[i]));
     }
-    file_.text().WriteLine(tools::CsvLine(cells));
+    file_.text().WriteLine(line_);
 }
 
 void Q1oCsv::Commit(reporting::Reporter& reporter) {

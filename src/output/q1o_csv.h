@@ -23,14 +23,15 @@ class Q1oCsv {
     // Opens the file beside its place (an effect of the reporter) and writes the header row.
     // The effect throws QC385 when it cannot be opened.
     void Open(reporting::Reporter& reporter, const std::string& path, const ColumnTable& columns);
-    // One depth point: the value of each column, in column order.
-    void WriteRow(const ColumnTable& columns, std::span<const float> values);
+    // One depth point: each column's value as the table printed it, in column order.
+    void WriteRow(std::span<const std::string_view> printedCells);
     // Puts the complete file in its place (an effect). The effect throws QC386 when it could
     // not be written.
     void Commit(reporting::Reporter& reporter);
 
   private:
     SoundingFile file_{nullptr, nullptr};
+    std::string line_;  // kept between rows for its capacity
 };
 
 }  // namespace kavo::output

@@ -57,6 +57,8 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
     normalization::DepthPoint& point = parts.point;
     normalization::DepthPointResult result;
     std::string row;
+    std::vector<std::size_t> cellStarts(static_cast<std::size_t>(parts.columns.count()));
+    std::vector<std::string_view> printedCells(cellStarts.size());
     float lastDepth = tools::kNull;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
@@ -84,12 +86,22 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
         WritePointOutcome(reporter, directionTrace, point, result);
         row.clear();
         for (int i = 1; i <= parts.columns.count(); ++i) {
-            AppendColumnCell(row, parts.columns, i, RowKind::Value,
-                             result.values[static_cast<std::size_t>(i - 1)]);
+            const auto index = static_cast<std::size_t>(i - 1);
+            cellStarts[index] = row.size();
+            AppendColumnCell(row, parts.columns, i, RowKind::Value, result.values[index]);
         }
         out.Write(row);
         if (parts.csv != nullptr) {
-            parts.csv->WriteRow(parts.columns, {result.values.data(), result.valueCount});
+            // The twin takes the numbers as the table printed them rather than print them again.
+            for (int i = 1; i <= parts.columns.count(); ++i) {
+                const auto index = static_cast<std::size_t>(i - 1);
+                const std::size_t end =
+                    (i < parts.columns.count() ? cellStarts[index + 1] : row.size()) -
+                    CellSeparator(parts.columns, i).size();
+                printedCells[index] =
+                    std::string_view(row).substr(cellStarts[index], end - cellStarts[index]);
+            }
+            parts.csv->WriteRow(printedCells);
         }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
     }

@@ -9,6 +9,10 @@
 
 namespace kavo::output {
 
+std::string_view CellSeparator(const ColumnTable& columns, int number) {
+    return number != columns.count() ? ", " : "\r\n";
+}
+
 void AppendColumnCell(std::string& line, const ColumnTable& columns, int number, RowKind kind,
                       float value) {
     const Q1oColumn& column = columns.column(number);
@@ -35,7 +39,7 @@ void AppendColumnCell(std::string& line, const ColumnTable& columns, int number,
             tools::AppendFixed(line, value, column.valueMask, false);
             break;
     }
-    line += number != columns.count() ? ", " : "\r\n";
+    line += CellSeparator(columns, number);
 }
 
 void WriteColumnCell(platform::TextBuffer& out, const ColumnTable& columns, int number,

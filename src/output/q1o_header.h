@@ -23,6 +23,8 @@ void AppendColumnCell(std::string& line, const ColumnTable& columns, int number,
 // The same written to the table.
 void WriteColumnCell(platform::TextBuffer& out, const ColumnTable& columns, int number,
                      RowKind kind, float value = 0);
+// What follows column `number`'s cell: ", " or the line end.
+std::string_view CellSeparator(const ColumnTable& columns, int number);
 
 // One whole heading row: the cells of every column.
 void WriteHeadingRow(platform::TextBuffer& out, const ColumnTable& columns, RowKind kind);

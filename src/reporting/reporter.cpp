@@ -54,7 +54,63 @@ void TracedInput::Close() {
     number_ = 0;
 }
 
+namespace {
+
+bool KeepsField(std::string_view passed) {
+    return passed.empty() || passed == "..";
+}
+
+// Whether `later` after `earlier` leaves the panel and the remembered fields as `later` alone
+// does: every field and the status code that `earlier` changes `later` changes again, and
+// neither names a main routine (its text decides the weight and the console's plain lines).
+bool Supersedes(const ProgressReport& later, const ProgressReport& earlier) {
+    if (!KeepsField(earlier.mainRoutine) || !KeepsField(later.mainRoutine)) {
+        return false;
+    }
+    const std::string ProgressReport::*const fields[] = {
+        &ProgressReport::operations, &ProgressReport::sounding, &ProgressReport::inputFile,
+        &ProgressReport::outputFile, &ProgressReport::process,  &ProgressReport::value};
+    for (const auto field : fields) {
+        if (!KeepsField(earlier.*field) && KeepsField(later.*field)) {
+            return false;
+        }
+    }
+    // A blank code clears the code and its title; a code shown after it brings the title back.
+    return earlier.statusCode.empty() || later.statusCode == " " ||
+           (earlier.statusCode != " " && !later.statusCode.empty());
+}
+
+}  // namespace
+
+void Journal::Add(std::function<void()> effect) {
+    effects_.push_back(std::move(effect));
+    lastProgress_.reset();
+    endsWithProcessEvents_ = false;
+}
+
+void Journal::AddProgress(Reporter& target, const ProgressReport& report) {
+    if (lastProgress_ != nullptr && Supersedes(report, *lastProgress_)) {
+        *lastProgress_ = report;
+        return;
+    }
+    auto kept = std::make_shared<ProgressReport>(report);
+    Add([&target, kept] { target.ReportProgress(*kept); });
+    lastProgress_ = std::move(kept);
+}
+
+void Journal::AddProcessEvents(Reporter& target) {
+    if (endsWithProcessEvents_) {
+        return;
+    }
+    std::shared_ptr<ProgressReport> progress = std::move(lastProgress_);
+    Add([&target] { target.ProcessEvents(); });
+    lastProgress_ = std::move(progress);
+    endsWithProcessEvents_ = true;
+}
+
 void Journal::Apply() {
+    lastProgress_.reset();
+    endsWithProcessEvents_ = false;
     std::vector<std::function<void()>> effects = std::move(effects_);
     effects_.clear();
     for (const std::function<void()>& effect : effects) {
@@ -79,7 +135,8 @@ void Reporter::Effect(std::function<void()> effect) {
 }
 
 void Reporter::ProcessEvents() {
-    if (Recorded([](Reporter& target) { target.ProcessEvents(); })) {
+    if (journal_ != nullptr) {
+        journal_->AddProcessEvents(*target_);
         return;
     }
     window_.ProcessEvents();
@@ -95,7 +152,8 @@ Reporter::~Reporter() {
 // --- progress and the error report ---
 
 void Reporter::ReportProgress(const ProgressReport& report) {
-    if (Recorded([report](Reporter& target) { target.ReportProgress(report); })) {
+    if (journal_ != nullptr) {
+        journal_->AddProgress(*target_, report);
         return;
     }
     window_.ProcessEvents();

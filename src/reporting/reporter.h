@@ -95,14 +95,26 @@ class TracedInput {
 // What a sounding computed apart (on another thread) did to the program's reporter and files,
 // in the order it did it: applied by the thread that writes the run's files when the
 // sounding's turn comes, so the files are the same as when the soundings run one by one.
+class Reporter;
+
 class Journal {
   public:
-    void Add(std::function<void()> effect) { effects_.push_back(std::move(effect)); }
+    void Add(std::function<void()> effect);
+    // A progress report to `target`. When it leaves the panel and the remembered fields as they
+    // would be after the last report recorded and this one, with nothing but window events
+    // recorded between them (the reports of consecutive depth points), it takes that report's
+    // place: the window would show the one before for no time anyone could see.
+    void AddProgress(Reporter& target, const ProgressReport& report);
+    // Giving `target`'s window time; once is enough when nothing else was recorded since.
+    void AddProcessEvents(Reporter& target);
     // Applies the effects in order and forgets them; an effect that throws ends it there.
     void Apply();
 
   private:
     std::vector<std::function<void()>> effects_;
+    // The last progress report recorded, while only window events followed it.
+    std::shared_ptr<ProgressReport> lastProgress_;
+    bool endsWithProcessEvents_ = false;
 };
 
 class Reporter {

@@ -8,24 +8,34 @@
 namespace kavo::tools {
 
 std::string CsvField(std::string_view text) {
+    std::string field;
+    AppendCsvField(field, text);
+    return field;
+}
+
+void AppendCsvField(std::string& line, std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+        line += text;
+        return;
     }
-    std::string quoted = "\"";
+    line += '"';
     for (char c : text) {
         if (c == '"') {
-            quoted += '"';
+            line += '"';
         }
-        quoted += c;
+        line += c;
     }
-    quoted += '"';
-    return quoted;
+    line += '"';
 }
 
 std::string CsvNumber(float value, std::string_view mask) {
     const std::string printed = FormatFixed(value, mask, false);
+    return std::string(CsvNumberText(printed));
+}
+
+std::string_view CsvNumberText(std::string_view printed) {
     const std::string_view text = Trim(printed);
-    return text == kNullText ? std::string() : std::string(text);
+    return text == kNullText ? std::string_view() : text;
 }
 
 std::string CsvLine(const std::vector<std::string>& fields) {
@@ -34,7 +44,7 @@ std::string CsvLine(const std::vector<std::string>& fields) {
         if (i > 0) {
             line += ',';
         }
-        line += CsvField(fields[i]);
+        AppendCsvField(line, fields[i]);
     }
     return line;
 }

@@ -10,10 +10,14 @@ namespace kavo::tools {
 
 // The field as it stands in a CSV line.
 std::string CsvField(std::string_view text);
+// The same, appended to a line.
+void AppendCsvField(std::string& line, std::string_view text);
 
 // A number as a fixed-width table prints it through `mask`, without the padding; empty for
 // the missing value, so that a CSV reader sees an empty cell rather than -5435.
 std::string CsvNumber(float value, std::string_view mask);
+// The same from the text the table printed (padding and all), for a writer that has it.
+std::string_view CsvNumberText(std::string_view printed);
 
 // The fields joined by commas, each through CsvField (no line end).
 std::string CsvLine(const std::vector<std::string>& fields);
