@@ -16,19 +16,9 @@ namespace {
 
 using tools::kNull;
 
-// The straight line through (x1, y1) and (x2, y2) at x, on the axes as given. A vertical or
-// flat segment is given a tiny extent so that the division stays finite.
+// The straight line through (x1, y1) and (x2, y2) at x, on the axes as given.
 float LinearThrough(float x, float x1, float x2, float y1, float y2) {
-    float dx = x2 - x1;
-    if (dx == 0.0f) {
-        dx = 1e-7f;
-    }
-    float dy = y2 - y1;
-    if (dy == 0.0f) {
-        dy = 1e-7f;
-    }
-    const float slope = dy / dx;
-    return y1 + (x - x1) * slope;
+    return y1 + (x - x1) * SegmentSlope(x1, x2, y1, y2);
 }
 
 // Which coordinate a lookup scans along and which it reads off.
@@ -44,6 +34,10 @@ float ScanLog(const ChartPoint& p, ScanAxes axes) {
 }
 float OtherLog(const ChartPoint& p, ScanAxes axes) {
     return axes.scanFr ? p.logQc1 : p.logFR;
+}
+// The slope of the segment ending at p, other coordinate by scan coordinate.
+float SlopeInto(const ChartPoint& p, ScanAxes axes) {
+    return axes.scanFr ? p.slopeQc1ByFr : p.slopeFrByQc1;
 }
 
 float& ComputedQuantity(LookupMode mode, float& x, float& y, float& c) {
@@ -83,6 +77,19 @@ float Log10OrNull(float v) {
         return kNull;
     }
     return static_cast<float>(std::log(static_cast<double>(v)) / std::numbers::ln10);
+}
+
+float SegmentSlope(float x1, float x2, float y1, float y2) {
+    // A vertical or flat segment is given a tiny extent so that the division stays finite.
+    float dx = x2 - x1;
+    if (dx == 0.0f) {
+        dx = 1e-7f;
+    }
+    float dy = y2 - y1;
+    if (dy == 0.0f) {
+        dy = 1e-7f;
+    }
+    return dy / dx;
 }
 
 float Pow10OrNull(float v) {
@@ -171,29 +178,33 @@ int HitSegment(const ContourLine& line, ScanAxes axes, float probe) {
     return low;
 }
 
-// Fills the crossings of every line with the probe: the first segment that the probe hits,
-// and the other coordinate's logarithm there (interpolated in log-log).
-void FindCrossings(const SldChart& chart, LookupMode mode, float probe, LineCrossings& crossings) {
-    const ScanAxes axes{mode == LookupMode::XYC};
-    // The probe's logarithm is the same for every segment: taken once.
-    const float logProbe = Log10OrNull(probe);
-    for (std::int16_t l = 1; l <= chart.LinesNUMof; ++l) {
-        const ContourLine& line = chart.Line(l);
-        const int hitAt = HitSegment(line, axes, probe);
-        const std::size_t index = static_cast<std::size_t>(l - 1);
-        crossings.hit[index] = hitAt != 0;
-        if (hitAt != 0) {
-            const ChartPoint& from = line.pt8a[static_cast<std::size_t>(hitAt - 2)];
-            const ChartPoint& to = line.pt8a[static_cast<std::size_t>(hitAt - 1)];
-            crossings.logOther[index] =
-                LinearThrough(logProbe, ScanLog(from, axes), ScanLog(to, axes),
-                              OtherLog(from, axes), OtherLog(to, axes));
-        }
-    }
+// Starts the crossings of a new chart, mode or probe: none of its lines crossed yet.
+void StartCrossings(const SldChart& chart, LookupMode mode, float probe, LineCrossings& crossings) {
     crossings.chart = &chart;
     crossings.mode = mode;
     crossings.probe = probe;
+    // The probe's logarithm is the same for every segment: taken once.
+    crossings.logProbe = Log10OrNull(probe);
+    crossings.linesCrossed = 0;
     crossings.enclosingLine = 0;
+}
+
+// The crossing of line l with the probe, the lines before it crossed already: the first
+// segment that the probe hits, and the other coordinate's logarithm there (interpolated in
+// log-log along the segment's slope).
+void CrossLine(const SldChart& chart, std::int16_t l, LineCrossings& crossings) {
+    const ScanAxes axes{crossings.mode == LookupMode::XYC};
+    const ContourLine& line = chart.Line(l);
+    const int hitAt = HitSegment(line, axes, crossings.probe);
+    const std::size_t index = static_cast<std::size_t>(l - 1);
+    crossings.hit[index] = hitAt != 0;
+    if (hitAt != 0) {
+        const ChartPoint& from = line.pt8a[static_cast<std::size_t>(hitAt - 2)];
+        const ChartPoint& to = line.pt8a[static_cast<std::size_t>(hitAt - 1)];
+        crossings.logOther[index] =
+            OtherLog(from, axes) + (crossings.logProbe - ScanLog(from, axes)) * SlopeInto(to, axes);
+    }
+    crossings.linesCrossed = l;
 }
 
 // The crossing values of the lines `found` - 1 (the last line with a crossing before it, at
@@ -222,7 +233,11 @@ class TargetComparison {
     explicit TargetComparison(float target)
         : target_(target),
           positive_(target > 0.0f),
-          logTarget_(positive_ ? std::log10(static_cast<double>(target)) : 0.0) {}
+          logTarget_(positive_ ? std::log(static_cast<double>(target)) / std::numbers::ln10 : 0.0) {
+    }
+
+    // The target's logarithm as Log10OrNull gives it (from the one logarithm taken).
+    float Log10Target() const { return positive_ ? static_cast<float>(logTarget_) : kNull; }
 
     int Compare(float logOther) const {
         if (logOther == kNull || std::fabs(logOther) > 5.0f) {
@@ -281,7 +296,7 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
     const float probe = scanFr ? x : y;
     const float target = scanFr ? y : x;
     if (crossings.chart != &chart || crossings.mode != mode || !SameProbe(crossings.probe, probe)) {
-        FindCrossings(chart, mode, probe, crossings);
+        StartCrossings(chart, mode, probe, crossings);
     }
     const bool needsCur = mode != LookupMode::YCX;
     const TargetComparison comparison(target);
@@ -293,6 +308,9 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
     float prevLog = kNull;
     int prevSide = 0;
     for (std::int16_t l = 1; l <= chart.LinesNUMof; ++l) {
+        if (l > crossings.linesCrossed) {
+            CrossLine(chart, l, crossings);
+        }
         const std::size_t index = static_cast<std::size_t>(l - 1);
         if (!crossings.hit[index]) {
             continue;
@@ -324,7 +342,7 @@ bool LookupChart(float& x, float& y, float& c, const SldChart& chart, LookupMode
         computed = Pow10OrNull(LinearThrough(c, lowerValue, upperValue, crossings.logLowerCrossing,
                                              crossings.logUpperCrossing));
     } else {
-        computed = LinearThrough(Log10OrNull(target), crossings.logLowerCrossing,
+        computed = LinearThrough(comparison.Log10Target(), crossings.logLowerCrossing,
                                  crossings.logUpperCrossing, lowerValue, upperValue);
     }
     return true;

@@ -20,6 +20,9 @@ float Log10OrNull(float v);
 // 10 raised to v as a single when v is not -5435 and |v| <= 5; otherwise -5435.
 float Pow10OrNull(float v);
 
+// The slope (y2 - y1) / (x2 - x1), a zero difference taken as 1E-7 on either axis.
+float SegmentSlope(float x1, float x2, float y1, float y2);
+
 // Straight-line interpolation (or extrapolation) through (x1, y1) and (x2, y2) at x; logX
 // and logY say which axes are logarithmic.
 float InterpolateOnAxes(float x, float x1, float x2, float y1, float y2, bool logX, bool logY);
@@ -32,14 +35,17 @@ struct SegmentHitResult {
 // points, the first and last segments also taking the probes beyond the line's ends.
 SegmentHitResult SegmentHit(float p, float a, float b, int i, int n);
 
-// Where each line of a chart crosses the probe line (FR fixed for XYC, Qc1 fixed for YXC and
-// YCX): the logarithm of the other coordinate, or no crossing. A lookup that is handed the
-// crossings of its chart, mode and probe reuses them, so the tries of the exponent iteration
-// (one FR, a new Qc1 each) scan the lines once.
+// Where the lines of a chart cross the probe line (FR fixed for XYC, Qc1 fixed for YXC and
+// YCX): the logarithm of the other coordinate, or no crossing. A lookup crosses the lines only
+// as far as its search goes, and one that is handed the crossings of its chart, mode and probe
+// reuses them, so the tries of the exponent iteration (one FR, a new Qc1 each) scan each line
+// once.
 struct LineCrossings {
     const SldChart* chart = nullptr;  // none computed yet
     LookupMode mode = LookupMode::ChartDefault;
     float probe = tools::kNull;
+    float logProbe = tools::kNull;
+    std::int16_t linesCrossed = 0;  // lines 1..linesCrossed have their crossing
     std::array<bool, kMaxLines> hit{};
     std::array<float, kMaxLines> logOther{};
     // The last pair of lines found enclosing a target (the upper line, 0 for none yet) with

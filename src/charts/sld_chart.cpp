@@ -51,6 +51,11 @@ void AddChartPoint(ContourLine& line, float frPercent, float qc1Atm, std::string
     point.Qc1_atm_8sng = qc1Atm;
     point.logFR = Log10OrNull(frPercent);
     point.logQc1 = Log10OrNull(qc1Atm);
+    if (line.ptsNUMof > 1) {
+        const ChartPoint& from = line.pt8a[static_cast<std::size_t>(line.ptsNUMof - 2)];
+        point.slopeQc1ByFr = SegmentSlope(from.logFR, point.logFR, from.logQc1, point.logQc1);
+        point.slopeFrByQc1 = SegmentSlope(from.logQc1, point.logQc1, from.logFR, point.logFR);
+    }
 }
 
 void AddChartNote(SldChart& chart, std::string_view note, std::string_view where) {

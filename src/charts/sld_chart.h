@@ -22,12 +22,16 @@ inline constexpr std::int16_t kMaxNotes = 99;
 enum class LookupMode { ChartDefault, XYC, YXC, YCX, XCY, CXY, CYX };
 
 // One point of a contour line, with the base-10 logarithms of both coordinates kept beside
-// it (computed by Log10OrNull when the point is added) so that a lookup takes none.
+// it (computed by Log10OrNull when the point is added) so that a lookup takes none, and the
+// log-log slopes of the segment that ends at it (from the line's previous point; none at the
+// first point), both ways round, so that a lookup divides by none.
 struct ChartPoint {
     float FR_percent_8sng = tools::kNull;
     float Qc1_atm_8sng = tools::kNull;
     float logFR = tools::kNull;
     float logQc1 = tools::kNull;
+    float slopeQc1ByFr = 0.0f;  // d logQc1 / d logFR
+    float slopeFrByQc1 = 0.0f;  // d logFR / d logQc1
 };
 
 struct ContourLine {

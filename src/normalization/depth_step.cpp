@@ -32,8 +32,9 @@ void UnitWeightAndStress(NormalisationContext& context, DepthPoint& point, Point
 }
 
 ExponentRun Iterate(const NormalisationContext& context, DepthPoint& point, float startC,
-                    PointNotes& notes) {
-    const ExponentRun run = IterateExponentC(context.charts, point, startC, point.ves);
+                    charts::LineCrossings& cQcCrossings, PointNotes& notes) {
+    const ExponentRun run =
+        IterateExponentC(context.charts, point, startC, point.ves, cQcCrossings);
     if (run.tries > 0 && !run.closed) {
         PointNote note;
         note.kind = PointIssue::PoorClosure;
@@ -56,6 +57,7 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
     result.valueCount = 0;
     LoadReading(point, readings, index);
     UnitWeightAndStress(context, point, result.notes);
+    charts::LineCrossings cQcCrossings;
 
     if (point.ves == 0.0f) {
         // A reading at the ground surface: there is no stress to normalise by.
@@ -70,8 +72,8 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
         note.depth = point.depth;
         result.notes.Add(note);
     } else {
-        result.fromHigh = Iterate(context, point, kStartHigh, result.notes);
-        result.fromLow = Iterate(context, point, kStartLow, result.notes);
+        result.fromHigh = Iterate(context, point, kStartHigh, cQcCrossings, result.notes);
+        result.fromLow = Iterate(context, point, kStartLow, cQcCrossings, result.notes);
     }
     const float spread = std::fabs(result.fromHigh.c - result.fromLow.c);
     if (!(spread <= kAllowedSpread)) {
@@ -87,7 +89,7 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
     CheckUnitWeightMethod(context.sounding);
     UnitWeightAndStress(context, point, result.notes);
     point.strengthRatio = ChartValueAtPoint(context.charts, context.charts.required.S1, point);
-    result.direction = ChartDirectionValues(context.charts, point);
+    result.direction = ChartDirectionValues(context.charts, point, cQcCrossings);
     result.normalised = true;
 
     for (const ColumnSpec& column : columns) {

@@ -26,6 +26,12 @@ void SetNormalisedMissing(DepthPoint& point) {
 
 ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
                              float ves) {
+    charts::LineCrossings crossings;
+    return IterateExponentC(charts, point, startC, ves, crossings);
+}
+
+ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
+                             float ves, charts::LineCrossings& crossings) {
     ExponentRun run;
     if (point.fs <= 0.0f || !(point.qt > 0.0f)) {
         SetNormalisedMissing(point);
@@ -38,7 +44,6 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
     }
     const std::int16_t chart = charts.required.cQc;
     // FR stays as clamped at the first try: the lines' crossings are found once.
-    charts::LineCrossings crossings;
     float c = startC;
     float cNew = startC;
     float q = tools::kNull;
@@ -99,11 +104,17 @@ ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point
 }
 
 DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point) {
+    charts::LineCrossings crossings;
+    return ChartDirectionValues(charts, point, crossings);
+}
+
+DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point,
+                                     charts::LineCrossings& crossings) {
     const std::int16_t chart = charts.required.cQc;
     DirectionValues direction;
     float x = point.frictionRatio;
     float y = point.qc1;
-    charts::LookupChart(x, y, direction.byXyc, charts, chart, charts::LookupMode::XYC);
+    charts::LookupChart(x, y, direction.byXyc, charts, chart, charts::LookupMode::XYC, crossings);
     x = point.frictionRatio;
     y = point.qc1;
     charts::LookupChart(x, y, direction.byYxc, charts, chart, charts::LookupMode::YXC);

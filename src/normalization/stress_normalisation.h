@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "charts/chart_lookup.h"
 #include "charts/sld_chart.h"
 #include "normalization/depth_point.h"
 #include "tools/null_marker.h"
@@ -29,6 +30,10 @@ struct ExponentRun {
 // VES <= 0 and "VES342" when VES^c is 0.
 ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
                              float ves);
+// The same with the cQc chart's crossings kept between runs: both runs of a depth point look
+// up the same FR, and so does its XYC chart-direction value.
+ExponentRun IterateExponentC(const charts::ChartTable& charts, DepthPoint& point, float startC,
+                             float ves, charts::LineCrossings& crossings);
 
 // The two starts disagree when their exponents differ by more than this.
 inline constexpr double kAllowedSpread = 0.03;
@@ -41,6 +46,8 @@ struct DirectionValues {
     float deltaPercent = tools::kNull;
 };
 DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point);
+DirectionValues ChartDirectionValues(const charts::ChartTable& charts, const DepthPoint& point,
+                                     charts::LineCrossings& crossings);
 
 // The chart-direction line of a point (without its line end), appended or as a text.
 void AppendChartDirectionLine(std::string& line, const DepthPoint& point,

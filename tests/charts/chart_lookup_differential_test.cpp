@@ -77,14 +77,28 @@ TEST_F(ChartLookupDifferential, EqualsTheReferenceBitForBit) {
     };
     int mismatches = 0;
     int lookups = 0;
+    LineCrossings kept;
+    const SldChart* lastChart = nullptr;
+    float lastProbe = 0.0f;
     while (lookups < kLookups && mismatches < 10) {
-        const SldChart& chart =
-            table->Slot(static_cast<std::int16_t>(1 + static_cast<int>(random() % table->count)));
+        const bool again = lastChart != nullptr && random() % 4 == 0;
+        const SldChart& chart = again ? *lastChart
+                                      : table->Slot(static_cast<std::int16_t>(
+                                            1 + static_cast<int>(random() % table->count)));
         const LookupMode mode = modes[random() % 3];
-        const auto [x0, y0] = RandomPoint(chart, random);
+        auto [x0, y0] = RandomPoint(chart, random);
+        if (again) {
+            // The last run's probe value, now on this mode's probe axis.
+            (mode == LookupMode::XYC ? x0 : y0) = lastProbe;
+        }
+        lastChart = &chart;
+        lastProbe = mode == LookupMode::XYC ? x0 : y0;
         const float c0 = std::uniform_real_distribution<float>(0.0f, 3.0f)(random);
-        // A run of lookups at one probe, the other coordinate moving as in the iteration.
-        LineCrossings crossings;
+        // A run of lookups at one probe, the other coordinate moving as in the iteration, on
+        // fresh crossings or on those that the run before left (of another chart, mode or
+        // probe, or now and then of the same chart and probe value in another mode).
+        LineCrossings fresh;
+        LineCrossings& crossings = random() % 2 == 0 ? fresh : kept;
         float target = mode == LookupMode::XYC ? y0 : x0;
         for (int tries = 0; tries < 9; ++tries, ++lookups) {
             float x = mode == LookupMode::XYC ? x0 : target;
