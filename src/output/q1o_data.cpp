@@ -20,13 +20,16 @@ namespace {
 
 constexpr tools::FixedMask kProgressDepthMask("###.#");
 
-// The point's issues in the log and, once it is normalised, its chart-direction line.
+// The point's issues in the log and, once it is normalised, its chart-direction line (built
+// in `line`, kept from point to point).
 void WritePointOutcome(reporting::Reporter& reporter, platform::TextBuffer& directionTrace,
                        const normalization::DepthPoint& point,
-                       const normalization::DepthPointResult& result) {
+                       const normalization::DepthPointResult& result, std::string& line) {
     normalization::WritePointNotes(reporter, result.notes);
     if (result.normalised) {
-        directionTrace.WriteLine(normalization::ChartDirectionLine(point, result.direction));
+        line.clear();
+        normalization::AppendChartDirectionLine(line, point, result.direction);
+        directionTrace.WriteLine(line);
     }
 }
 
@@ -57,6 +60,7 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
     normalization::DepthPoint& point = parts.point;
     normalization::DepthPointResult result;
     std::string row;
+    std::string directionLine;
     std::vector<std::size_t> cellStarts(static_cast<std::size_t>(parts.columns.count()));
     std::vector<std::string_view> printedCells(cellStarts.size());
     float lastDepth = tools::kNull;
@@ -80,10 +84,10 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
             normalization::ComputeDepthPoint(context, specs, parts.readings, p, point, result);
         } catch (const tools::DataError&) {
             // What the point found before the error is written before its report.
-            WritePointOutcome(reporter, directionTrace, point, result);
+            WritePointOutcome(reporter, directionTrace, point, result, directionLine);
             throw;
         }
-        WritePointOutcome(reporter, directionTrace, point, result);
+        WritePointOutcome(reporter, directionTrace, point, result, directionLine);
         row.clear();
         for (int i = 1; i <= parts.columns.count(); ++i) {
             const auto index = static_cast<std::size_t>(i - 1);

@@ -387,15 +387,19 @@ bool Reporter::TraceLineInput(TracedInput& file, std::string& line, std::string_
 
 void Reporter::NoteLineRead(std::string line, std::string fileName, std::string description,
                             int number) {
-    if (Recorded([line, fileName, description, number](Reporter& target) {
-            target.NoteLineRead(line, fileName, description, number);
-        })) {
+    // A recorded line is applied once: its texts move on rather than being copied again.
+    if (journal_ != nullptr) {
+        Recorded([line = std::move(line), fileName = std::move(fileName),
+                  description = std::move(description), number](Reporter& target) mutable {
+            target.NoteLineRead(std::move(line), std::move(fileName), std::move(description),
+                                number);
+        });
         return;
     }
     RememberLine(line, fileName, description);
     if (trace_ != nullptr) {
-        *trace_ << Quoted(line) << ',' << Quoted(description) << ',' << Quoted(fileName) << ','
-                << number << "\r\n";
+        *trace_ << '"' << line << "\",\"" << description << "\",\"" << fileName << "\"," << number
+                << "\r\n";
     }
 }
 
@@ -421,11 +425,16 @@ void Reporter::RememberLine(std::string_view line, std::string_view fileName,
         })) {
         return;
     }
-    history_.insert(history_.begin(), HistoryEntry{std::string(line), std::string(fileName),
-                                                   std::string(description)});
-    if (history_.size() > kHistorySize) {
-        history_.resize(kHistorySize);
+    // Once the history is full, the oldest entry takes the new line (keeping its storage)
+    // and moves to the front.
+    if (history_.size() < kHistorySize) {
+        history_.emplace_back();
     }
+    std::rotate(history_.begin(), history_.end() - 1, history_.end());
+    HistoryEntry& entry = history_.front();
+    entry.line = line;
+    entry.fileName = fileName;
+    entry.description = description;
 }
 
 }  // namespace kavo::reporting

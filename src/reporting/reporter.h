@@ -203,7 +203,8 @@ class Reporter {
         if (journal_ == nullptr) {
             return false;
         }
-        journal_->Add([target = target_, effect = std::move(effect)] { effect(*target); });
+        journal_->Add(
+            [target = target_, effect = std::move(effect)]() mutable { effect(*target); });
         return true;
     }
     // The history entry and trace row of one line read from an open file.

@@ -126,6 +126,22 @@ std::string UpperCopy(std::string_view text) {
     return upper;
 }
 
+bool EqualsInCapitals(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+        if (c != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
     std::string_view trimmed = Trim(text);
     if (!IsPlainDecimal(trimmed)) {

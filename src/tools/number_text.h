@@ -39,5 +39,7 @@ std::string IntegerText(long long value);
 std::string_view Trim(std::string_view text);
 std::string TrimCopy(std::string_view text);
 std::string UpperCopy(std::string_view text);
+// Whether UpperCopy(text) == upper, without making the copy.
+bool EqualsInCapitals(std::string_view text, std::string_view upper);
 
 }  // namespace kavo::tools

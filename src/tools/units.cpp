@@ -73,9 +73,9 @@ bool IsEngineeringUnit(std::string_view name) {
 }
 
 bool TryUnitFactor(std::string_view pairCode, float& factor) {
-    const std::string code = UpperCopy(Trim(pairCode));
+    const std::string_view code = Trim(pairCode);
     for (const PairFactor& pair : kPairFactors) {
-        if (pair.code == code) {
+        if (EqualsInCapitals(code, pair.code)) {
             factor = static_cast<float>(pair.factor);
             return true;
         }
