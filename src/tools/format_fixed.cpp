@@ -1,10 +1,10 @@
-// Fixed-width number formatting: the digits of a single from one to_chars, fitted to a mask.
+// Fixed-width number formatting: the seven significant digits of a single, fitted to a mask.
 #include "tools/format_fixed.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
@@ -28,28 +28,15 @@ constexpr std::size_t kPatternDecimals = 18;
 
 // Finite, non-zero values only.
 Pattern PatternOf(float value) {
-    char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
-    const char* p = buffer;
+    const SevenDigits seven = SevenSignificantDigits(value);
     Pattern out;
-    if (*p == '-') {
-        out.negative = true;
-        ++p;
+    out.negative = seven.negative;
+    const int exponent = seven.exponent;
+    std::array<char, 7> digits{};
+    std::size_t digitCount = digits.size();
+    for (std::uint32_t rest = seven.digits, i = 7; i > 0; rest /= 10, --i) {
+        digits[i - 1] = static_cast<char>('0' + rest % 10);
     }
-    std::array<char, 8> digits{};
-    std::size_t digitCount = 0;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') {
-            digits[digitCount++] = *p;
-        }
-    }
-    ++p;  // the "e"
-    if (*p == '+') {
-        ++p;
-    }
-    int exponent = 0;
-    std::from_chars(p, written.ptr, exponent);
     while (digitCount > 1 && digits[digitCount - 1] == '0') {
         --digitCount;
     }

@@ -2,6 +2,8 @@
 // written.
 #include "tools/number_text.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -62,11 +64,85 @@ struct SignificantDigits {
 };
 
 SignificantDigits SevenDigitsOf(float value) {
+    const SevenDigits seven = SevenSignificantDigits(value);
+    SignificantDigits out;
+    out.negative = seven.negative;
+    out.exponent = seven.exponent;
+    out.digits = std::to_string(seven.digits);
+    while (out.digits.size() > 1 && out.digits.back() == '0') {
+        out.digits.pop_back();
+    }
+    return out;
+}
+
+constexpr std::array<std::uint64_t, 19> kPowersOfTen = {1ULL,
+                                                        10ULL,
+                                                        100ULL,
+                                                        1000ULL,
+                                                        10000ULL,
+                                                        100000ULL,
+                                                        1000000ULL,
+                                                        10000000ULL,
+                                                        100000000ULL,
+                                                        1000000000ULL,
+                                                        10000000000ULL,
+                                                        100000000000ULL,
+                                                        1000000000000ULL,
+                                                        10000000000000ULL,
+                                                        100000000000000ULL,
+                                                        1000000000000000ULL,
+                                                        10000000000000000ULL,
+                                                        100000000000000000ULL,
+                                                        1000000000000000000ULL};
+
+// The digits of a magnitude from 2^-16 up to 1E18 in whole-number arithmetic, rounded as
+// to_chars rounds them: magnitude = m x 2^e exactly, and magnitude x 10^(6 - E) is a quotient
+// of two whole numbers below 2^64 throughout that range.
+SevenDigits SevenDigitsInRange(float magnitude) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(magnitude);
+    const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;  // normal throughout the range
+    const int e = static_cast<int>(bits >> 23) - 150;
+    // magnitude x 10^k as numerator / denominator.
+    const auto scaled = [m, e](int k, std::uint64_t& numerator, std::uint64_t& denominator) {
+        numerator = e >= 0 ? m << e : m;
+        denominator = e >= 0 ? 1 : 1ULL << -e;
+        if (k >= 0) {
+            numerator *= kPowersOfTen[static_cast<std::size_t>(k)];
+        } else {
+            denominator *= kPowersOfTen[static_cast<std::size_t>(-k)];
+        }
+    };
+    // floor(log10(2^(e + 23))): the decimal exponent or one below it.
+    int exponent = ((e + 23) * 78913) >> 18;
+    std::uint64_t numerator = 0;
+    std::uint64_t denominator = 1;
+    std::uint64_t digits = 0;
+    for (;;) {
+        scaled(6 - exponent, numerator, denominator);
+        digits = numerator / denominator;
+        if (digits < 10000000) {
+            break;
+        }
+        ++exponent;
+    }
+    const std::uint64_t twiceRest = 2 * (numerator % denominator);
+    if (twiceRest > denominator || (twiceRest == denominator && digits % 2 == 1)) {
+        ++digits;
+    }
+    if (digits == 10000000) {
+        digits = 1000000;
+        ++exponent;
+    }
+    return {false, static_cast<std::uint32_t>(digits), exponent};
+}
+
+// The same for any finite non-zero single, from to_chars's text.
+SevenDigits SevenDigitsFromText(float value) {
     char buffer[32];
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
     std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    SignificantDigits out;
+    SevenDigits out;
     std::size_t i = 0;
     if (text[i] == '-') {
         out.negative = true;
@@ -74,7 +150,7 @@ SignificantDigits SevenDigitsOf(float value) {
     }
     for (; i < text.size() && text[i] != 'e'; ++i) {
         if (IsDigit(text[i])) {
-            out.digits += text[i];
+            out.digits = out.digits * 10 + static_cast<std::uint32_t>(text[i] - '0');
         }
     }
     ++i;  // the "e"
@@ -82,9 +158,6 @@ SignificantDigits SevenDigitsOf(float value) {
         ++i;
     }
     std::from_chars(text.data() + i, text.data() + text.size(), out.exponent);
-    while (out.digits.size() > 1 && out.digits.back() == '0') {
-        out.digits.pop_back();
-    }
     return out;
 }
 
@@ -102,6 +175,16 @@ bool IncrementDigits(std::string& digits) {
 }
 
 }  // namespace
+
+SevenDigits SevenSignificantDigits(float value) {
+    const float magnitude = std::fabs(value);
+    if (magnitude >= 0x1p-16f && magnitude < 1e18f) {
+        SevenDigits out = SevenDigitsInRange(magnitude);
+        out.negative = value < 0.0f;
+        return out;
+    }
+    return SevenDigitsFromText(value);
+}
 
 std::string_view Trim(std::string_view text) {
     std::size_t first = text.find_first_not_of(' ');

@@ -2,6 +2,7 @@
 // written. Built on to_chars/from_chars, so the locale never changes a file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,16 @@ std::optional<double> ParseNumber(std::string_view text);
 // nullopt for any other text. Every whole number taken from input passes through here, so
 // no value out of range ever reaches an integer.
 std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest);
+
+// The seven significant digits of a finite, non-zero single as std::to_chars gives them in
+// scientific form with six decimals: rounded from the exact binary value, ties to even.
+// |value| = digits x 10^(exponent - 6), 1,000,000 <= digits <= 9,999,999.
+struct SevenDigits {
+    bool negative = false;
+    std::uint32_t digits = 0;
+    int exponent = 0;
+};
+SevenDigits SevenSignificantDigits(float value);
 
 // A single written with at most seven significant digits, without a leading blank and
 // without trailing zeros; a whole number without a decimal point ("345", "12.5", "-0.25",

@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <climits>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace kavo::tools {
@@ -68,6 +73,63 @@ struct SingleCase {
     float value;
     std::string text;
 };
+
+// to_chars's own text of the seven digits, and the same text made of SevenSignificantDigits.
+std::string ToCharsSevenDigits(float value) {
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    return std::string(buffer, written.ptr);
+}
+std::string SevenDigitsText(float value) {
+    const SevenDigits seven = SevenSignificantDigits(value);
+    const std::string digits = std::to_string(seven.digits);
+    const std::string exponent =
+        std::to_string(seven.exponent < 0 ? -seven.exponent : seven.exponent);
+    return (seven.negative ? "-" : "") + digits.substr(0, 1) + "." + digits.substr(1) + "e" +
+           (seven.exponent < 0 ? "-" : "+") + (exponent.size() < 2 ? "0" : "") + exponent;
+}
+
+TEST(SevenSignificantDigits, EqualsToCharsForAnySingleAndForExactTies) {
+    // Exact ties at the eighth digit round to the even neighbour, as to_chars does.
+    EXPECT_EQ(SevenDigitsText(1234567.5f), "1.234568e+06");
+    EXPECT_EQ(SevenDigitsText(1234568.5f), "1.234568e+06");
+    EXPECT_EQ(SevenDigitsText(123456.25f), "1.234562e+05");
+    EXPECT_EQ(SevenDigitsText(9999999.5f), "1.000000e+07");
+    EXPECT_EQ(SevenDigitsText(-0.5f), "-5.000000e-01");
+    std::mt19937 random(81226);
+    int mismatches = 0;
+    for (int i = 0; i < 400000 && mismatches < 10; ++i) {
+        float value = 0.0f;
+        switch (i % 4) {
+            case 0:  // any bit pattern
+                value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+                break;
+            case 1:  // whole numbers over a power of two: exact decimals, many ties
+                value = static_cast<float>(random() % 16777216u) /
+                        static_cast<float>(1u << (random() % 24));
+                break;
+            case 2: {  // next to a power of ten
+                const float power = std::pow(10.0f, static_cast<float>(random() % 40) - 20.0f);
+                const std::uint32_t step = static_cast<std::uint32_t>(random() % 5);
+                value = std::bit_cast<float>(std::bit_cast<std::uint32_t>(power) + step - 2u);
+                break;
+            }
+            default:  // the values of the output tables
+                value = std::uniform_real_distribution<float>(-1000.0f, 1000.0f)(random);
+                break;
+        }
+        if (!std::isfinite(value) || value == 0.0f) {
+            continue;
+        }
+        if (SevenDigitsText(value) != ToCharsSevenDigits(value)) {
+            ++mismatches;
+            ADD_FAILURE() << std::hexfloat << value << ": " << SevenDigitsText(value)
+                          << ", to_chars " << ToCharsSevenDigits(value);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 TEST(SingleText, WritesSevenSignificantDigitsWithoutTrailingZeros) {
     const SingleCase cases[] = {
