@@ -1,6 +1,7 @@
 // Fixed-width number formatting: the seven significant digits of a single, fitted to a mask.
 #include "tools/format_fixed.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -15,12 +16,13 @@ namespace {
 
 // The value in the plain pattern: seven significant digits, the decimals rounded half up to
 // at most 18 places, no trailing zeros. A single has at most 39 integer digits and, at 1E-45,
-// 51 decimals before the rounding.
+// 51 decimals before the rounding. Only the counted digits are ever read: the arrays are
+// left unfilled (every table cell makes one).
 struct Pattern {
     bool negative = false;
-    std::array<char, 48> integer{};
+    std::array<char, 48> integer;
     std::size_t integerCount = 0;
-    std::array<char, 64> decimals{};
+    std::array<char, 64> decimals;
     std::size_t decimalCount = 0;
 };
 
@@ -107,33 +109,37 @@ void AppendPattern(std::string& out, const Pattern& pattern) {
 }
 
 // The pattern fitted into the mask: exactly its decimals (surplus cut), integer part
-// right-aligned; a wider integer part widens the field.
+// right-aligned; a wider integer part widens the field. Written in place after one resize.
 void AppendFitted(std::string& out, const Pattern& pattern, const FixedMask& mask) {
     const std::size_t integerDigits = pattern.integerCount == 0 ? 1 : pattern.integerCount;
     const std::size_t valueWidth = integerDigits + (pattern.negative ? 1 : 0);
-    out.append(mask.lead(), ' ');
-    if (mask.integerWidth() > valueWidth) {
-        out.append(mask.integerWidth() - valueWidth, ' ');
-    }
+    const std::size_t padding =
+        mask.integerWidth() > valueWidth ? mask.integerWidth() - valueWidth : 0;
+    const std::size_t width = mask.lead() + padding + valueWidth +
+                              (mask.point() ? 1 + mask.decimals() : 0) + (mask.comma() ? 1 : 0) +
+                              mask.trail();
+    const std::size_t start = out.size();
+    out.resize(start + width);
+    char* p = out.data() + start;
+    p = std::fill_n(p, mask.lead() + padding, ' ');
     if (pattern.negative) {
-        out += '-';
+        *p++ = '-';
     }
     if (pattern.integerCount == 0) {
-        out += '0';
+        *p++ = '0';
     } else {
-        out.append(pattern.integer.data(), pattern.integerCount);
+        p = std::copy_n(pattern.integer.data(), pattern.integerCount, p);
     }
     if (mask.point()) {
-        out += '.';
-        const std::size_t shown =
-            pattern.decimalCount < mask.decimals() ? pattern.decimalCount : mask.decimals();
-        out.append(pattern.decimals.data(), shown);
-        out.append(mask.decimals() - shown, '0');
+        *p++ = '.';
+        const std::size_t shown = std::min(pattern.decimalCount, mask.decimals());
+        p = std::copy_n(pattern.decimals.data(), shown, p);
+        p = std::fill_n(p, mask.decimals() - shown, '0');
     }
     if (mask.comma()) {
-        out += ',';
+        *p++ = ',';
     }
-    out.append(mask.trail(), ' ');
+    std::fill_n(p, mask.trail(), ' ');
 }
 
 // Zero is a lone "0" in the middle of blanks: at half the mask length, halves rounded to

@@ -95,6 +95,26 @@ constexpr std::array<std::uint64_t, 19> kPowersOfTen = {1ULL,
                                                         100000000000000000ULL,
                                                         1000000000000000000ULL};
 
+// magnitude x 10^k as a whole part and a rest over a denominator, for magnitude = m x 2^e.
+// Below 2^23 (e < 0) the decimal exponent is at most 6 and k >= 0: the denominator is then
+// 2^-e and the division a shift.
+struct Quotient {
+    std::uint64_t whole = 0;
+    std::uint64_t rest = 0;
+    std::uint64_t denominator = 1;
+};
+Quotient Scaled(std::uint64_t m, int e, int k) {
+    if (e < 0) {
+        const std::uint64_t numerator = m * kPowersOfTen[static_cast<std::size_t>(k)];
+        const std::uint64_t denominator = 1ULL << -e;
+        return {numerator >> -e, numerator & (denominator - 1), denominator};
+    }
+    const std::uint64_t numerator =
+        (m << e) * (k > 0 ? kPowersOfTen[static_cast<std::size_t>(k)] : 1);
+    const std::uint64_t denominator = k < 0 ? kPowersOfTen[static_cast<std::size_t>(-k)] : 1;
+    return {numerator / denominator, numerator % denominator, denominator};
+}
+
 // The digits of a magnitude from 2^-16 up to 1E18 in whole-number arithmetic, rounded as
 // to_chars rounds them: magnitude = m x 2^e exactly, and magnitude x 10^(6 - E) is a quotient
 // of two whole numbers below 2^64 throughout that range.
@@ -102,31 +122,16 @@ SevenDigits SevenDigitsInRange(float magnitude) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(magnitude);
     const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;  // normal throughout the range
     const int e = static_cast<int>(bits >> 23) - 150;
-    // magnitude x 10^k as numerator / denominator.
-    const auto scaled = [m, e](int k, std::uint64_t& numerator, std::uint64_t& denominator) {
-        numerator = e >= 0 ? m << e : m;
-        denominator = e >= 0 ? 1 : 1ULL << -e;
-        if (k >= 0) {
-            numerator *= kPowersOfTen[static_cast<std::size_t>(k)];
-        } else {
-            denominator *= kPowersOfTen[static_cast<std::size_t>(-k)];
-        }
-    };
     // floor(log10(2^(e + 23))): the decimal exponent or one below it.
     int exponent = ((e + 23) * 78913) >> 18;
-    std::uint64_t numerator = 0;
-    std::uint64_t denominator = 1;
-    std::uint64_t digits = 0;
-    for (;;) {
-        scaled(6 - exponent, numerator, denominator);
-        digits = numerator / denominator;
-        if (digits < 10000000) {
-            break;
-        }
+    Quotient scaled = Scaled(m, e, 6 - exponent);
+    if (scaled.whole >= 10000000) {
         ++exponent;
+        scaled = Scaled(m, e, 6 - exponent);
     }
-    const std::uint64_t twiceRest = 2 * (numerator % denominator);
-    if (twiceRest > denominator || (twiceRest == denominator && digits % 2 == 1)) {
+    std::uint64_t digits = scaled.whole;
+    const std::uint64_t twiceRest = 2 * scaled.rest;
+    if (twiceRest > scaled.denominator || (twiceRest == scaled.denominator && digits % 2 == 1)) {
         ++digits;
     }
     if (digits == 10000000) {
