@@ -43,6 +43,10 @@ void Q1oCsv::WriteRow(std::span<const std::string_view> printedCells) {
     file_.text().WriteLine(line_);
 }
 
+void Q1oCsv::ReserveRows(std::size_t rows) {
+    file_.text().Reserve(rows * (line_.size() + 2));
+}
+
 void Q1oCsv::Commit(reporting::Reporter& reporter) {
     file_.Commit(reporter);
 }

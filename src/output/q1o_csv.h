@@ -25,6 +25,8 @@ class Q1oCsv {
     void Open(reporting::Reporter& reporter, const std::string& path, const ColumnTable& columns);
     // One depth point: each column's value as the table printed it, in column order.
     void WriteRow(std::span<const std::string_view> printedCells);
+    // Room for `rows` more rows as long as the last one written.
+    void ReserveRows(std::size_t rows);
     // Puts the complete file in its place (an effect). The effect throws QC386 when it could
     // not be written.
     void Commit(reporting::Reporter& reporter);

@@ -64,6 +64,7 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
     std::vector<std::size_t> cellStarts(static_cast<std::size_t>(parts.columns.count()));
     std::vector<std::string_view> printedCells(cellStarts.size());
     float lastDepth = tools::kNull;
+    bool reserved = false;
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
         // point: it would pull the effective stress back to the null depth.
@@ -108,6 +109,16 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
             parts.csv->WriteRow(printedCells);
         }
         zeroload::UpdateZeroLoadLowest(parts.zeroLoadEntry, point, parts.lowestQcDepth);
+        if (!reserved) {
+            // The first row tells the size of the rest: the texts grow once, not by doubling.
+            const std::size_t rest = count - p - 1;
+            out.Reserve(rest * row.size());
+            directionTrace.Reserve(rest * (directionLine.size() + 2));
+            if (parts.csv != nullptr) {
+                parts.csv->ReserveRows(rest);
+            }
+            reserved = true;
+        }
     }
     // The sounded length is the depth of the last point that has one.
     if (!tools::IsMissing(lastDepth)) {

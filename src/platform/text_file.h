@@ -46,6 +46,8 @@ class TextInput {
 class TextBuffer {
   public:
     void Write(std::string_view text) { text_ += text; }
+    // Room for `extra` more characters, so that a text of known size grows in one step.
+    void Reserve(std::size_t extra) { text_.reserve(text_.size() + extra); }
     void WriteLine(std::string_view text) {
         text_ += text;
         text_ += "\r\n";
