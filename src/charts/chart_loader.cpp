@@ -371,7 +371,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             reporting::ProgressReport start = reporting::ProcessReport("SA111", "Reading SLD data");
             start.operations = "File based";
             reporter.ReportProgress(start);
-            const std::string pattern = files::PathFor(area, "SLD-Kavo-*.csv");
+            const std::string pattern = files::PathFor(area, files::PathKey::SldChartFiles);
             const std::vector<std::string> names = ListMatchingFiles(pattern);
             if (names.empty()) {
                 throw DataError("SLD214", "No " + pattern + " file");
@@ -416,7 +416,7 @@ void LoadChartsForRun(reporting::Reporter& reporter, const files::DataArea& area
 
 void ReadChartFile(reporting::Reporter& reporter, const files::DataArea& area,
                    std::string_view fileName, SldChart& chart) {
-    const std::string path = files::PathFor(area, "SLD INPUT") + std::string(fileName);
+    const std::string path = files::PathFor(area, files::PathKey::SldInput) + std::string(fileName);
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "one SLD file")) {
         throw DataError("SLD217",

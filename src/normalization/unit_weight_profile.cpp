@@ -81,7 +81,7 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     reporter.ReportProgress(reading);
 
     files::CheckDataName(profile.fileName, "unit-weight file name", "UWT file");
-    const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
+    const std::string path = files::PathFor(dataArea, files::PathKey::Project) + profile.fileName;
     files::CheckInsideDataArea(dataArea, path, "unit-weight file");
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "UWT file")) {

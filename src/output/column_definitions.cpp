@@ -112,8 +112,8 @@ int LastNonBlankField(const std::vector<std::string>& fields, int count) {
 
 std::string FindColumnDefinitionFile(const files::DataArea& area) {
     const std::string pattern(kColumnFilePattern);
-    const std::string projectsFolder = files::PathFor(area, "PROJECTS");
-    const std::string projectFolder = files::PathFor(area, "PROJECT");
+    const std::string projectsFolder = files::PathFor(area, files::PathKey::Projects);
+    const std::string projectFolder = files::PathFor(area, files::PathKey::Project);
     const int inProjects = files::CountFiles(projectsFolder + pattern);
     const int inProject = files::CountFiles(projectFolder + pattern);
     if (inProjects > 1) {

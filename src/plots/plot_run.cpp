@@ -238,7 +238,8 @@ PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
     const std::string& project = run.area().projectName;
 
     PlotResult result;
-    result.folder = platform::ToRealPath(files::PathFor(run.area(), "PROJECT")) / "Plots";
+    result.folder =
+        platform::ToRealPath(files::PathFor(run.area(), files::PathKey::Project)) / "Plots";
     std::error_code error;
     std::filesystem::create_directories(result.folder, error);
     if (error) {

@@ -103,8 +103,9 @@ bool ReadProjectList(const ProjectContext& context, std::string_view wantedProje
     Progress(context, "Reading Project list from *-Project.CSV file", "FP900");
     const std::string purpose = kProjectListPurpose;
     reporting::TracedInput file;
-    const std::string path = files::OpenOnlyFile(context.area, context.reporter, file, "PROJECTS",
-                                                 kProjectListPattern, purpose);
+    const std::string path =
+        files::OpenOnlyFile(context.area, context.reporter, file, files::PathKey::Projects,
+                            kProjectListPattern, purpose);
     ReadHeader(context, file, path);
 
     context.list.names.clear();
@@ -157,7 +158,7 @@ bool ReadProjectList(const ProjectContext& context, std::string_view wantedProje
 void ListProjectFolders(const ProjectContext& context) {
     Progress(context, "Getting Project names from PROJECT Directory", "WE623");
     context.list.folderNames.clear();
-    const std::string pattern = files::PathFor(context.area, "PROJECTS") + "*";
+    const std::string pattern = files::PathFor(context.area, files::PathKey::Projects) + "*";
     std::vector<std::string> folders = platform::ListMatching(pattern, platform::EntryKind::Folder);
     const std::size_t entries =
         folders.size() + platform::ListMatching(pattern, platform::EntryKind::File).size();

@@ -267,7 +267,7 @@ std::string TraceFilePath(const Program& program) {
 }
 
 std::string TasksLogPath(const Program& program) {
-    return files::PathFor(program.dataArea, "KAVO") + reporting::kTasksLogName;
+    return files::PathFor(program.dataArea, files::PathKey::Root) + reporting::kTasksLogName;
 }
 
 void OpenTraceFile(Program& program) {
@@ -368,9 +368,10 @@ void MainRoutine(Program& program) {
     const float elapsed = ElapsedSeconds(startSeconds, program.clock.SecondsSinceMidnight());
     const std::vector<std::string> summaryLines = SummaryLines(program);
     program.window.panel().summaryLines = summaryLines;
-    program.reporter.ReportProgress(RunSummary(
-        program.tables.totalFeet, program.tables.totalSoundings, elapsed,
-        files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFile->name));
+    program.reporter.ReportProgress(
+        RunSummary(program.tables.totalFeet, program.tables.totalSoundings, elapsed,
+                   files::PathFor(program.dataArea, files::PathKey::Soundings),
+                   program.tables.zeroLoadFile->name));
     for (const std::string& line : summaryLines) {
         program.reporter.LogLine(0, line, "TASK");
     }
