@@ -70,7 +70,7 @@ void WritePointNotes(reporting::Reporter& reporter, const PointNotes& notes) {
                                                  tools::SingleText(note.depth) +
                                                  " ft (a reading at the ground surface): "
                                                  "normalised values left missing",
-                                             "ISSUE");
+                                             reporting::LogKind::Issue);
                 break;
         }
     }

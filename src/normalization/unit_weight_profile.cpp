@@ -140,7 +140,7 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     done.process = "done with UWT input file";
     done.statusCode = "TR399";
     reporter.ReportProgress(done);
-    reporter.LogIssueWithContext("Done with UWT file", "TASK");
+    reporter.LogIssueWithContext("Done with UWT file", reporting::LogKind::Task);
 }
 
 float ProfileUnitWeightAt(const UnitWeightProfile& profile, float depth) {

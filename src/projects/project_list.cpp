@@ -58,7 +58,8 @@ void ReadHeader(const ProjectContext& context, reporting::TracedInput& file,
         std::string id = cell.id;
         if (!AssignProjectColumn(context.list.record, context.area.projectName, id,
                                  tools::kNullText)) {
-            context.reporter.LogLine(6, note + " ---> ID is not standardized", "ISSUE");
+            context.reporter.LogLine(6, note + " ---> ID is not standardized",
+                                     reporting::LogKind::Issue);
             throw tools::DataError(
                 "RE932", purpose + " Column ID =" + id + "is not a standardized column ID");
         }

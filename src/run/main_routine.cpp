@@ -355,7 +355,7 @@ void MainRoutine(Program& program) {
                                      "Removed " + std::to_string(removed) + " unfinished files (*" +
                                          std::string(platform::kUnfinishedSuffix) +
                                          ") left by an earlier program",
-                                     "TASK");
+                                     reporting::LogKind::Task);
         }
     }
 
@@ -373,11 +373,11 @@ void MainRoutine(Program& program) {
                    files::PathFor(program.dataArea, files::PathKey::Soundings),
                    program.tables.zeroLoadFile->name));
     for (const std::string& line : summaryLines) {
-        program.reporter.LogLine(0, line, "TASK");
+        program.reporter.LogLine(0, line, reporting::LogKind::Task);
     }
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
-        "TASK");
+        reporting::LogKind::Task);
     program.reporter.FlushLog();
     AnnounceStage(program.window, program.reporter, Stage::Looping);
 }
