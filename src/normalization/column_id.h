@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,10 @@ struct ColumnSpec {
     ColumnMethod methodKind = ColumnMethod::Other;        // what method stands for
     // What method stands for as the method of a unit-weight column.
     UnitWeightMethod unitWeightMethod = UnitWeightMethod::ColumnChart;
+    // The cone factor of a ConeFactor method, the number after its "=" ("Nk=17": 17; the null
+    // value when no number follows); none when the method has no "=". The value engine checks
+    // it at each reading.
+    std::optional<float> coneFactor;
     // The slot of the chart that serves the column, when resolved for the run's chart table
     // (ResolveColumnChart); 0: looked up by base name and method at each reading.
     std::int16_t chartSlot = 0;

@@ -28,18 +28,19 @@ struct SoundingUnitWeightInputs {
     std::string profileFileName;           // the UWT file in the project folder
 };
 
-// The unit-weight column "UWT_<method>_pcf" parsed at the first depth point of a sounding, and
-// the stress factor, kept so that the depth points that follow do not parse again.
+// The unit-weight column "UWT_<method>_pcf" of the sounding's method, parsed at its first depth
+// point, with the verdict of the method check on that method and the stress factor, kept so
+// that the depth points that follow neither parse nor compare the method's text again.
 struct UnitWeightColumnCache {
     bool ready = false;
-    std::string method;
     ColumnSpec column;
+    bool methodPassesCheck = false;
     float atmPerPsf = tools::kNull;
 };
 
-// Build one per sounding (or per run) and keep it for all the sounding's depth points. The
-// computation reads no file: a sounding whose method is FILE has its profile read before its
-// first depth point.
+// Build one per sounding and keep it for all the sounding's depth points: the sounding's
+// unit-weight method is resolved at its first depth point. The computation reads no file: a
+// sounding whose method is FILE has its profile read before its first depth point.
 struct NormalisationContext {
     const charts::ChartTable& charts;
     NormalisationMode mode;

@@ -185,6 +185,11 @@ TEST_F(ColumnValueTest, StrengthByConeFactorIsMissingWithoutItsInputs) {
 
 TEST_F(ColumnValueTest, StrengthByConeFactorChecksTheFactor) {
     sounding.waterTableDepth = 50.0f;
+    // The factor is checked with the value, not with the ID: its error comes where the
+    // column's first value is computed.
+    for (const char* id : {"SU1_NK=25", "SU1_NK=", "SU1_NK17"}) {
+        EXPECT_NO_THROW(ParseColumnId(id)) << id;
+    }
     std::string description;
     EXPECT_EQ(ErrorOf("SU1_NK=25", &description), "NK019");
     EXPECT_EQ(description, "NK must be reasonable, not 25");
