@@ -8,16 +8,13 @@
 #include "charts/sld_chart.h"
 #include "normalization/column_id.h"
 #include "normalization/unit_weight_profile.h"
+#include "setup/run_choices.h"
 #include "tools/null_marker.h"
 
 namespace kavo::normalization {
 
-// The cone normalisation method of the run: "USER_VASKI", "USER_VASKI_SF", "USER_ROB", or
-// none chosen ("-5435" or empty).
-enum class NormalisationMode { Vaski, VaskiStressFocus, Robertson, NoneChosen };
-
-// Reads the run setting's code; other text throws ProgrammingError.
-NormalisationMode ParseNormalisationMode(std::string_view code);
+// The cone normalisation method of the run, as the run's settings hold it.
+using setup::NormalisationMode;
 
 // The sounding's facts that the unit weight needs, filled from its soundings-database row.
 struct SoundingUnitWeightInputs {

@@ -142,14 +142,14 @@ std::string FindColumnDefinitionFile(const files::DataArea& area) {
 void ReadColumnDefinitions(ColumnDefinitionParts& parts) {
     Progress(parts.reporter, "QC119", "Reading Q1o column information");
     parts.columns = ColumnTable{};
-    if (parts.columnsSource == "INTERNAL") {
+    if (parts.columnsSource == setup::ColumnsSource::BuiltIn) {
         int number = 0;
         for (std::string_view id : kBuiltInColumnIds) {
             parts.columns.SetColumnId(++number, id, "the built-in column list");
         }
         return;
     }
-    if (parts.columnsSource != "FILE") {
+    if (parts.columnsSource != setup::ColumnsSource::DefinitionFile) {
         return;
     }
     DefinitionFileReader reader(parts, FindColumnDefinitionFile(parts.dataArea));

@@ -59,10 +59,6 @@ class ActiveRun {
     bool& flag_;
 };
 
-normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
-    return normalization::ParseNormalisationMode(settings.coneNormalization);
-}
-
 // Sounding `job` computed again in this thread from the unit-weight profile the run has read
 // last, when it assumed another: a sounding before it read none or failed.
 void RecomputeWithRunProfile(Program& program, SoundingJob& job, double loopStartSeconds) {
@@ -152,8 +148,8 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     // Every output column is tried at the test point before the first sounding, so a bad
     // column ID stops the run before any table is written.
     const normalization::SoundingUnitWeightInputs noSounding;
-    const normalization::NormalisationContext columnContext{*tables.charts, ModeOf(tables.settings),
-                                                            noSounding};
+    const normalization::NormalisationContext columnContext{
+        *tables.charts, tables.settings.coneNormalization, noSounding};
     output::SetUpRunColumns(tables.columns, columnContext, program.reporter, program.dataArea,
                             tables.settings.columnsSource);
 

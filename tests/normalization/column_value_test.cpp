@@ -137,9 +137,6 @@ TEST_F(ColumnValueTest, ExponentColumnFollowsTheNormalisationMode) {
         EXPECT_FLOAT_EQ(Value("cQc_tln"), c.expected);
         EXPECT_FLOAT_EQ(Value("cQc_RKP"), 0.6f);
     }
-    EXPECT_EQ(ParseNormalisationMode("USER_VASKI_SF"), NormalisationMode::VaskiStressFocus);
-    EXPECT_EQ(ParseNormalisationMode("-5435"), NormalisationMode::NoneChosen);
-    EXPECT_THROW(ParseNormalisationMode("USER_OTHER"), tools::ProgrammingError);
 }
 
 // Su = (qt - total vertical stress) / Nk in atm; SU1 = Su / VES, SU = Su in psf at the unit
