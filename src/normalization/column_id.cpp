@@ -322,6 +322,7 @@ ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown) {
     if (!property->key.empty()) {
         spec.key = std::string(property->key);
     }
+    spec.baseNameUpper = tools::UpperCopy(tools::Trim(spec.baseName));
     spec.base = BaseQuantityOf(spec.baseName);
     spec.propertyKind = ColumnPropertyOf(spec.property);
     spec.methodKind = ColumnMethodOf(spec.method);

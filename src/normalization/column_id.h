@@ -61,11 +61,13 @@ struct ColumnSpec {
     std::string unit;      // the unit token as written; may be empty
     std::string key{tools::kNullText};  // property_method, property alone, or "basic"
     std::string reserved{tools::kNullText};
-    bool known = false;                         // the property is in the property table
-    std::string normalised{tools::kNullText};   // "TRUE" predicted, "FALSE" measured or basic
-    std::string outputUnit{tools::kNullText};   // internal unit: "FT", "ATM", "%", "PCF", ...
-    std::string baseName{tools::kNullText};     // name under which charts and values are found
-    BaseQuantity base = BaseQuantity::Unknown;  // what baseName stands for
+    bool known = false;                        // the property is in the property table
+    std::string normalised{tools::kNullText};  // "TRUE" predicted, "FALSE" measured or basic
+    std::string outputUnit{tools::kNullText};  // internal unit: "FT", "ATM", "%", "PCF", ...
+    std::string baseName{tools::kNullText};    // name under which charts and values are found
+    // baseName trimmed and in capitals, as the issue lines and the issue summary name it.
+    std::string baseNameUpper{tools::kNullText};
+    BaseQuantity base = BaseQuantity::Unknown;            // what baseName stands for
     ColumnProperty propertyKind = ColumnProperty::Other;  // what property stands for
     ColumnMethod methodKind = ColumnMethod::Other;        // what method stands for
     // What method stands for as the method of a unit-weight column.

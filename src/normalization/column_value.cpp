@@ -241,8 +241,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::Unknown:
             break;
     }
-    throw tools::DataError("QM456",
-                           "ID=" + tools::UpperCopy(tools::Trim(column.baseName)) + " is bad");
+    throw tools::DataError("QM456", "ID=" + column.baseNameUpper + " is bad");
 }
 
 }  // namespace
@@ -285,9 +284,8 @@ ColumnOutcome ComputeColumnValue(const NormalisationContext& context, const Colu
 }
 
 std::string OutOfRangeText(const ColumnSpec& column, float tested) {
-    return "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
-           tools::SingleText(tested) + " outside of the range ( " +
-           tools::SingleText(column.minimum);
+    return "out of range --- " + column.baseNameUpper + " of " + tools::SingleText(tested) +
+           " outside of the range ( " + tools::SingleText(column.minimum);
 }
 
 }  // namespace kavo::normalization
