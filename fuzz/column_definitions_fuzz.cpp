@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const normalization::NormalisationContext context{
             charts, normalization::NormalisationMode::Vaski, noSounding};
         output::ColumnTable columns;
-        output::SetUpRunColumns(columns, context, reporting.reporter, dataArea.area(), "FILE");
+        output::SetUpRunColumns(columns, context, reporting.reporter, dataArea.area(),
+                                setup::ColumnsSource::DefinitionFile);
     });
     return 0;
 }

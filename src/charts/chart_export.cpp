@@ -16,7 +16,7 @@ using tools::IntegerText;
 
 // Opens an export file in the folder of `key` (made when missing); DataError `code` when it
 // cannot be written.
-void OpenExport(reporting::Reporter& reporter, const files::DataArea& area, std::string_view key,
+void OpenExport(reporting::Reporter& reporter, const files::DataArea& area, files::PathKey key,
                 const std::string& name, std::string_view code, platform::TextOutput& file) {
     const std::string folder = files::PathFor(area, key);
     platform::MakeFolder(folder);
@@ -153,7 +153,8 @@ void WriteChartsForPlotting(reporting::Reporter& reporter, const files::DataArea
         report.outputFile = chart.SourceFile_8str;
         reporter.ReportProgress(report);
         platform::TextOutput file;
-        OpenExport(reporter, area, "SLD OUTPUT", chart.SourceFile_8str, "GSC113", file);
+        OpenExport(reporter, area, files::PathKey::SldOutput, chart.SourceFile_8str, "GSC113",
+                   file);
         WritePlottingFile(file, chart);
         Finish(file, "GSC113", chart.SourceFile_8str);
     }
@@ -174,7 +175,7 @@ void WriteChartStatements(reporting::Reporter& reporter, const files::DataArea& 
             "SFW231", "Writing " + tools::TrimCopy(chart.Row1_z_IDfull_8str) + " to VB6 file"));
         const std::string name = "SLD___" + chart.Row1_z_IDfull_8str + ".bas";
         platform::TextOutput file;
-        OpenExport(reporter, area, "SLD VB6", name, "SW113", file);
+        OpenExport(reporter, area, files::PathKey::SldVb6, name, "SW113", file);
         WriteStatementFile(file, slot, chart);
         Finish(file, "SW113", name);
     }

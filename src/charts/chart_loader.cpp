@@ -371,7 +371,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             reporting::ProgressReport start = reporting::ProcessReport("SA111", "Reading SLD data");
             start.operations = "File based";
             reporter.ReportProgress(start);
-            const std::string pattern = files::PathFor(area, "SLD-Kavo-*.csv");
+            const std::string pattern = files::PathFor(area, files::PathKey::SldChartFiles);
             const std::vector<std::string> names = ListMatchingFiles(pattern);
             if (names.empty()) {
                 throw DataError("SLD214", "No " + pattern + " file");
@@ -381,7 +381,7 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
                     continue;
                 }
                 SldChart& chart = AddChart(table, name);
-                reporter.LogLine(2, "SLD file reading: " + name, "TASK");
+                reporter.LogLine(2, "SLD file reading: " + name, reporting::LogKind::Task);
                 reporting::ProgressReport opening = reporting::ProcessReport(
                     "SC423", "opening SLD file", "SLD file sequence=" + IntegerText(table.count));
                 opening.inputFile = name;
@@ -395,10 +395,11 @@ void LoadCharts(ChartLoadRequest request, reporting::Reporter& reporter,
             start.operations = "internal based";
             start.inputFile = "internal ";
             reporter.ReportProgress(start);
-            reporter.LogLine(2, "start internal SLD file reading", "TASK");
+            reporter.LogLine(2, "start internal SLD file reading", reporting::LogKind::Task);
             for (const InternalChartText& internal : InternalChartTexts()) {
                 SldChart& chart = AddChart(table, internal.fileName);
-                reporter.LogLine(2, "SLD file reading: " + std::string(internal.fileName), "TASK");
+                reporter.LogLine(2, "SLD file reading: " + std::string(internal.fileName),
+                                 reporting::LogKind::Task);
                 ReadChartText(reporter, internal.fileName, internal.text, chart);
                 chart.Source_8str = "INTERNAL";
             }
@@ -416,7 +417,7 @@ void LoadChartsForRun(reporting::Reporter& reporter, const files::DataArea& area
 
 void ReadChartFile(reporting::Reporter& reporter, const files::DataArea& area,
                    std::string_view fileName, SldChart& chart) {
-    const std::string path = files::PathFor(area, "SLD INPUT") + std::string(fileName);
+    const std::string path = files::PathFor(area, files::PathKey::SldInput) + std::string(fileName);
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "one SLD file")) {
         throw DataError("SLD217",

@@ -68,7 +68,7 @@ void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& fil
     if (!lineRead) {
         reporter.LogIssueWithContext(file.fileName + ": no depth rows after the " +
                                          std::to_string(kHeaderRowCount) + " header rows",
-                                     "ISSUE");
+                                     reporting::LogKind::Issue);
         return;
     }
     reporter.LogIssueWithContext(
@@ -76,7 +76,7 @@ void ReportEndWithoutMarkers(reporting::Reporter& reporter, const FieldFile& fil
             ": the depth data end without end-marker rows (friction -32768); this last row "
             "ends the data and is not a reading, and the zero readings after the test are "
             "taken as those before it",
-        "ISSUE");
+        reporting::LogKind::Issue);
 }
 
 }  // namespace
@@ -184,7 +184,7 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
                     file.Where() +
                         ": the file ends in the middle of this row (no line end after it); "
                         "the file may have been cut short",
-                    "ISSUE");
+                    reporting::LogKind::Issue);
             }
             header.readingCount = static_cast<std::int16_t>(readings.size());
             header.zeros = ZerosFromCounts(header);

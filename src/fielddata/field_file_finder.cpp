@@ -110,7 +110,7 @@ FieldFileChoice FindAgsTest(std::string_view soundingName, const std::string& fo
 }  // namespace
 
 FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soundingName) {
-    const std::string folder = files::PathFor(area, "SOUNDINGS");
+    const std::string folder = files::PathFor(area, files::PathKey::Soundings);
     // Whatever else bears a field file's name (a folder, a pipe, a broken link) is found too,
     // so that opening it says why it cannot be read.
     std::vector<std::string> entries;
@@ -167,7 +167,7 @@ FieldFileChoice FindFieldFile(const files::DataArea& area, std::string_view soun
 }
 
 std::vector<FolderSounding> ListFolderSoundings(const files::DataArea& area) {
-    const std::string folder = files::PathFor(area, "SOUNDINGS");
+    const std::string folder = files::PathFor(area, files::PathKey::Soundings);
     const std::vector<std::string> files = FolderFiles(folder);
     std::vector<FolderSounding> soundings;
     for (const std::string& file : files) {

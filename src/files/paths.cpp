@@ -8,46 +8,47 @@
 #include "platform/file_system.h"
 #include "tools/errors.h"
 #include "tools/null_marker.h"
-#include "tools/number_text.h"
 
 namespace kavo::files {
 namespace {
 
 constexpr int kMostFilesCounted = 9999;
 
-// One row of the key table: the keys (upper case) that name a place, whether the place lies
-// in the current project's folder, and the text that follows the root (or the project).
+// One row of the key table: the place, its key as messages name it, whether the place lies in
+// the current project's folder, and the text that follows the root (or the project).
 struct KeyPlace {
-    std::array<const char*, 3> keys;
+    PathKey key;
+    const char* text;
     bool inProject;
     const char* tail;
 };
 
-// Looked up in order; the first match wins.
 constexpr std::array kKeyPlaces{
-    KeyPlace{{"SLD VB6"}, false, "-VB6/"},
-    KeyPlace{{"SLD INPUT", "SLD"}, false, "/SLD input/"},
-    KeyPlace{{"SLD-KAVO-*.CSV"}, false, "/SLD input/SLD-Kavo-*.csv"},
-    KeyPlace{{"SLD FOR PLOTTING"}, true, "/SLD for plotting/"},
-    KeyPlace{{"SLD OUTPUT"}, true, "/SLD output/"},
-    KeyPlace{{"SOFTWARE", "TEMP", "TEMPORARY"}, false, "/software/"},
-    KeyPlace{{"EXTRA"}, false, "/Vaski extras/"},
-    KeyPlace{{"KAVO"}, false, "/"},
-    KeyPlace{{"PROJECTS"}, false, "/Projects/"},
-    KeyPlace{{"PROJECTS---*.CSV"}, false, "/Projects/ProjectS---*.csv"},
-    KeyPlace{{"PROJECT"}, true, "/"},
-    KeyPlace{{"SOUNDINGS"}, true, "/SOUNDINGS/"},
-    KeyPlace{{"KAVO_SOUNDINGS---*.CSV"}, true, "/Kavo_SoundingS---*.csv"},
-    KeyPlace{{"*.CPT"}, true, "/soundings/*.CPT"},
+    KeyPlace{PathKey::SldVb6, "SLD VB6", false, "-VB6/"},
+    KeyPlace{PathKey::SldInput, "SLD INPUT", false, "/SLD input/"},
+    KeyPlace{PathKey::SldChartFiles, "SLD-KAVO-*.CSV", false, "/SLD input/SLD-Kavo-*.csv"},
+    KeyPlace{PathKey::SldForPlotting, "SLD FOR PLOTTING", true, "/SLD for plotting/"},
+    KeyPlace{PathKey::SldOutput, "SLD OUTPUT", true, "/SLD output/"},
+    KeyPlace{PathKey::Software, "SOFTWARE", false, "/software/"},
+    KeyPlace{PathKey::Extra, "EXTRA", false, "/Vaski extras/"},
+    KeyPlace{PathKey::Root, "KAVO", false, "/"},
+    KeyPlace{PathKey::Projects, "PROJECTS", false, "/Projects/"},
+    KeyPlace{PathKey::ProjectListFiles, "PROJECTS---*.CSV", false, "/Projects/ProjectS---*.csv"},
+    KeyPlace{PathKey::Project, "PROJECT", true, "/"},
+    KeyPlace{PathKey::Soundings, "SOUNDINGS", true, "/SOUNDINGS/"},
+    KeyPlace{PathKey::SoundingsDatabaseFiles, "KAVO_SOUNDINGS---*.CSV", true,
+             "/Kavo_SoundingS---*.csv"},
+    KeyPlace{PathKey::FieldFiles, "*.CPT", true, "/soundings/*.CPT"},
 };
 
-bool Names(const KeyPlace& place, std::string_view key) {
-    for (const char* candidate : place.keys) {
-        if (candidate != nullptr && key == candidate) {
-            return true;
+// Null for a key the table lacks.
+const KeyPlace* PlaceOf(PathKey key) {
+    for (const KeyPlace& place : kKeyPlaces) {
+        if (place.key == key) {
+            return &place;
         }
     }
-    return false;
+    return nullptr;
 }
 
 // The path with every folder and file name that exists spelled as it is on disk; a trailing
@@ -87,20 +88,23 @@ std::string ChooseDataAreaRoot(const std::optional<std::string>& commandLineRoot
     return WithoutTrailingSeparators(*home) + "/Kavo";
 }
 
-std::string PathFor(const DataArea& area, std::string_view key) {
+std::string_view PathKeyText(PathKey key) {
+    const KeyPlace* place = PlaceOf(key);
+    return place == nullptr ? std::string_view() : std::string_view(place->text);
+}
+
+std::string PathFor(const DataArea& area, PathKey key) {
     if (area.projectName == tools::kNullText) {
         throw tools::DataError("RS004", "project name is UNKNOWN");
     }
-    std::string wanted = tools::UpperCopy(tools::Trim(key));
-    for (const KeyPlace& place : kKeyPlaces) {
-        if (Names(place, wanted)) {
-            if (place.inProject) {
-                return AsOnDisk(area.root + "/Projects/" + area.projectName + place.tail);
-            }
-            return AsOnDisk(area.root + place.tail);
-        }
+    const KeyPlace* place = PlaceOf(key);
+    if (place == nullptr) {
+        throw tools::DataError("PATH422", "bad CPT DIR naming");
     }
-    throw tools::DataError("PATH422", "bad CPT DIR naming");
+    if (place->inProject) {
+        return AsOnDisk(area.root + "/Projects/" + area.projectName + place->tail);
+    }
+    return AsOnDisk(area.root + place->tail);
 }
 
 int CountFiles(std::string_view pattern) {
@@ -109,8 +113,8 @@ int CountFiles(std::string_view pattern) {
 }
 
 std::string OpenOnlyFile(const DataArea& area, reporting::Reporter& reporter,
-                         reporting::TracedInput& file, std::string_view key,
-                         std::string_view namePattern, std::string_view purpose) {
+                         reporting::TracedInput& file, PathKey key, std::string_view namePattern,
+                         std::string_view purpose) {
     std::string folder = PathFor(area, key);
     // The names themselves are needed for the one file, so they are listed here rather
     // than counted; a huge number of matches is then "too many", never "none".
@@ -125,7 +129,8 @@ std::string OpenOnlyFile(const DataArea& area, reporting::Reporter& reporter,
                                std::string(purpose) + ", no " + std::string(namePattern) + " file");
     }
     std::string fullPath = folder + names.front();
-    reporter.ReportProgress({"", "", "", fullPath, "", "Reading " + std::string(key), "", "RP901"});
+    reporter.ReportProgress(
+        {"", "", "", fullPath, "", "Reading " + std::string(PathKeyText(key)), "", "RP901"});
     if (!reporter.TraceOpenForReading(file, fullPath, "open if only one")) {
         throw tools::DataError("FP830", std::string(purpose) + ", cannot read " + fullPath + " (" +
                                             file.WhyNotOpened() + ")");

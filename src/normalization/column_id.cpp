@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tools/errors.h"
+#include "tools/line_split.h"
 #include "tools/number_text.h"
 #include "tools/units.h"
 
@@ -230,6 +231,15 @@ UnitWeightMethod UnitWeightMethodOf(std::string_view method) {
     return UnitWeightMethod::ColumnChart;
 }
 
+// The number after the "=" of a cone-factor method ("Nk=17"); none without an "=".
+std::optional<float> ConeFactorOf(std::string_view method) {
+    const std::size_t equals = method.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return tools::NumberOrNull(method.substr(equals + 1));
+}
+
 BaseQuantity BaseQuantityOf(std::string_view baseName) {
     const std::string upper = tools::UpperCopy(tools::Trim(baseName));
     for (const BaseName& name : kBaseNames) {
@@ -312,9 +322,13 @@ ColumnSpec ParseColumnId(std::string_view id, UnknownProperty unknown) {
     if (!property->key.empty()) {
         spec.key = std::string(property->key);
     }
+    spec.baseNameUpper = tools::UpperCopy(tools::Trim(spec.baseName));
     spec.base = BaseQuantityOf(spec.baseName);
     spec.propertyKind = ColumnPropertyOf(spec.property);
     spec.methodKind = ColumnMethodOf(spec.method);
+    if (spec.methodKind == ColumnMethod::ConeFactor) {
+        spec.coneFactor = ConeFactorOf(spec.method);
+    }
     spec.unitWeightMethod = UnitWeightMethodOf(spec.method);
     const UnitEntry& unit = ChooseUnit(*property, tools::UpperCopy(spec.unit), id);
     spec.mask = std::string(unit.mask);

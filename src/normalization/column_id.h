@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,15 +61,21 @@ struct ColumnSpec {
     std::string unit;      // the unit token as written; may be empty
     std::string key{tools::kNullText};  // property_method, property alone, or "basic"
     std::string reserved{tools::kNullText};
-    bool known = false;                         // the property is in the property table
-    std::string normalised{tools::kNullText};   // "TRUE" predicted, "FALSE" measured or basic
-    std::string outputUnit{tools::kNullText};   // internal unit: "FT", "ATM", "%", "PCF", ...
-    std::string baseName{tools::kNullText};     // name under which charts and values are found
-    BaseQuantity base = BaseQuantity::Unknown;  // what baseName stands for
+    bool known = false;                        // the property is in the property table
+    std::string normalised{tools::kNullText};  // "TRUE" predicted, "FALSE" measured or basic
+    std::string outputUnit{tools::kNullText};  // internal unit: "FT", "ATM", "%", "PCF", ...
+    std::string baseName{tools::kNullText};    // name under which charts and values are found
+    // baseName trimmed and in capitals, as the issue lines and the issue summary name it.
+    std::string baseNameUpper{tools::kNullText};
+    BaseQuantity base = BaseQuantity::Unknown;            // what baseName stands for
     ColumnProperty propertyKind = ColumnProperty::Other;  // what property stands for
     ColumnMethod methodKind = ColumnMethod::Other;        // what method stands for
     // What method stands for as the method of a unit-weight column.
     UnitWeightMethod unitWeightMethod = UnitWeightMethod::ColumnChart;
+    // The cone factor of a ConeFactor method, the number after its "=" ("Nk=17": 17; the null
+    // value when no number follows); none when the method has no "=". The value engine checks
+    // it at each reading.
+    std::optional<float> coneFactor;
     // The slot of the chart that serves the column, when resolved for the run's chart table
     // (ResolveColumnChart); 0: looked up by base name and method at each reading.
     std::int16_t chartSlot = 0;

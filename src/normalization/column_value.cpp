@@ -9,7 +9,6 @@
 #include "normalization/missing_math.h"
 #include "normalization/unit_weight.h"
 #include "tools/errors.h"
-#include "tools/line_split.h"
 #include "tools/null_marker.h"
 #include "tools/number_text.h"
 #include "tools/units.h"
@@ -70,20 +69,26 @@ float ConeValue(const ColumnSpec& column, const DepthPoint& point) {
     return tools::kNull;
 }
 
+// The unit table's psf per atm, looked up once: the strength columns take it at every reading.
+float PsfPerAtm() {
+    static const float factor = tools::UnitFactor("PSF/ATM");
+    return factor;
+}
+
 // Undrained shear strength: by a cone factor written as the method ("Nk=17"), Su = (qt - total
 // vertical stress) / Nk in atm, or read off the strength-ratio chart as a ratio to VES. SU1 is
 // the ratio Su / VES, SU the strength in psf.
 float StrengthValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
-    const std::string& method = column.method;
     float value = tools::kNull;
-    // The cone factor is taken in either case: the error text itself shows it as "Nk=17".
+    // The cone factor is taken in either case: the error text itself shows it as "Nk=17". It
+    // was read when the column ID was parsed; a bad one stops the sounding here, at its first
+    // reading, as the other columns' data errors do.
     if (column.methodKind == ColumnMethod::ConeFactor) {
-        const std::size_t equals = method.find('=');
-        if (equals == std::string::npos) {
+        if (!column.coneFactor.has_value()) {
             throw tools::DataError("NK123", "SU Nk method must have the form of Nk=17");
         }
-        const float nk = tools::NumberOrNull(std::string_view(method).substr(equals + 1));
+        const float nk = *column.coneFactor;
         if (!(nk >= 10.0f && nk <= 21.0f)) {
             throw tools::DataError("NK019", "NK must be reasonable, not " + tools::SingleText(nk));
         }
@@ -95,7 +100,7 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
         if (column.propertyKind == ColumnProperty::Su1) {
             value = DivideMissing(su, point.ves);
         } else if (column.propertyKind == ColumnProperty::Su) {
-            value = MultiplyMissing(su, tools::UnitFactor("PSF/ATM"));
+            value = MultiplyMissing(su, PsfPerAtm());
         }
     } else {
         const float ratio = ChartFinderValue(context, column, point);
@@ -103,8 +108,7 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
             column.propertyKind == ColumnProperty::S1) {
             value = ratio;
         } else if (column.propertyKind == ColumnProperty::Su) {
-            value =
-                MultiplyMissing(MultiplyMissing(ratio, point.ves), tools::UnitFactor("PSF/ATM"));
+            value = MultiplyMissing(MultiplyMissing(ratio, point.ves), PsfPerAtm());
         }
     }
     if (column.propertyKind == ColumnProperty::Su1) {
@@ -237,8 +241,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::Unknown:
             break;
     }
-    throw tools::DataError("QM456",
-                           "ID=" + tools::UpperCopy(tools::Trim(column.baseName)) + " is bad");
+    throw tools::DataError("QM456", "ID=" + column.baseNameUpper + " is bad");
 }
 
 }  // namespace
@@ -281,9 +284,8 @@ ColumnOutcome ComputeColumnValue(const NormalisationContext& context, const Colu
 }
 
 std::string OutOfRangeText(const ColumnSpec& column, float tested) {
-    return "out of range --- " + tools::UpperCopy(tools::Trim(column.baseName)) + " of " +
-           tools::SingleText(tested) + " outside of the range ( " +
-           tools::SingleText(column.minimum);
+    return "out of range --- " + column.baseNameUpper + " of " + tools::SingleText(tested) +
+           " outside of the range ( " + tools::SingleText(column.minimum);
 }
 
 }  // namespace kavo::normalization

@@ -86,7 +86,7 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
         result.notes.Add(note);
     }
 
-    CheckUnitWeightMethod(context.sounding);
+    CheckUnitWeightMethod(context);
     UnitWeightAndStress(context, point, result.notes);
     point.strengthRatio = ChartValueAtPoint(context.charts, context.charts.required.S1, point);
     result.direction = ChartDirectionValues(context.charts, point, cQcCrossings);

@@ -1,10 +1,7 @@
-// The run's cone normalisation mode, read from its setting code.
+// Comparing a text with an upper-case one.
 #include "normalization/normalisation_context.h"
 
 #include <cctype>
-#include <string>
-
-#include "tools/errors.h"
 
 namespace kavo::normalization {
 
@@ -18,22 +15,6 @@ bool EqualsUpper(std::string_view text, std::string_view upper) {
         }
     }
     return true;
-}
-
-NormalisationMode ParseNormalisationMode(std::string_view code) {
-    if (code == "USER_VASKI") {
-        return NormalisationMode::Vaski;
-    }
-    if (code == "USER_VASKI_SF") {
-        return NormalisationMode::VaskiStressFocus;
-    }
-    if (code == "USER_ROB") {
-        return NormalisationMode::Robertson;
-    }
-    if (code.empty() || code == tools::kNullText) {
-        return NormalisationMode::NoneChosen;
-    }
-    throw tools::ProgrammingError("unknown cone normalisation mode: " + std::string(code));
 }
 
 }  // namespace kavo::normalization

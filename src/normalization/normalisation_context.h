@@ -8,16 +8,13 @@
 #include "charts/sld_chart.h"
 #include "normalization/column_id.h"
 #include "normalization/unit_weight_profile.h"
+#include "setup/run_choices.h"
 #include "tools/null_marker.h"
 
 namespace kavo::normalization {
 
-// The cone normalisation method of the run: "USER_VASKI", "USER_VASKI_SF", "USER_ROB", or
-// none chosen ("-5435" or empty).
-enum class NormalisationMode { Vaski, VaskiStressFocus, Robertson, NoneChosen };
-
-// Reads the run setting's code; other text throws ProgrammingError.
-NormalisationMode ParseNormalisationMode(std::string_view code);
+// The cone normalisation method of the run, as the run's settings hold it.
+using setup::NormalisationMode;
 
 // The sounding's facts that the unit weight needs, filled from its soundings-database row.
 struct SoundingUnitWeightInputs {
@@ -28,18 +25,19 @@ struct SoundingUnitWeightInputs {
     std::string profileFileName;           // the UWT file in the project folder
 };
 
-// The unit-weight column "UWT_<method>_pcf" parsed at the first depth point of a sounding, and
-// the stress factor, kept so that the depth points that follow do not parse again.
+// The unit-weight column "UWT_<method>_pcf" of the sounding's method, parsed at its first depth
+// point, with the verdict of the method check on that method and the stress factor, kept so
+// that the depth points that follow neither parse nor compare the method's text again.
 struct UnitWeightColumnCache {
     bool ready = false;
-    std::string method;
     ColumnSpec column;
+    bool methodPassesCheck = false;
     float atmPerPsf = tools::kNull;
 };
 
-// Build one per sounding (or per run) and keep it for all the sounding's depth points. The
-// computation reads no file: a sounding whose method is FILE has its profile read before its
-// first depth point.
+// Build one per sounding and keep it for all the sounding's depth points: the sounding's
+// unit-weight method is resolved at its first depth point. The computation reads no file: a
+// sounding whose method is FILE has its profile read before its first depth point.
 struct NormalisationContext {
     const charts::ChartTable& charts;
     NormalisationMode mode;

@@ -56,8 +56,7 @@ void WritePointNotes(reporting::Reporter& reporter, const PointNotes& notes) {
                 reporter.LogIssueWithContext(
                     OutOfRangeText(*note.column, note.value),
                     reporting::IssueClass{reporting::IssueKind::OutOfRange,
-                                          tools::UpperCopy(tools::Trim(note.column->baseName)),
-                                          note.value == tools::kNull});
+                                          note.column->baseNameUpper, note.value == tools::kNull});
                 break;
             case PointIssue::PoorClosure:
                 LogPoorClosure(reporter, note.value);
@@ -70,7 +69,7 @@ void WritePointNotes(reporting::Reporter& reporter, const PointNotes& notes) {
                                                  tools::SingleText(note.depth) +
                                                  " ft (a reading at the ground surface): "
                                                  "normalised values left missing",
-                                             "ISSUE");
+                                             reporting::LogKind::Issue);
                 break;
         }
     }

@@ -49,8 +49,7 @@ float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& p
 
 ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& point) {
     UnitWeightColumnCache& cache = context.unitWeightColumn;
-    if (!cache.ready || cache.method != context.sounding.method) {
-        cache.ready = false;
+    if (!cache.ready) {
         const std::string_view method = tools::Trim(context.sounding.method);
         if (method.empty() || method == tools::kNullText) {
             throw tools::DataError("UTGM723",
@@ -59,8 +58,8 @@ ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& p
         }
         cache.column = ParseColumnId("UWT_" + context.sounding.method + "_pcf");
         charts::ResolveColumnChart(cache.column, context.charts);
+        cache.methodPassesCheck = PassesUnitWeightMethodCheck(method);
         cache.atmPerPsf = tools::UnitFactor("ATM/PSF");
-        cache.method = context.sounding.method;
         cache.ready = true;
     }
     return ComputeColumnValue(context, cache.column, point);
@@ -89,20 +88,30 @@ float TotalVerticalStress(const DepthPoint& point, float waterTableDepth) {
     if (point.depth <= waterTableDepth) {
         return point.ves;
     }
+    // Looked up once: this is computed at every depth point of a strength column.
+    static const float atmPerFootOfWater = tools::UnitFactor("ATM/HWATERFEET");
     const float waterHead = point.depth - waterTableDepth;
-    return point.ves + waterHead * tools::UnitFactor("ATM/HWATERFEET");
+    return point.ves + waterHead * atmPerFootOfWater;
 }
 
-void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding) {
+bool PassesUnitWeightMethodCheck(std::string_view method) {
+    const std::string_view trimmed = tools::Trim(method);
+    return EqualsUpper(trimmed, "FILE") || EqualsUpper(trimmed, "SLD_TLN") ||
+           EqualsUpper(trimmed, "KAVO") || EqualsUpper(trimmed, "SLD") ||
+           EqualsUpper(trimmed, "WT");
+}
+
+void CheckUnitWeightMethod(const NormalisationContext& context) {
     // The profile of the FILE method was read before the first depth point; the chart and
     // water-table methods are recomputed straight after this check, so only their names are
     // checked here.
-    const std::string_view method = tools::Trim(sounding.method);
-    if (EqualsUpper(method, "FILE") || EqualsUpper(method, "SLD_TLN") ||
-        EqualsUpper(method, "KAVO") || EqualsUpper(method, "SLD") || EqualsUpper(method, "WT")) {
-        return;
+    if (!context.unitWeightColumn.ready) {
+        throw tools::ProgrammingError(
+            "the unit weight method is checked before the sounding's first unit weight");
     }
-    throw tools::DataError("UTGM724", "Norm CPT --- bad Unit weight total method");
+    if (!context.unitWeightColumn.methodPassesCheck) {
+        throw tools::DataError("UTGM724", "Norm CPT --- bad Unit weight total method");
+    }
 }
 
 }  // namespace kavo::normalization

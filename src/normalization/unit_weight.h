@@ -23,8 +23,8 @@ float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& p
                         const ColumnSpec& column);
 
 // The point's unit weight as the column "UWT_<method>_pcf" of the sounding's method, parsed
-// at the sounding's first point (range-tested: an out-of-range weight is missing). Throws
-// DataError "UTGM723" when the sounding names no method.
+// at the sounding's first point with the context (range-tested: an out-of-range weight is
+// missing). Throws DataError "UTGM723" when the sounding names no method.
 ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& point);
 
 // Sets the point's unit weight (from PointUnitWeight) and advances VES from the previous depth to
@@ -38,8 +38,12 @@ void AdvanceVerticalStress(const NormalisationContext& context, DepthPoint& poin
 // depth or the water-table depth is missing.
 float TotalVerticalStress(const DepthPoint& point, float waterTableDepth);
 
-// The method check after the normalisation: throws DataError "UTGM724" for a method other
-// than "SLD_TLN", "KAVO", "SLD", "WT" or "FILE".
-void CheckUnitWeightMethod(const SoundingUnitWeightInputs& sounding);
+// Whether the method check after the normalisation accepts a unit-weight method: "SLD_TLN",
+// "KAVO", "SLD", "WT" or "FILE", trimmed, in any case.
+bool PassesUnitWeightMethodCheck(std::string_view method);
+
+// The method check after the normalisation, on the sounding's method as resolved by
+// PointUnitWeight: throws DataError "UTGM724" for a method PassesUnitWeightMethodCheck refuses.
+void CheckUnitWeightMethod(const NormalisationContext& context);
 
 }  // namespace kavo::normalization

@@ -81,7 +81,7 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     reporter.ReportProgress(reading);
 
     files::CheckDataName(profile.fileName, "unit-weight file name", "UWT file");
-    const std::string path = files::PathFor(dataArea, "PROJECT") + profile.fileName;
+    const std::string path = files::PathFor(dataArea, files::PathKey::Project) + profile.fileName;
     files::CheckInsideDataArea(dataArea, path, "unit-weight file");
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "UWT file")) {
@@ -140,7 +140,7 @@ void ReadUnitWeightProfile(UnitWeightProfile& profile, std::string_view fileName
     done.process = "done with UWT input file";
     done.statusCode = "TR399";
     reporter.ReportProgress(done);
-    reporter.LogIssueWithContext("Done with UWT file", "TASK");
+    reporter.LogIssueWithContext("Done with UWT file", reporting::LogKind::Task);
 }
 
 float ProfileUnitWeightAt(const UnitWeightProfile& profile, float depth) {

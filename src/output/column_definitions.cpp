@@ -112,8 +112,8 @@ int LastNonBlankField(const std::vector<std::string>& fields, int count) {
 
 std::string FindColumnDefinitionFile(const files::DataArea& area) {
     const std::string pattern(kColumnFilePattern);
-    const std::string projectsFolder = files::PathFor(area, "PROJECTS");
-    const std::string projectFolder = files::PathFor(area, "PROJECT");
+    const std::string projectsFolder = files::PathFor(area, files::PathKey::Projects);
+    const std::string projectFolder = files::PathFor(area, files::PathKey::Project);
     const int inProjects = files::CountFiles(projectsFolder + pattern);
     const int inProject = files::CountFiles(projectFolder + pattern);
     if (inProjects > 1) {
@@ -142,14 +142,14 @@ std::string FindColumnDefinitionFile(const files::DataArea& area) {
 void ReadColumnDefinitions(ColumnDefinitionParts& parts) {
     Progress(parts.reporter, "QC119", "Reading Q1o column information");
     parts.columns = ColumnTable{};
-    if (parts.columnsSource == "INTERNAL") {
+    if (parts.columnsSource == setup::ColumnsSource::BuiltIn) {
         int number = 0;
         for (std::string_view id : kBuiltInColumnIds) {
             parts.columns.SetColumnId(++number, id, "the built-in column list");
         }
         return;
     }
-    if (parts.columnsSource != "FILE") {
+    if (parts.columnsSource != setup::ColumnsSource::DefinitionFile) {
         return;
     }
     DefinitionFileReader reader(parts, FindColumnDefinitionFile(parts.dataArea));

@@ -10,6 +10,7 @@
 #include "files/paths.h"
 #include "output/column_table.h"
 #include "reporting/reporter.h"
+#include "setup/run_choices.h"
 #include "tools/line_split.h"
 
 namespace kavo::output {
@@ -23,14 +24,14 @@ struct ColumnDefinitionParts {
     ColumnTable& columns;
     reporting::Reporter& reporter;
     const files::DataArea& dataArea;
-    std::string_view columnsSource;  // the run setting: "INTERNAL", "FILE" or "-5434"
+    setup::ColumnsSource columnsSource;
     ColumnTrial tryColumn;
     tools::BreakdownSink breakdown = {};  // set when split lines are to be listed
 };
 
-// Fills the column table for a run. "INTERNAL" gives the thirteen built-in columns, untried;
-// "FILE" reads the one definition file of the projects area or the project folder and tries
-// each column as it is read; any other source defines no columns. In the definition file,
+// Fills the column table for a run. BuiltIn gives the thirteen built-in columns, untried;
+// DefinitionFile reads the one definition file of the projects area or the project folder and
+// tries each column as it is read; none chosen defines no columns. In the definition file,
 // blank IDs (blank lines, blank fields) are passed over; a file that defines no column, or
 // more than 24, is refused.
 void ReadColumnDefinitions(ColumnDefinitionParts& parts);

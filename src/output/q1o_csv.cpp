@@ -10,7 +10,8 @@
 namespace kavo::output {
 
 std::string Q1oCsvFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + "_Q1o.csv";
+    return files::PathFor(area, files::PathKey::Soundings) + std::string(fieldFileName) +
+           "_Q1o.csv";
 }
 
 void Q1oCsv::Open(reporting::Reporter& reporter, const std::string& path,

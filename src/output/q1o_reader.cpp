@@ -94,7 +94,7 @@ Q1oTableContents ReadQ1oTable(const std::string& realPath) {
 std::vector<std::string> SoundingsWithTables(const files::DataArea& area) {
     const std::string suffix(kQ1oSuffix);
     std::vector<std::string> names = platform::ListMatching(
-        files::PathFor(area, "SOUNDINGS") + "*" + suffix, platform::EntryKind::File);
+        files::PathFor(area, files::PathKey::Soundings) + "*" + suffix, platform::EntryKind::File);
     for (std::string& name : names) {
         name.resize(name.size() - suffix.size());
     }

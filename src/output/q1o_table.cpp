@@ -14,11 +14,12 @@
 namespace kavo::output {
 
 std::string Q1oFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "SOUNDINGS") + std::string(fieldFileName) + std::string(kQ1oSuffix);
+    return files::PathFor(area, files::PathKey::Soundings) + std::string(fieldFileName) +
+           std::string(kQ1oSuffix);
 }
 
 std::string DirectionTraceFileName(const files::DataArea& area, std::string_view fieldFileName) {
-    return files::PathFor(area, "EXTRA") + std::string(fieldFileName) +
+    return files::PathFor(area, files::PathKey::Extra) + std::string(fieldFileName) +
            "-----SLD direction info---------.csv";
 }
 
@@ -28,7 +29,7 @@ namespace {
 // complete, like the table: a full disk never leaves a half-written trace under its name.
 void WriteDirectionTrace(reporting::Reporter& reporter, const files::DataArea& area,
                          std::string_view fieldFileName, SoundingFile& trace) {
-    const std::string folder = files::PathFor(area, "EXTRA");
+    const std::string folder = files::PathFor(area, files::PathKey::Extra);
     // A fresh data area has no extras folder.
     reporter.Effect([folder] {
         if (!platform::FolderExists(folder) && !platform::MakeFolder(folder)) {

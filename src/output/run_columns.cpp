@@ -9,7 +9,7 @@ namespace kavo::output {
 
 void SetUpRunColumns(ColumnTable& columns, const normalization::NormalisationContext& context,
                      reporting::Reporter& reporter, const files::DataArea& dataArea,
-                     std::string_view columnsSource, const tools::BreakdownSink& breakdown) {
+                     setup::ColumnsSource columnsSource, const tools::BreakdownSink& breakdown) {
     ColumnDefinitionParts parts{
         columns,
         reporter,

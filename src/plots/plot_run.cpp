@@ -38,8 +38,14 @@ std::string FileSafe(std::string_view text) {
     return safe.empty() || safe.front() == '.' ? "_" + safe : safe;
 }
 
-std::string Shown(const std::string& text) {
-    return text == tools::kNullText || text == tools::kNoChoiceText || text.empty() ? "none" : text;
+std::string Shown(std::string_view text) {
+    return text == tools::kNullText || text == tools::kNoChoiceText || text.empty()
+               ? "none"
+               : std::string(text);
+}
+
+std::string Shown(setup::NormalisationMode mode) {
+    return Shown(setup::NormalisationModeCode(mode));
 }
 
 std::string NumberShown(float value) {
@@ -62,7 +68,7 @@ std::vector<std::string> CoverLines(const FinishedRun& run, const PlotRequest& r
         "    Soil type (Ic) method: " + Shown(s.icMethod),
         "    Chart data: " + Shown(s.chartDataLocation) + ", " +
             std::to_string(run.charts().count) + " charts loaded",
-        "    Output columns: " + Shown(s.columnsSource) + ", " +
+        "    Output columns: " + Shown(setup::ColumnsSourceCode(s.columnsSource)) + ", " +
             std::to_string(run.columns().count()) + " columns",
         "    Earthquake magnitude: " + NumberShown(s.earthquakeMagnitude),
         "    Lowest-Qc search depth: " + NumberShown(s.lowestQcDepth) + " ft",
@@ -134,8 +140,8 @@ FinishedRun::FinishedRun(run::Program& program, const std::vector<std::string>& 
     setup::ReadRunSettings(program.window, settings_, selectedProject);
     charts::LoadChartsForRun(quiet_, area_, *charts_);
     const normalization::SoundingUnitWeightInputs noSounding;
-    const normalization::NormalisationContext columnContext{
-        *charts_, normalization::ParseNormalisationMode(settings_.coneNormalization), noSounding};
+    const normalization::NormalisationContext columnContext{*charts_, settings_.coneNormalization,
+                                                            noSounding};
     output::SetUpRunColumns(columns_, columnContext, quiet_, area_, settings_.columnsSource);
 
     reporting::TracedInput database;
@@ -223,9 +229,7 @@ SoundingProfile FinishedRun::Profile(int k) {
                                                              row.uwtAboveWtPcf, row.uwtBelowWtPcf,
                                                              row.uwtFileName};
     ProfileInputs inputs{
-        *charts_,   normalization::ParseNormalisationMode(settings_.coneNormalization),
-        unitWeight, unitWeightProfile_,
-        area_,      columns_,
+        *charts_, settings_.coneNormalization, unitWeight, unitWeightProfile_, area_, columns_,
         readings};
     return BuildSoundingProfile(
         inputs, quiet_,
@@ -238,7 +242,8 @@ PlotResult PlotFinishedRun(run::Program& program, const PlotRequest& request,
     const std::string& project = run.area().projectName;
 
     PlotResult result;
-    result.folder = platform::ToRealPath(files::PathFor(run.area(), "PROJECT")) / "Plots";
+    result.folder =
+        platform::ToRealPath(files::PathFor(run.area(), files::PathKey::Project)) / "Plots";
     std::error_code error;
     std::filesystem::create_directories(result.folder, error);
     if (error) {

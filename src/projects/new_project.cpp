@@ -125,7 +125,7 @@ void MakeSoundingsTemplate(reporting::Reporter& reporter, const files::DataArea&
                            std::string_view projectName) {
     reporter.ReportProgress({"making new *-Sounding.csv file with header columns defined", "",
                              std::string(projectName), "", "", "", "", "RE823"});
-    const std::string folder = files::PathFor(area, "PROJECT");
+    const std::string folder = files::PathFor(area, files::PathKey::Project);
     const std::string existing = folder + kTemplatePrefix + "*.csv";
     if (!platform::ListMatching(existing, platform::EntryKind::File).empty()) {
         throw tools::DataError("WP123", existing + " already exists");
@@ -152,7 +152,7 @@ std::string MakeNewProject(reporting::Reporter& reporter, const files::DataArea&
                                             "\" can't be . or .. or hold any of " +
                                             std::string(kNotInNames));
     }
-    const std::string projects = files::PathFor(area, "PROJECTS");
+    const std::string projects = files::PathFor(area, files::PathKey::Projects);
     const std::string folder = projects + project;
     if (platform::FolderExists(folder) || platform::FileExists(folder)) {
         throw tools::DataError("PE943", "project name already exists");

@@ -58,7 +58,8 @@ void ReadHeader(const ProjectContext& context, reporting::TracedInput& file,
         std::string id = cell.id;
         if (!AssignProjectColumn(context.list.record, context.area.projectName, id,
                                  tools::kNullText)) {
-            context.reporter.LogLine(6, note + " ---> ID is not standardized", "ISSUE");
+            context.reporter.LogLine(6, note + " ---> ID is not standardized",
+                                     reporting::LogKind::Issue);
             throw tools::DataError(
                 "RE932", purpose + " Column ID =" + id + "is not a standardized column ID");
         }
@@ -103,8 +104,9 @@ bool ReadProjectList(const ProjectContext& context, std::string_view wantedProje
     Progress(context, "Reading Project list from *-Project.CSV file", "FP900");
     const std::string purpose = kProjectListPurpose;
     reporting::TracedInput file;
-    const std::string path = files::OpenOnlyFile(context.area, context.reporter, file, "PROJECTS",
-                                                 kProjectListPattern, purpose);
+    const std::string path =
+        files::OpenOnlyFile(context.area, context.reporter, file, files::PathKey::Projects,
+                            kProjectListPattern, purpose);
     ReadHeader(context, file, path);
 
     context.list.names.clear();
@@ -157,7 +159,7 @@ bool ReadProjectList(const ProjectContext& context, std::string_view wantedProje
 void ListProjectFolders(const ProjectContext& context) {
     Progress(context, "Getting Project names from PROJECT Directory", "WE623");
     context.list.folderNames.clear();
-    const std::string pattern = files::PathFor(context.area, "PROJECTS") + "*";
+    const std::string pattern = files::PathFor(context.area, files::PathKey::Projects) + "*";
     std::vector<std::string> folders = platform::ListMatching(pattern, platform::EntryKind::Folder);
     const std::size_t entries =
         folders.size() + platform::ListMatching(pattern, platform::EntryKind::File).size();

@@ -191,7 +191,7 @@ std::string OpenSoundingsDatabase(reporting::Reporter& reporter, const files::Da
     header = SoundingsHeader{};
     ResetSoundingRecord(reporter, record);
 
-    const std::string pattern = files::PathFor(area, "KAVO_SOUNDINGS---*.CSV");
+    const std::string pattern = files::PathFor(area, files::PathKey::SoundingsDatabaseFiles);
     const int count = files::CountFiles(pattern);
     if (count == 0) {
         throw tools::DataError("DX392", purpose + ", needs a SoundingS---*.csv file ");
@@ -200,7 +200,7 @@ std::string OpenSoundingsDatabase(reporting::Reporter& reporter, const files::Da
         throw tools::DataError("DX322", purpose + ", only one SoundingS---*.csv file allowed");
     }
     const std::string name = platform::ListMatching(pattern, platform::EntryKind::File).front();
-    const std::string path = files::PathFor(area, "PROJECT") + name;
+    const std::string path = files::PathFor(area, files::PathKey::Project) + name;
     // Every file of the project is found beside the database: it must lie in the data area.
     files::CheckInsideDataArea(area, path, "soundings database");
     Progress(reporter, "SoundingS file= " + name, "So443");

@@ -45,6 +45,16 @@ std::string Indented(int level, std::string_view text) {
 
 }  // namespace
 
+std::string_view LogKindText(LogKind kind) {
+    switch (kind) {
+        case LogKind::Task:
+            return "TASK";
+        case LogKind::Issue:
+            return "ISSUE";
+    }
+    return "";
+}
+
 void TracedInput::Close() {
     input_.Close();
     if (numbers_ != nullptr && number_ != 0) {
@@ -248,17 +258,17 @@ void Reporter::OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view
     LogLine(-1,
             "Kavo Software, vender=" + std::string(company) +
                 "     version=" + std::string(versionText),
-            "TASK");
+            LogKind::Task);
     LogLine(0,
             "Start of Kavo software --- Starting at date/time=" + std::string(date) + " " +
                 std::string(time),
-            "TASK");
+            LogKind::Task);
     issueCount_ = 0;
     issues_.Clear();
 }
 
-void Reporter::LogLine(int level, std::string_view text, std::string_view kind) {
-    if (Recorded([level, text = std::string(text), kind = std::string(kind)](Reporter& target) {
+void Reporter::LogLine(int level, std::string_view text, LogKind kind) {
+    if (Recorded([level, text = std::string(text), kind](Reporter& target) {
             target.LogLine(level, text, kind);
         })) {
         return;
@@ -267,8 +277,8 @@ void Reporter::LogLine(int level, std::string_view text, std::string_view kind) 
     WriteEntry(kind, Indented(level, text));
 }
 
-void Reporter::LogIssueWithContext(std::string_view text, std::string_view kind) {
-    if (Recorded([text = std::string(text), kind = std::string(kind)](Reporter& target) {
+void Reporter::LogIssueWithContext(std::string_view text, LogKind kind) {
+    if (Recorded([text = std::string(text), kind](Reporter& target) {
             target.LogIssueWithContext(text, kind);
         })) {
         return;
@@ -283,8 +293,8 @@ void Reporter::LogIssue(int level, std::string_view text, const IssueClass& issu
         })) {
         return;
     }
-    CountIssue("ISSUE", issue);
-    WriteEntry("ISSUE", Indented(level, text));
+    CountIssue(LogKind::Issue, issue);
+    WriteEntry(LogKind::Issue, Indented(level, text));
 }
 
 void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issue) {
@@ -293,8 +303,8 @@ void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issu
         })) {
         return;
     }
-    CountIssue("ISSUE", issue);
-    WriteEntry("ISSUE", ContextLine(text));
+    CountIssue(LogKind::Issue, issue);
+    WriteEntry(LogKind::Issue, ContextLine(text));
 }
 
 std::string Reporter::ContextLine(std::string_view text) const {
@@ -303,9 +313,9 @@ std::string Reporter::ContextLine(std::string_view text) const {
            "  D=" + remembered_.value + "   " + std::string(text);
 }
 
-void Reporter::WriteEntry(std::string_view kind, const std::string& line) {
+void Reporter::WriteEntry(LogKind kind, const std::string& line) {
     WriteLogLine(line);
-    window_.LogLineWritten(std::string(kind), line);
+    window_.LogLineWritten(std::string(LogKindText(kind)), line);
 }
 
 void Reporter::FlushLog() {
@@ -324,8 +334,8 @@ void Reporter::CloseTasksLog() {
     }
 }
 
-void Reporter::CountIssue(std::string_view kind, const IssueClass& issue) {
-    if (kind != "ISSUE") {
+void Reporter::CountIssue(LogKind kind, const IssueClass& issue) {
+    if (kind != LogKind::Issue) {
         return;
     }
     // The sounding is the one the context lines name.

@@ -65,6 +65,12 @@ inline constexpr const char* kTasksLogName =
 inline constexpr const char* kTraceName =
     "Kavo_OUTPUT____all input_lines___from_most_recent_Kavo_run.CSV";
 
+// The kinds of line of the tasks-and-issues log; an issue is counted.
+enum class LogKind { Task, Issue };
+
+// The kind as the log view shows it: "TASK" or "ISSUE".
+std::string_view LogKindText(LogKind kind);
+
 // An input file opened through the trace. Closing it (or destroying it) frees its number.
 class TracedInput {
   public:
@@ -157,11 +163,11 @@ class Reporter {
     void OpenTasksLog(std::unique_ptr<std::ostream> sink, std::string_view company,
                       std::string_view versionText, std::string_view date, std::string_view time);
     bool tasksLogOpen() const { return log_ != nullptr; }
-    // One line indented by 3 × level + 3 blanks (level -1: none); "ISSUE" is counted.
-    void LogLine(int level, std::string_view text, std::string_view kind);
+    // One line indented by 3 × level + 3 blanks (level -1: none); an issue is counted.
+    void LogLine(int level, std::string_view text, LogKind kind);
     // One line carrying the remembered context: 23 blanks, "  CPT=", "  G=", "  S=", "  D=",
     // three blanks and the text.
-    void LogIssueWithContext(std::string_view text, std::string_view kind);
+    void LogIssueWithContext(std::string_view text, LogKind kind);
     // The same two writers for an issue whose class the issue summary counts; an issue
     // logged through the writers above counts as "other".
     void LogIssue(int level, std::string_view text, const IssueClass& issue);
@@ -209,11 +215,11 @@ class Reporter {
     }
     // The history entry and trace row of one line read from an open file.
     void NoteLineRead(std::string line, std::string fileName, std::string description, int number);
-    void CountIssue(std::string_view kind, const IssueClass& issue);
+    void CountIssue(LogKind kind, const IssueClass& issue);
     void WriteLogLine(std::string_view line);
     std::string ContextLine(std::string_view text) const;
-    // One TASK or ISSUE line: to the log, and to the window's log view.
-    void WriteEntry(std::string_view kind, const std::string& line);
+    // One task or issue line: to the log, and to the window's log view.
+    void WriteEntry(LogKind kind, const std::string& line);
 
     platform::Window& window_;
     platform::FileNumbers& fileNumbers_;

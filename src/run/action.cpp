@@ -26,7 +26,7 @@ int RunAction(Program& program, const std::function<void()>& action) {
                                  "Run stopped by the user after " +
                                      std::to_string(stopped.soundingsDone) +
                                      " soundings: no zero-load file, no setup file",
-                                 "TASK");
+                                 reporting::LogKind::Task);
         program.reporter.FlushLog();
         return kExitStopped;
     } catch (const tools::DataError& error) {

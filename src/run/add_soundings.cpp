@@ -236,7 +236,8 @@ AddedSoundings AddSoundingsAction(Program& program) {
                                             std::strerror(out.errorNumber()) + ")");
     }
     for (const std::string& added : result.added) {
-        reporter.LogLine(0, "Sounding added to the soundings database: " + added, "TASK");
+        reporter.LogLine(0, "Sounding added to the soundings database: " + added,
+                         reporting::LogKind::Task);
     }
     return result;
 }

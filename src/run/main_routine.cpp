@@ -59,10 +59,6 @@ class ActiveRun {
     bool& flag_;
 };
 
-normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
-    return normalization::ParseNormalisationMode(settings.coneNormalization);
-}
-
 // Sounding `job` computed again in this thread from the unit-weight profile the run has read
 // last, when it assumed another: a sounding before it read none or failed.
 void RecomputeWithRunProfile(Program& program, SoundingJob& job, double loopStartSeconds) {
@@ -152,8 +148,8 @@ double PreRunning(Program& program, reporting::TracedInput& database) {
     // Every output column is tried at the test point before the first sounding, so a bad
     // column ID stops the run before any table is written.
     const normalization::SoundingUnitWeightInputs noSounding;
-    const normalization::NormalisationContext columnContext{*tables.charts, ModeOf(tables.settings),
-                                                            noSounding};
+    const normalization::NormalisationContext columnContext{
+        *tables.charts, tables.settings.coneNormalization, noSounding};
     output::SetUpRunColumns(tables.columns, columnContext, program.reporter, program.dataArea,
                             tables.settings.columnsSource);
 
@@ -267,7 +263,7 @@ std::string TraceFilePath(const Program& program) {
 }
 
 std::string TasksLogPath(const Program& program) {
-    return files::PathFor(program.dataArea, "KAVO") + reporting::kTasksLogName;
+    return files::PathFor(program.dataArea, files::PathKey::Root) + reporting::kTasksLogName;
 }
 
 void OpenTraceFile(Program& program) {
@@ -355,7 +351,7 @@ void MainRoutine(Program& program) {
                                      "Removed " + std::to_string(removed) + " unfinished files (*" +
                                          std::string(platform::kUnfinishedSuffix) +
                                          ") left by an earlier program",
-                                     "TASK");
+                                     reporting::LogKind::Task);
         }
     }
 
@@ -368,15 +364,16 @@ void MainRoutine(Program& program) {
     const float elapsed = ElapsedSeconds(startSeconds, program.clock.SecondsSinceMidnight());
     const std::vector<std::string> summaryLines = SummaryLines(program);
     program.window.panel().summaryLines = summaryLines;
-    program.reporter.ReportProgress(RunSummary(
-        program.tables.totalFeet, program.tables.totalSoundings, elapsed,
-        files::PathFor(program.dataArea, "SOUNDINGS"), program.tables.zeroLoadFile->name));
+    program.reporter.ReportProgress(
+        RunSummary(program.tables.totalFeet, program.tables.totalSoundings, elapsed,
+                   files::PathFor(program.dataArea, files::PathKey::Soundings),
+                   program.tables.zeroLoadFile->name));
     for (const std::string& line : summaryLines) {
-        program.reporter.LogLine(0, line, "TASK");
+        program.reporter.LogLine(0, line, reporting::LogKind::Task);
     }
     program.reporter.LogLine(
         0, "End of Tasks & Issues: " + program.clock.ShortDate() + "  " + program.clock.ShortTime(),
-        "TASK");
+        reporting::LogKind::Task);
     program.reporter.FlushLog();
     AnnounceStage(program.window, program.reporter, Stage::Looping);
 }

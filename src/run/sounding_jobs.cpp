@@ -19,10 +19,6 @@ class QuietWindow : public platform::Window {
     void ShowMessage(const std::string&) override {}
 };
 
-normalization::NormalisationMode ModeOf(const setup::RunSettings& settings) {
-    return normalization::ParseNormalisationMode(settings.coneNormalization);
-}
-
 // Shows where the sounding loop stands: sounding k of N, its time so far and the time left,
 // estimated from the soundings done.
 void ShowLoopProgress(Program& program, int sequence, const std::string& name,
@@ -96,8 +92,8 @@ void ComputeSounding(Program& program, SoundingJob& job, double loopStartSeconds
         sounding.unitWeightInputs = {sounding.record.watertableDepthFeet, sounding.record.uwtMethod,
                                      sounding.record.uwtAboveWtPcf, sounding.record.uwtBelowWtPcf,
                                      sounding.record.uwtFileName};
-        normalization::NormalisationContext context{*tables.charts, ModeOf(tables.settings),
-                                                    sounding.unitWeightInputs};
+        normalization::NormalisationContext context{
+            *tables.charts, tables.settings.coneNormalization, sounding.unitWeightInputs};
         const std::string qtRule = fielddata::QtRuleText(sounding.fieldHeader);
         output::Q1oTableParts parts{tables.columns,
                                     context,

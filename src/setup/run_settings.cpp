@@ -47,14 +47,15 @@ void ReadRunSettings(const platform::Window& window, RunSettings& settings,
     settings.lowestQcDepthText = TextOf(window, control::kLowestQcDepth);
     settings.lowestQcDepth = tools::NumberOrNull(settings.lowestQcDepthText);
 
-    // Each chosen option overwrites the code, so with exclusive options the chosen one remains.
-    settings.coneNormalization = std::string(tools::kNullText);
+    // Each chosen option overwrites the setting, so with exclusive options the chosen one
+    // remains.
+    settings.coneNormalization = NormalisationMode::NoneChosen;
     if (window.IsOn(control::kNormVaski))
-        settings.coneNormalization = "USER_VASKI";
+        settings.coneNormalization = NormalisationMode::Vaski;
     if (window.IsOn(control::kNormVaskiSf))
-        settings.coneNormalization = "USER_VASKI_SF";
+        settings.coneNormalization = NormalisationMode::VaskiStressFocus;
     if (window.IsOn(control::kNormRobertson))
-        settings.coneNormalization = "USER_ROB";
+        settings.coneNormalization = NormalisationMode::Robertson;
 
     settings.secondMethodCode = "-----";
 
@@ -70,11 +71,11 @@ void ReadRunSettings(const platform::Window& window, RunSettings& settings,
     if (window.IsOn(control::kFieldAeg))
         settings.fieldFileType = "AEG";
 
-    settings.columnsSource = std::string(tools::kNoChoiceText);
+    settings.columnsSource = ColumnsSource::NoneChosen;
     if (window.IsOn(control::kColumnsInternal))
-        settings.columnsSource = "INTERNAL";
+        settings.columnsSource = ColumnsSource::BuiltIn;
     if (window.IsOn(control::kColumnsFile))
-        settings.columnsSource = "FILE";
+        settings.columnsSource = ColumnsSource::DefinitionFile;
 
     settings.writeChartData = window.IsOn(control::kWriteChartData);
     settings.keepGoing = window.IsOn(control::kKeepGoing);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "setup/run_choices.h"
 #include "tools/null_marker.h"
 
 namespace kavo::setup {
@@ -43,8 +44,8 @@ inline constexpr int kChecked = 1;
 inline constexpr int kGrey = 2;
 
 struct RunSettings {
-    // "USER_VASKI", "USER_VASKI_SF", "USER_ROB"; "-5435" for linear (c=1) or none.
-    std::string coneNormalization{tools::kNullText};
+    // Linear (c=1) counts as none chosen.
+    NormalisationMode coneNormalization = NormalisationMode::NoneChosen;
     std::string secondMethodCode = "-----";
     // The lowest-Qc search depth (ft) and the text it came from, which the zero-load file
     // checks itself.
@@ -53,8 +54,8 @@ struct RunSettings {
     float earthquakeMagnitude = tools::kNull;
     std::string chartDataLocation{tools::kNullText};  // "INTERNAL", "FILE", "-5434"
     std::string fieldFileType{tools::kNullText};      // "HOG", "AEG", "-5435"
-    std::string columnsSource{tools::kNoChoiceText};  // "INTERNAL", "FILE", "-5434"
-    std::string icMethod{tools::kNullText};           // "Vaski", "Robertson", "-5435"
+    ColumnsSource columnsSource = ColumnsSource::NoneChosen;
+    std::string icMethod{tools::kNullText};  // "Vaski", "Robertson", "-5435"
     std::string earthquakeCsrFile{tools::kNullText};
     bool writeChartData = false;
     std::string showLineBreakdown{tools::kNullText};  // "True", "False"; "-5435" when grey

@@ -63,7 +63,7 @@ const std::string kBadFile = "bad setup File ";
 
 void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupValues& values) {
     reporter.ReportProgress({"Setup file reading", "", "", "", "", "", "", "WS182"});
-    const std::string path = files::PathFor(area, "software") + kSetupFileName;
+    const std::string path = files::PathFor(area, files::PathKey::Software) + kSetupFileName;
     reporting::TracedInput file;
     if (!reporter.TraceOpenForReading(file, path, "setupfile")) {
         // The system's text names a missing file already; any other reason is news.
@@ -158,7 +158,7 @@ void ReadSetupFile(reporting::Reporter& reporter, files::DataArea& area, SetupVa
 void WriteSetupFile(reporting::Reporter& reporter, const files::DataArea& area,
                     const SetupValues& values) {
     reporter.ReportProgress({"Setup File writing", " ", " ", " ", " ", " ", " ", "SFW112"});
-    const std::string folder = files::PathFor(area, "TEMPORARY");
+    const std::string folder = files::PathFor(area, files::PathKey::Software);
     const std::string path = folder + kSetupFileName;
     const std::string backupPath = folder + kSetupBackupName;
     if (!platform::CopyFileReplacing(path, backupPath)) {

@@ -28,13 +28,13 @@ float CheckLowestQcDepth(std::string_view settingText) {
 }
 
 std::string ZeroLoadFileName(const files::DataArea& area) {
-    return files::PathFor(area, "PROJECT") + std::string(kZeroLoadFilePrefix) + area.projectName +
-           ".txt";
+    return files::PathFor(area, files::PathKey::Project) + std::string(kZeroLoadFilePrefix) +
+           area.projectName + ".txt";
 }
 
 std::string ZeroLoadCsvFileName(const files::DataArea& area) {
-    return files::PathFor(area, "PROJECT") + std::string(kZeroLoadFilePrefix) + area.projectName +
-           ".csv";
+    return files::PathFor(area, files::PathKey::Project) + std::string(kZeroLoadFilePrefix) +
+           area.projectName + ".csv";
 }
 
 void OpenZeroLoadFile(ZeroLoadFile& file, const files::DataArea& area,

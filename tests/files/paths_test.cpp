@@ -33,57 +33,55 @@ TEST(ChooseDataAreaRoot, WithoutAnyPlaceItIsADataError) {
     EXPECT_EQ(DataErrorOf([&] { ChooseDataAreaRoot(std::nullopt, environment); }).code(), "RS003");
 }
 
+// The place of every key, and the key's text as messages name it.
 TEST(PathFor, GivesThePlaceOfEveryKey) {
     DataArea area{"/d/Kavo", "Proj"};
     struct Case {
-        const char* key;
+        PathKey key;
+        const char* text;
         const char* expected;
     };
     for (const Case& c : {
-             Case{"SLD VB6", "/d/Kavo-VB6/"},
-             Case{"SLD INPUT", "/d/Kavo/SLD input/"},
-             Case{"SLD", "/d/Kavo/SLD input/"},
-             Case{"SLD-KAVO-*.CSV", "/d/Kavo/SLD input/SLD-Kavo-*.csv"},
-             Case{"SLD FOR PLOTTING", "/d/Kavo/Projects/Proj/SLD for plotting/"},
-             Case{"SLD OUTPUT", "/d/Kavo/Projects/Proj/SLD output/"},
-             Case{"SOFTWARE", "/d/Kavo/software/"},
-             Case{"TEMP", "/d/Kavo/software/"},
-             Case{"TEMPORARY", "/d/Kavo/software/"},
-             Case{"EXTRA", "/d/Kavo/Vaski extras/"},
-             Case{"KAVO", "/d/Kavo/"},
-             Case{"PROJECTS", "/d/Kavo/Projects/"},
-             Case{"PROJECTS---*.CSV", "/d/Kavo/Projects/ProjectS---*.csv"},
-             Case{"PROJECT", "/d/Kavo/Projects/Proj/"},
-             Case{"SOUNDINGS", "/d/Kavo/Projects/Proj/SOUNDINGS/"},
-             Case{"KAVO_SOUNDINGS---*.CSV", "/d/Kavo/Projects/Proj/Kavo_SoundingS---*.csv"},
-             Case{"*.CPT", "/d/Kavo/Projects/Proj/soundings/*.CPT"},
+             Case{PathKey::SldVb6, "SLD VB6", "/d/Kavo-VB6/"},
+             Case{PathKey::SldInput, "SLD INPUT", "/d/Kavo/SLD input/"},
+             Case{PathKey::SldChartFiles, "SLD-KAVO-*.CSV", "/d/Kavo/SLD input/SLD-Kavo-*.csv"},
+             Case{PathKey::SldForPlotting, "SLD FOR PLOTTING",
+                  "/d/Kavo/Projects/Proj/SLD for plotting/"},
+             Case{PathKey::SldOutput, "SLD OUTPUT", "/d/Kavo/Projects/Proj/SLD output/"},
+             Case{PathKey::Software, "SOFTWARE", "/d/Kavo/software/"},
+             Case{PathKey::Extra, "EXTRA", "/d/Kavo/Vaski extras/"},
+             Case{PathKey::Root, "KAVO", "/d/Kavo/"},
+             Case{PathKey::Projects, "PROJECTS", "/d/Kavo/Projects/"},
+             Case{PathKey::ProjectListFiles, "PROJECTS---*.CSV",
+                  "/d/Kavo/Projects/ProjectS---*.csv"},
+             Case{PathKey::Project, "PROJECT", "/d/Kavo/Projects/Proj/"},
+             Case{PathKey::Soundings, "SOUNDINGS", "/d/Kavo/Projects/Proj/SOUNDINGS/"},
+             Case{PathKey::SoundingsDatabaseFiles, "KAVO_SOUNDINGS---*.CSV",
+                  "/d/Kavo/Projects/Proj/Kavo_SoundingS---*.csv"},
+             Case{PathKey::FieldFiles, "*.CPT", "/d/Kavo/Projects/Proj/soundings/*.CPT"},
          }) {
-        EXPECT_EQ(PathFor(area, c.key), c.expected) << c.key;
+        EXPECT_EQ(PathFor(area, c.key), c.expected) << c.text;
+        EXPECT_EQ(PathKeyText(c.key), c.text);
     }
-}
-
-TEST(PathFor, TrimsTheKeyAndIgnoresItsCase) {
-    DataArea area{"/d/Kavo", "Proj"};
-    EXPECT_EQ(PathFor(area, "  projects "), PathFor(area, "PROJECTS"));
-    EXPECT_EQ(PathFor(area, "Sld For Plotting"), PathFor(area, "SLD FOR PLOTTING"));
 }
 
 TEST(PathFor, UnknownProjectComesFirstWhateverTheKey) {
     DataArea area{"/d/Kavo", "-5435"};
-    for (const char* key : {"SOFTWARE", "KAVO", "no such key"}) {
+    for (PathKey key : {PathKey::Software, PathKey::Root, PathKey::Project}) {
         tools::DataError error = DataErrorOf([&] { PathFor(area, key); });
-        EXPECT_EQ(error.code(), "RS004") << key;
+        EXPECT_EQ(error.code(), "RS004") << PathKeyText(key);
         EXPECT_EQ(error.description(), "project name is UNKNOWN");
     }
 }
 
+// A key that the table of places lacks is refused, not read past the table.
 TEST(PathFor, UnknownKeyIsADataError) {
     DataArea area{"/d/Kavo", "Proj"};
-    for (const char* key : {"SOUNDING", "", "PROJECTS---*.TXT"}) {
-        tools::DataError error = DataErrorOf([&] { PathFor(area, key); });
-        EXPECT_EQ(error.code(), "PATH422") << key;
-        EXPECT_EQ(error.description(), "bad CPT DIR naming");
-    }
+    const auto missing = static_cast<PathKey>(static_cast<int>(PathKey::FieldFiles) + 1);
+    tools::DataError error = DataErrorOf([&] { PathFor(area, missing); });
+    EXPECT_EQ(error.code(), "PATH422");
+    EXPECT_EQ(error.description(), "bad CPT DIR naming");
+    EXPECT_EQ(PathKeyText(missing), "");
 }
 
 class DataAreaTest : public testing::DataAreaFixture {};
@@ -91,9 +89,9 @@ class DataAreaTest : public testing::DataAreaFixture {};
 TEST_F(DataAreaTest, SoundingsAndFieldFilesAreOneFolder) {
     dir.Write("Projects/ExampleOne/Soundings/CPT-01.cpt", "x");
     dir.Write("Projects/ExampleOne/Soundings/CPT-02.CPT", "x");
-    EXPECT_EQ(CountFiles(PathFor(area, "*.CPT")), 2);
-    EXPECT_EQ(CountFiles(PathFor(area, "SOUNDINGS") + "*.cpt"), 2);
-    EXPECT_EQ(platform::ToRealPath(PathFor(area, "SOUNDINGS") + "CPT-01.cpt"),
+    EXPECT_EQ(CountFiles(PathFor(area, PathKey::FieldFiles)), 2);
+    EXPECT_EQ(CountFiles(PathFor(area, PathKey::Soundings) + "*.cpt"), 2);
+    EXPECT_EQ(platform::ToRealPath(PathFor(area, PathKey::Soundings) + "CPT-01.cpt"),
               dir.path() / "Projects/ExampleOne/Soundings/CPT-01.cpt");
 }
 
@@ -102,19 +100,19 @@ TEST_F(DataAreaTest, NamesEveryFolderAsItIsOnDisk) {
     dir.Write("SLD INPUT/SLD-Kavo-cQc.csv", "x");
     area.projectName = "EXAMPLEONE";
     struct Case {
-        const char* key;
+        PathKey key;
         std::string expected;
     };
     for (const Case& c : {
-             Case{"SOUNDINGS", "/Projects/ExampleOne/Soundings/"},
-             Case{"*.CPT", "/Projects/ExampleOne/Soundings/*.CPT"},
-             Case{"PROJECT", "/Projects/ExampleOne/"},
-             Case{"SLD INPUT", "/SLD INPUT/"},
-             Case{"SLD-KAVO-*.CSV", "/SLD INPUT/SLD-Kavo-*.csv"},
-             Case{"SLD OUTPUT", "/Projects/ExampleOne/SLD output/"},  // not there yet
-             Case{"KAVO", "/"},
+             Case{PathKey::Soundings, "/Projects/ExampleOne/Soundings/"},
+             Case{PathKey::FieldFiles, "/Projects/ExampleOne/Soundings/*.CPT"},
+             Case{PathKey::Project, "/Projects/ExampleOne/"},
+             Case{PathKey::SldInput, "/SLD INPUT/"},
+             Case{PathKey::SldChartFiles, "/SLD INPUT/SLD-Kavo-*.csv"},
+             Case{PathKey::SldOutput, "/Projects/ExampleOne/SLD output/"},  // not there yet
+             Case{PathKey::Root, "/"},
          }) {
-        EXPECT_EQ(PathFor(area, c.key), dir.text() + c.expected) << c.key;
+        EXPECT_EQ(PathFor(area, c.key), dir.text() + c.expected) << PathKeyText(c.key);
     }
 }
 
@@ -122,8 +120,8 @@ TEST_F(DataAreaTest, CountsOrdinaryFilesOnly) {
     dir.Write("Projects/Kavo_ProjectS---a.csv", "x");
     dir.Write("Projects/.Kavo_ProjectS---hidden.csv", "x");
     dir.Write("Projects/Kavo_ProjectS---folder.csv/inside.txt", "x");
-    EXPECT_EQ(CountFiles(PathFor(area, "PROJECTS") + "Kavo_ProjectS---*.csv"), 1);
-    EXPECT_EQ(CountFiles(PathFor(area, "PROJECTS") + "nothing*"), 0);
+    EXPECT_EQ(CountFiles(PathFor(area, PathKey::Projects) + "Kavo_ProjectS---*.csv"), 1);
+    EXPECT_EQ(CountFiles(PathFor(area, PathKey::Projects) + "nothing*"), 0);
     EXPECT_EQ(CountFiles(dir.text() + "/no such folder/*"), 0);
 }
 
@@ -139,8 +137,8 @@ TEST_F(DataAreaTest, CountsAsNoneFromNineThousandNineHundredNinetyNineFiles) {
 TEST_F(DataAreaTest, OpensTheOnlyFileThroughTheTrace) {
     dir.Write("projects/exampleone/KAVO_SOUNDINGS---x.CSV", "{ID}\r\nrow\r\n");
     reporting::TracedInput file;
-    std::string path = OpenOnlyFile(area, reporter, file, "PROJECT", "Kavo_SoundingS---*.csv",
-                                    "Reading SoundingS");
+    std::string path = OpenOnlyFile(area, reporter, file, PathKey::Project,
+                                    "Kavo_SoundingS---*.csv", "Reading SoundingS");
     // The folders as they are on disk, whatever the case of the key's texts and the project.
     std::string expected = dir.text() + "/projects/exampleone/KAVO_SOUNDINGS---x.CSV";
     EXPECT_EQ(path, expected);
@@ -162,7 +160,7 @@ TEST_F(DataAreaTest, RefusesSeveralOrNoMatchingFiles) {
     dir.Write("Projects/Kavo_ProjectS---b.CSV", "x");
     reporting::TracedInput file;
     tools::DataError several = DataErrorOf([&] {
-        OpenOnlyFile(area, reporter, file, "PROJECTS", "Kavo_ProjectS---*.csv",
+        OpenOnlyFile(area, reporter, file, PathKey::Projects, "Kavo_ProjectS---*.csv",
                      "Reading ProjectS from CSV");
     });
     EXPECT_EQ(several.code(), "FP822");
@@ -170,7 +168,7 @@ TEST_F(DataAreaTest, RefusesSeveralOrNoMatchingFiles) {
               "Reading ProjectS from CSV, too many Kavo_ProjectS---*.csv files");
 
     tools::DataError none = DataErrorOf([&] {
-        OpenOnlyFile(area, reporter, file, "PROJECT", "Kavo_SoundingS---*.csv",
+        OpenOnlyFile(area, reporter, file, PathKey::Project, "Kavo_SoundingS---*.csv",
                      "Reading SoundingS");
     });
     EXPECT_EQ(none.code(), "FP829");

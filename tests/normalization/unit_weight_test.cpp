@@ -114,32 +114,36 @@ TEST_F(UnitWeightTest, ChartMethodsWithoutAValueUse100Point5435) {
     EXPECT_FLOAT_EQ(point.vesAccumulatedPsf, 2.0f * 100.5435f);
 }
 
-TEST_F(UnitWeightTest, OneContextFollowsAChangeOfMethodBetweenSoundings) {
+// The method is resolved at a sounding's first point; each sounding's context takes its own.
+TEST_F(UnitWeightTest, EachSoundingsContextTakesItsOwnMethod) {
     testcharts::AddConstantChart(charts, "UWT1", "KAVO", 118.0f);
     charts.required.UWT1 = charts.count;
-    NormalisationContext context = Context();
     point.depth = 5.0f;
-    EXPECT_EQ(PointUnitWeight(context, point).value, 120.0f);  // WT
+    NormalisationContext first = Context();
+    EXPECT_EQ(PointUnitWeight(first, point).value, 120.0f);  // WT
     sounding.method = "KAVO";
     point.frictionRatio = 1.0f;
     point.qc1 = 40.0f;
-    EXPECT_FLOAT_EQ(PointUnitWeight(context, point).value, 118.0f);
+    NormalisationContext second = Context();
+    EXPECT_FLOAT_EQ(PointUnitWeight(second, point).value, 118.0f);
     sounding.method = "SLD_TLN";
-    EXPECT_EQ(DataErrorCode([&] { PointUnitWeight(context, point); }), "EZ441");
+    NormalisationContext third = Context();
+    EXPECT_EQ(DataErrorCode([&] { PointUnitWeight(third, point); }), "EZ441");
 }
 
 TEST_F(UnitWeightTest, MethodCheckRefusesMethodsItDoesNotKnow) {
     for (const char* accepted : {"SLD_TLN", "kavo", " SLD ", "WT", "File"}) {
-        sounding.method = accepted;
-        EXPECT_NO_THROW(CheckUnitWeightMethod(sounding)) << accepted;
+        EXPECT_TRUE(PassesUnitWeightMethodCheck(accepted)) << accepted;
     }
     for (const char* refused : {"VASKI", "USER", "tln", ""}) {
-        sounding.method = refused;
-        std::string description;
-        EXPECT_EQ(DataErrorCode([&] { CheckUnitWeightMethod(sounding); }, &description), "UTGM724")
-            << refused;
-        EXPECT_EQ(description, "Norm CPT --- bad Unit weight total method");
+        EXPECT_FALSE(PassesUnitWeightMethodCheck(refused)) << refused;
     }
+    // A refused method that gives a unit weight stops the depth point after its normalisation.
+    UseConstantRequiredCharts(0.5f);
+    sounding.method = "VASKI";
+    std::string description;
+    EXPECT_EQ(DataErrorCode([&] { ComputePoint(5.0f, 50.0f, 0.5f); }, &description), "UTGM724");
+    EXPECT_EQ(description, "Norm CPT --- bad Unit weight total method");
     // A sounding that names no method at all is told so, not sent to the chart finder.
     for (const char* none : {"", "  ", "-5435"}) {
         sounding.method = none;

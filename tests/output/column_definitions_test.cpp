@@ -21,7 +21,7 @@ class ColumnDefinitionsTest : public ::testing::Test {
 
     // Reads the definitions with the given source; returns the IDs of the table and records
     // every ID that was tried.
-    std::vector<std::string> Read(std::string_view source) {
+    std::vector<std::string> Read(setup::ColumnsSource source) {
         ColumnDefinitionParts parts{table, reporter, area, source,
                                     [this](std::string_view id) { tried.emplace_back(id); }};
         ReadColumnDefinitions(parts);
@@ -39,7 +39,7 @@ class ColumnDefinitionsTest : public ::testing::Test {
         dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", bytes);
     }
 
-    std::string ErrorCodeOfRead(std::string_view source) {
+    std::string ErrorCodeOfRead(setup::ColumnsSource source) {
         try {
             Read(source);
         } catch (const tools::DataError& error) {
@@ -60,7 +60,7 @@ class ColumnDefinitionsTest : public ::testing::Test {
 };
 
 TEST_F(ColumnDefinitionsTest, BuiltInListGivesThirteenUntriedColumns) {
-    std::vector<std::string> ids = Read("INTERNAL");
+    std::vector<std::string> ids = Read(setup::ColumnsSource::BuiltIn);
     ASSERT_EQ(ids.size(), 13u);
     EXPECT_EQ(ids.front(), "Depth_ft");
     EXPECT_EQ(ids[7], "cQc_tln");
@@ -69,8 +69,8 @@ TEST_F(ColumnDefinitionsTest, BuiltInListGivesThirteenUntriedColumns) {
 }
 
 TEST_F(ColumnDefinitionsTest, NeitherSourceDefinesNoColumnsEvenAfterAnEarlierRun) {
-    Read("INTERNAL");
-    EXPECT_TRUE(Read("-5434").empty());
+    Read(setup::ColumnsSource::BuiltIn);
+    EXPECT_TRUE(Read(setup::ColumnsSource::NoneChosen).empty());
 }
 
 struct LayoutCase {
@@ -84,7 +84,7 @@ class DefinitionLayoutTest : public ColumnDefinitionsTest,
 
 TEST_P(DefinitionLayoutTest, DefinesTheColumnsInOrderAndTriesEach) {
     WriteInProject(GetParam().file);
-    EXPECT_EQ(Read("FILE"), GetParam().ids);
+    EXPECT_EQ(Read(setup::ColumnsSource::DefinitionFile), GetParam().ids);
     EXPECT_EQ(tried, GetParam().ids);
 }
 
@@ -111,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ColumnDefinitionsTest, FileInTheProjectsAreaIsUsedToo) {
     WriteInProjects("Depth_ft\r\nQc_atm\r\n");
-    EXPECT_EQ(Read("FILE"), (std::vector<std::string>{"Depth_ft", "Qc_atm"}));
+    EXPECT_EQ(Read(setup::ColumnsSource::DefinitionFile),
+              (std::vector<std::string>{"Depth_ft", "Qc_atm"}));
 }
 
 TEST_F(ColumnDefinitionsTest, MoreThanTwentyFourColumnsAreRefusedNamingTheFile) {
@@ -120,7 +121,7 @@ TEST_F(ColumnDefinitionsTest, MoreThanTwentyFourColumnsAreRefusedNamingTheFile) 
         line += (i > 1 ? "," : "") + std::string("Depth_ft");
     }
     WriteInProject(line + "\r\n");
-    EXPECT_EQ(ErrorCodeOfRead("FILE"), "QC424");
+    EXPECT_EQ(ErrorCodeOfRead(setup::ColumnsSource::DefinitionFile), "QC424");
     EXPECT_NE(lastError.find("Kavo_Q1o_Columns---mine.csv line 1"), std::string::npos);
     EXPECT_EQ(tried.size(), 24u);
 }
@@ -131,20 +132,21 @@ TEST_F(ColumnDefinitionsTest, TwentyFourColumnsOnePerLineFit) {
         lines += "Qc_atm\r\n";
     }
     WriteInProject(lines);
-    EXPECT_EQ(Read("FILE").size(), 24u);
+    EXPECT_EQ(Read(setup::ColumnsSource::DefinitionFile).size(), 24u);
     WriteInProject(lines + "Fr_%\r\n");
-    EXPECT_EQ(ErrorCodeOfRead("FILE"), "QC424");
+    EXPECT_EQ(ErrorCodeOfRead(setup::ColumnsSource::DefinitionFile), "QC424");
     EXPECT_NE(lastError.find("line 25"), std::string::npos);
 }
 
 TEST_F(ColumnDefinitionsTest, AFileWithoutIdsIsRefused) {
     WriteInProject("\r\n , \r\n\r\n");
-    EXPECT_EQ(ErrorCodeOfRead("FILE"), "QC425");
+    EXPECT_EQ(ErrorCodeOfRead(setup::ColumnsSource::DefinitionFile), "QC425");
 }
 
 TEST_F(ColumnDefinitionsTest, ABadColumnStopsTheReadingAtThatColumn) {
     WriteInProject("Depth_ft\r\nBad_id\r\nFr_%\r\n");
-    ColumnDefinitionParts parts{table, reporter, area, "FILE", [this](std::string_view id) {
+    ColumnDefinitionParts parts{table, reporter, area, setup::ColumnsSource::DefinitionFile,
+                                [this](std::string_view id) {
                                     tried.emplace_back(id);
                                     if (id == "Bad_id") {
                                         throw tools::DataError("EZ312", "bad");
@@ -172,7 +174,7 @@ TEST_P(DefinitionPlacementTest, RefusesAnythingButOneFile) {
     for (const char* file : GetParam().files) {
         dir.Write(file, "Depth_ft\r\n");
     }
-    EXPECT_EQ(ErrorCodeOfRead("FILE"), GetParam().code);
+    EXPECT_EQ(ErrorCodeOfRead(setup::ColumnsSource::DefinitionFile), GetParam().code);
     EXPECT_EQ(lastError, GetParam().description);
     EXPECT_TRUE(tried.empty());
 }

@@ -238,7 +238,7 @@ namespace {
 
 TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\n\r\nS1_tln\r\n");
-    SetUpRunColumns(columns, context, reporter, area, "FILE");
+    SetUpRunColumns(columns, context, reporter, area, setup::ColumnsSource::DefinitionFile);
     ASSERT_EQ(columns.count(), 2);
     EXPECT_EQ(columns.column(1).mask, "  ###.##");
     EXPECT_EQ(columns.column(2).author, "   Tst");
@@ -246,7 +246,9 @@ TEST_F(Q1oTableTest, RunColumnsAreReadTriedCompletedAndAligned) {
 
     // A column that cannot be computed stops the set-up at that column.
     dir.Write("Projects/P1/Kavo_Q1o_Columns---mine.csv", "Depth_ft\r\nSu1_NK=25\r\nFr_%\r\n");
-    EXPECT_THROW(SetUpRunColumns(columns, context, reporter, area, "FILE"), tools::DataError);
+    EXPECT_THROW(
+        SetUpRunColumns(columns, context, reporter, area, setup::ColumnsSource::DefinitionFile),
+        tools::DataError);
     EXPECT_EQ(columns.count(), 2);
 }
 

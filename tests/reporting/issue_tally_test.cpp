@@ -56,12 +56,11 @@ TEST(IssueTally, ReporterTalliesEveryCountedIssue) {
     platform::FileNumbers numbers;
     Reporter reporter(window, numbers);
     reporter.OpenTasksLog(std::make_unique<std::ostringstream>(), "C", "V", "D", "T");
-    reporter.LogLine(6, "not standard", "ISSUE");
+    reporter.LogLine(6, "not standard", LogKind::Issue);
     reporter.ReportProgress({"", "", "KV-07", "", "", "", "", ""});
     reporter.LogIssueWithContext("out of range", Range("SU1", true));
     reporter.LogIssue(6, "At depth=3", {IssueKind::UnstableExponent, "", false});
-    reporter.LogIssueWithContext("Done with UWT file", "TASK");
-    reporter.LogLine(0, "lower case", "issue");
+    reporter.LogIssueWithContext("Done with UWT file", LogKind::Task);
     EXPECT_EQ(reporter.issueCount(), 3);
     EXPECT_EQ(reporter.issues().total(), 3);
     const std::vector<std::string> lines = reporter.issues().SummaryLines();

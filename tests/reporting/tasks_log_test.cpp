@@ -50,28 +50,26 @@ TEST_F(TasksLogTest, IndentsThreeBlanksPerLevelPlusThree) {
         std::size_t blanks;
     };
     for (const Case& c : {Case{-1, 0}, Case{0, 3}, Case{2, 9}, Case{6, 21}}) {
-        reporter.LogLine(c.level, "text", "TASK");
+        reporter.LogLine(c.level, "text", LogKind::Task);
         EXPECT_EQ(Written(), std::string(c.blanks, ' ') + "text\r\n") << "level " << c.level;
     }
 }
 
-TEST_F(TasksLogTest, OnlyTheExactKindIssueIsCountedAndShown) {
+TEST_F(TasksLogTest, OnlyIssuesAreCountedAndShown) {
     Written();
-    reporter.LogLine(6, "lower case", "issue");
-    reporter.LogLine(2, "a task", "TASK");
+    reporter.LogLine(2, "a task", LogKind::Task);
     EXPECT_EQ(reporter.issueCount(), 0);
     EXPECT_FALSE(window.panel().issueCounterVisible);
-    EXPECT_EQ(Written(),
-              std::string(21, ' ') + "lower case\r\n" + std::string(9, ' ') + "a task\r\n");
+    EXPECT_EQ(Written(), std::string(9, ' ') + "a task\r\n");
 
     int changesBefore = window.panelChanges;
-    reporter.LogLine(6, "At depth=12.3", "ISSUE");
+    reporter.LogLine(6, "At depth=12.3", LogKind::Issue);
     EXPECT_EQ(reporter.issueCount(), 1);
     EXPECT_TRUE(window.panel().issueCounterVisible);
     EXPECT_EQ(window.panel().issueCount, "1");
     EXPECT_GT(window.panelChanges, changesBefore);
 
-    reporter.LogIssueWithContext("out of range", "ISSUE");
+    reporter.LogIssueWithContext("out of range", LogKind::Issue);
     EXPECT_EQ(reporter.issueCount(), 2);
     EXPECT_EQ(window.panel().issueCount, "2");
 }
@@ -80,7 +78,7 @@ TEST_F(TasksLogTest, CounterShowsTheTrueCountOfALargeBatch) {
     // A 200-sounding batch logs about 94,000 issues: far past what 16 bits hold.
     constexpr int kIssues = 40000;
     for (int i = 0; i < kIssues; ++i) {
-        reporter.LogIssueWithContext("out of range", "ISSUE");
+        reporter.LogIssueWithContext("out of range", LogKind::Issue);
     }
     EXPECT_EQ(reporter.issueCount(), kIssues);
     EXPECT_EQ(window.panel().issueCount, "40000");
@@ -88,21 +86,21 @@ TEST_F(TasksLogTest, CounterShowsTheTrueCountOfALargeBatch) {
 
 TEST_F(TasksLogTest, ContextLineBeforeAnyReportHasEmptyValues) {
     Written();
-    reporter.LogIssueWithContext("Done with UWT file", "TASK");
+    reporter.LogIssueWithContext("Done with UWT file", LogKind::Task);
     EXPECT_EQ(Written(), std::string(25, ' ') + "CPT=  G=  S=  D=   Done with UWT file\r\n");
 }
 
 TEST_F(TasksLogTest, ContextLineCarriesTheRememberedFields) {
     reporter.ReportProgress({"MAIN -3- LOOPING", "Q1o", "CPT-07", "", "", "", "12.35", "QC1"});
     Written();
-    reporter.LogIssueWithContext("out of range --- Su", "ISSUE");
+    reporter.LogIssueWithContext("out of range --- Su", LogKind::Issue);
     EXPECT_EQ(Written(), std::string(23, ' ') +
                              "  CPT=CPT-07  G=MAIN -3- LOOPING  S=Q1o  D=12.35   out of range "
                              "--- Su\r\n");
 }
 
 TEST_F(TasksLogTest, ReopeningHidesTheCounterAndStartsItAtZero) {
-    reporter.LogLine(0, "x", "ISSUE");
+    reporter.LogLine(0, "x", LogKind::Issue);
     ASSERT_TRUE(window.panel().issueCounterVisible);
     reporter.OpenTasksLog(std::make_unique<std::ostringstream>(), "C", "V", "D", "T");
     EXPECT_FALSE(window.panel().issueCounterVisible);
@@ -112,7 +110,7 @@ TEST_F(TasksLogTest, ReopeningHidesTheCounterAndStartsItAtZero) {
 TEST_F(TasksLogTest, LinesWrittenWhenTheLogIsClosedGoNowhere) {
     reporter.CloseTasksLog();
     EXPECT_FALSE(reporter.tasksLogOpen());
-    reporter.LogLine(0, "lost", "ISSUE");
+    reporter.LogLine(0, "lost", LogKind::Issue);
     EXPECT_EQ(reporter.issueCount(), 1);
 }
 
@@ -126,7 +124,7 @@ TEST(TasksLogFile, LinesAreOnDiskAfterAFlushAndWithAnErrorReport) {
     auto path = dir.path() / kTasksLogName;
     reporter.OpenTasksLog(std::make_unique<std::ofstream>(path, std::ios::binary), "C", "V", "D",
                           "T");
-    reporter.LogLine(2, "SLD file reading: a.csv", "TASK");
+    reporter.LogLine(2, "SLD file reading: a.csv", LogKind::Task);
     reporter.FlushLog();
     const std::string opening =
         "Kavo Software, vender=C     version=V\r\n"
@@ -134,7 +132,7 @@ TEST(TasksLogFile, LinesAreOnDiskAfterAFlushAndWithAnErrorReport) {
         "         SLD file reading: a.csv\r\n";
     EXPECT_EQ(testing::ReadFile(path), opening);
 
-    reporter.LogLine(0, "an issue before the error", "ISSUE");
+    reporter.LogLine(0, "an issue before the error", LogKind::Issue);
     ASSERT_TRUE(reporter.ReportDataError("bad row", "QC335"));
     const std::string log = testing::ReadFile(path);
     EXPECT_TRUE(log.starts_with(opening + "   an issue before the error\r\n"

@@ -22,12 +22,12 @@ TEST(RunSettings, StartUpValuesGiveTheDesignedSettings) {
     RecordingWindow window;
     SetStartUpValues(window);
     const RunSettings settings = Read(window);
-    EXPECT_EQ(settings.coneNormalization, "USER_VASKI");
+    EXPECT_EQ(settings.coneNormalization, NormalisationMode::Vaski);
     EXPECT_EQ(settings.secondMethodCode, "-----");
     EXPECT_EQ(settings.icMethod, "Vaski");
     EXPECT_EQ(settings.chartDataLocation, "FILE");  // the release configuration changes it
     EXPECT_EQ(settings.fieldFileType, "HOG");
-    EXPECT_EQ(settings.columnsSource, "FILE");
+    EXPECT_EQ(settings.columnsSource, ColumnsSource::DefinitionFile);
     EXPECT_EQ(settings.lowestQcDepth, 2.0f);
     EXPECT_EQ(settings.lowestQcDepthText, "2");
     EXPECT_EQ(settings.earthquakeMagnitude, 7.5f);
@@ -38,10 +38,27 @@ TEST(RunSettings, StartUpValuesGiveTheDesignedSettings) {
     EXPECT_FALSE(window.IsOn(control::kCheckBeforeCompiling));
 }
 
+// The settings read as enums keep the codes the plots' cover page shows.
+std::string NormalisationCode(const RunSettings& settings) {
+    return std::string(NormalisationModeCode(settings.coneNormalization));
+}
+std::string ChartDataLocation(const RunSettings& settings) {
+    return settings.chartDataLocation;
+}
+std::string FieldFileType(const RunSettings& settings) {
+    return settings.fieldFileType;
+}
+std::string ColumnsCode(const RunSettings& settings) {
+    return std::string(ColumnsSourceCode(settings.columnsSource));
+}
+std::string IcMethod(const RunSettings& settings) {
+    return settings.icMethod;
+}
+
 TEST(RunSettings, TheChosenOptionGivesItsCode) {
     struct Case {
         const char* chosen;  // nullptr: nothing chosen in the group
-        std::string RunSettings::*setting;
+        std::string (*setting)(const RunSettings&);
         std::vector<const char*> group;
         std::string code;
     };
@@ -54,19 +71,19 @@ TEST(RunSettings, TheChosenOptionGivesItsCode) {
     const std::vector<const char*> ic = {control::kIcVaski, control::kIcRobertson,
                                          control::kIcVaskiImproved};
     const Case cases[] = {
-        {control::kNormVaskiSf, &RunSettings::coneNormalization, norm, "USER_VASKI_SF"},
-        {control::kNormRobertson, &RunSettings::coneNormalization, norm, "USER_ROB"},
-        {control::kNormLinear, &RunSettings::coneNormalization, norm, "-5435"},
-        {nullptr, &RunSettings::coneNormalization, norm, "-5435"},
-        {control::kChartsInternal, &RunSettings::chartDataLocation, charts, "INTERNAL"},
-        {control::kChartsBoth, &RunSettings::chartDataLocation, charts, "-5434"},
-        {nullptr, &RunSettings::chartDataLocation, charts, "-5434"},
-        {control::kFieldAeg, &RunSettings::fieldFileType, field, "AEG"},
-        {nullptr, &RunSettings::fieldFileType, field, "-5435"},
-        {control::kColumnsInternal, &RunSettings::columnsSource, columns, "INTERNAL"},
-        {nullptr, &RunSettings::columnsSource, columns, "-5434"},
-        {control::kIcRobertson, &RunSettings::icMethod, ic, "Robertson"},
-        {control::kIcVaskiImproved, &RunSettings::icMethod, ic, "-5435"},
+        {control::kNormVaskiSf, NormalisationCode, norm, "USER_VASKI_SF"},
+        {control::kNormRobertson, NormalisationCode, norm, "USER_ROB"},
+        {control::kNormLinear, NormalisationCode, norm, "-5435"},
+        {nullptr, NormalisationCode, norm, "-5435"},
+        {control::kChartsInternal, ChartDataLocation, charts, "INTERNAL"},
+        {control::kChartsBoth, ChartDataLocation, charts, "-5434"},
+        {nullptr, ChartDataLocation, charts, "-5434"},
+        {control::kFieldAeg, FieldFileType, field, "AEG"},
+        {nullptr, FieldFileType, field, "-5435"},
+        {control::kColumnsInternal, ColumnsCode, columns, "INTERNAL"},
+        {nullptr, ColumnsCode, columns, "-5434"},
+        {control::kIcRobertson, IcMethod, ic, "Robertson"},
+        {control::kIcVaskiImproved, IcMethod, ic, "-5435"},
     };
     for (const Case& c : cases) {
         RecordingWindow window;
@@ -74,7 +91,7 @@ TEST(RunSettings, TheChosenOptionGivesItsCode) {
         for (const char* name : c.group) {
             window.control(name).value = c.chosen != nullptr && std::string(name) == c.chosen;
         }
-        EXPECT_EQ(Read(window).*c.setting, c.code) << (c.chosen ? c.chosen : "nothing chosen");
+        EXPECT_EQ(c.setting(Read(window)), c.code) << (c.chosen ? c.chosen : "nothing chosen");
     }
 }
 

@@ -194,11 +194,11 @@ TEST(RunOptions, EachOptionSetsItsControls) {
     setup::RunSettings settings;
     std::string selected;
     setup::ReadRunSettings(window, settings, selected);
-    EXPECT_EQ(settings.coneNormalization, "USER_ROB");
+    EXPECT_EQ(settings.coneNormalization, setup::NormalisationMode::Robertson);
     EXPECT_EQ(settings.icMethod, "Robertson");
     EXPECT_EQ(settings.chartDataLocation, "-5434");
     EXPECT_EQ(settings.fieldFileType, "AEG");
-    EXPECT_EQ(settings.columnsSource, "INTERNAL");
+    EXPECT_EQ(settings.columnsSource, setup::ColumnsSource::BuiltIn);
     EXPECT_EQ(settings.lowestQcDepth, 3.0f);
     EXPECT_EQ(settings.earthquakeMagnitude, 6.5f);
     EXPECT_EQ(settings.earthquakeCsrFile, "csr.csv");
