@@ -19,6 +19,7 @@ namespace kavo::output {
 namespace {
 
 constexpr tools::FixedMask kProgressDepthMask("###.#");
+constexpr std::string_view kPointProcess = "depth point=";
 
 // The point's issues in the log and, once it is normalised, its chart-direction line (built
 // in `line`, kept from point to point).
@@ -65,6 +66,9 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
     std::vector<std::string_view> printedCells(cellStarts.size());
     float lastDepth = tools::kNull;
     bool reserved = false;
+    // One report for every point, its texts rewritten in place.
+    reporting::ProgressReport progress;
+    progress.statusCode = "QD111";
     for (std::size_t p = 0; p < count; ++p) {
         // A reading without a depth (the end-of-data marker rows carry none) is no depth
         // point: it would pull the effective stress back to the null depth.
@@ -73,10 +77,11 @@ void WriteQ1oData(platform::TextBuffer& out, platform::TextBuffer& directionTrac
         }
         reporter.ProcessEvents();
         lastDepth = parts.readings.depth[p];
-        reporting::ProgressReport progress;
-        progress.value = tools::FormatFixed(lastDepth, kProgressDepthMask, true) + " ft";
-        progress.process = "depth point=" + std::to_string(p + 1);
-        progress.statusCode = "QD111";
+        progress.value.clear();
+        tools::AppendFixed(progress.value, lastDepth, kProgressDepthMask, true);
+        progress.value += " ft";
+        progress.process = kPointProcess;
+        progress.process += std::to_string(p + 1);
         reporter.ReportProgress(progress);
 
         // Read at the first depth point, where its lines and its task line belong.

@@ -80,14 +80,18 @@ void IssueTally::Counts::Add(const IssueClass& issue) {
 }
 
 void IssueTally::Add(std::string_view sounding, const IssueClass& issue) {
-    const std::string name = sounding.empty() ? kOutsideSoundings : std::string(sounding);
-    auto entry = std::find_if(bySounding_.begin(), bySounding_.end(),
-                              [&name](const auto& counted) { return counted.first == name; });
-    if (entry == bySounding_.end()) {
-        bySounding_.emplace_back(name, Counts{});
-        entry = std::prev(bySounding_.end());
+    const std::string_view name = sounding.empty() ? std::string_view(kOutsideSoundings) : sounding;
+    // A sounding's issues come one after the other: its entry is mostly the last one.
+    Counts* counts = nullptr;
+    for (auto it = bySounding_.rbegin(); it != bySounding_.rend() && counts == nullptr; ++it) {
+        if (it->first == name) {
+            counts = &it->second;
+        }
     }
-    entry->second.Add(issue);
+    if (counts == nullptr) {
+        counts = &bySounding_.emplace_back(std::string(name), Counts{}).second;
+    }
+    counts->Add(issue);
     if (issue.kind == IssueKind::OutOfRange) {
         rangeByProperty_[issue.property].Add(issue);
     }

@@ -308,9 +308,20 @@ void Reporter::LogIssueWithContext(std::string_view text, const IssueClass& issu
 }
 
 std::string Reporter::ContextLine(std::string_view text) const {
-    return std::string(23, ' ') + "  CPT=" + remembered_.sounding +
-           "  G=" + remembered_.mainRoutine + "  S=" + remembered_.operations +
-           "  D=" + remembered_.value + "   " + std::string(text);
+    std::string line(23, ' ');
+    line.reserve(64 + remembered_.sounding.size() + remembered_.mainRoutine.size() +
+                 remembered_.operations.size() + remembered_.value.size() + text.size());
+    line += "  CPT=";
+    line += remembered_.sounding;
+    line += "  G=";
+    line += remembered_.mainRoutine;
+    line += "  S=";
+    line += remembered_.operations;
+    line += "  D=";
+    line += remembered_.value;
+    line += "   ";
+    line += text;
+    return line;
 }
 
 void Reporter::WriteEntry(LogKind kind, const std::string& line) {
