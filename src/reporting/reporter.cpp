@@ -96,6 +96,7 @@ void Journal::Add(std::function<void()> effect) {
     effects_.push_back(std::move(effect));
     lastProgress_.reset();
     endsWithProcessEvents_ = false;
+    lastLines_.reset();
 }
 
 void Journal::AddProgress(Reporter& target, const ProgressReport& report) {
@@ -118,9 +119,25 @@ void Journal::AddProcessEvents(Reporter& target) {
     endsWithProcessEvents_ = true;
 }
 
+void Journal::AddLineRead(Reporter& target, std::string_view line, std::string_view fileName,
+                          std::string_view description, int number) {
+    if (lastLines_ == nullptr || lastLines_->number != number || lastLines_->fileName != fileName ||
+        lastLines_->description != description) {
+        auto lines = std::make_shared<LinesRead>();
+        lines->fileName = fileName;
+        lines->description = description;
+        lines->number = number;
+        Add([&target, lines] { target.NoteLinesRead(*lines); });
+        lastLines_ = std::move(lines);
+    }
+    lastLines_->text += line;
+    lastLines_->ends.push_back(lastLines_->text.size());
+}
+
 void Journal::Apply() {
     lastProgress_.reset();
     endsWithProcessEvents_ = false;
+    lastLines_.reset();
     std::vector<std::function<void()>> effects = std::move(effects_);
     effects_.clear();
     for (const std::function<void()>& effect : effects) {
@@ -402,22 +419,35 @@ bool Reporter::TraceLineInput(TracedInput& file, std::string& line, std::string_
     if (!file.input_.ReadLine(line)) {
         return false;
     }
-    NoteLineRead(line, std::string(fileName), std::string(description), file.number_);
+    NoteLineRead(line, fileName, description, file.number_);
     return true;
 }
 
-void Reporter::NoteLineRead(std::string line, std::string fileName, std::string description,
-                            int number) {
-    // A recorded line is applied once: its texts move on rather than being copied again.
+void Reporter::NoteLineRead(std::string_view line, std::string_view fileName,
+                            std::string_view description, int number) {
     if (journal_ != nullptr) {
-        Recorded([line = std::move(line), fileName = std::move(fileName),
-                  description = std::move(description), number](Reporter& target) mutable {
-            target.NoteLineRead(std::move(line), std::move(fileName), std::move(description),
-                                number);
-        });
+        journal_->AddLineRead(*target_, line, fileName, description, number);
         return;
     }
     RememberLine(line, fileName, description);
+    WriteTraceRow(line, fileName, description, number);
+}
+
+void Reporter::NoteLinesRead(const LinesRead& lines) {
+    // Every line gets its trace row; of the history only the last lines stay.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < lines.ends.size(); ++i) {
+        const std::string_view line(lines.text.data() + start, lines.ends[i] - start);
+        if (i + kHistorySize >= lines.ends.size()) {
+            RememberLine(line, lines.fileName, lines.description);
+        }
+        WriteTraceRow(line, lines.fileName, lines.description, lines.number);
+        start = lines.ends[i];
+    }
+}
+
+void Reporter::WriteTraceRow(std::string_view line, std::string_view fileName,
+                             std::string_view description, int number) {
     if (trace_ != nullptr) {
         *trace_ << '"' << line << "\",\"" << description << "\",\"" << fileName << "\"," << number
                 << "\r\n";

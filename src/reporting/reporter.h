@@ -103,6 +103,15 @@ class TracedInput {
 // sounding's turn comes, so the files are the same as when the soundings run one by one.
 class Reporter;
 
+// Lines read one after the other from one open file, kept in one text.
+struct LinesRead {
+    std::string fileName;
+    std::string description;
+    int number = 0;
+    std::string text;               // the lines one after the other
+    std::vector<std::size_t> ends;  // where each line ends in the text
+};
+
 class Journal {
   public:
     void Add(std::function<void()> effect);
@@ -113,6 +122,10 @@ class Journal {
     void AddProgress(Reporter& target, const ProgressReport& report);
     // Giving `target`'s window time; once is enough when nothing else was recorded since.
     void AddProcessEvents(Reporter& target);
+    // A line read from an open file (its history entry and trace row). The lines of one file
+    // read with nothing else recorded between them are kept as one effect.
+    void AddLineRead(Reporter& target, std::string_view line, std::string_view fileName,
+                     std::string_view description, int number);
     // Applies the effects in order and forgets them; an effect that throws ends it there.
     void Apply();
 
@@ -121,6 +134,8 @@ class Journal {
     // The last progress report recorded, while only window events followed it.
     std::shared_ptr<ProgressReport> lastProgress_;
     bool endsWithProcessEvents_ = false;
+    // The lines read last, while nothing else followed them.
+    std::shared_ptr<LinesRead> lastLines_;
 };
 
 class Reporter {
@@ -199,6 +214,8 @@ class Reporter {
                           std::string_view description);
     void RememberLine(std::string_view line, std::string_view fileName,
                       std::string_view description);
+    // Lines read from an open file, as each would be noted in turn.
+    void NoteLinesRead(const LinesRead& lines);
     // The input history, most recent first, at most ten entries.
     const std::vector<HistoryEntry>& history() const { return history_; }
 
@@ -214,7 +231,10 @@ class Reporter {
         return true;
     }
     // The history entry and trace row of one line read from an open file.
-    void NoteLineRead(std::string line, std::string fileName, std::string description, int number);
+    void NoteLineRead(std::string_view line, std::string_view fileName,
+                      std::string_view description, int number);
+    void WriteTraceRow(std::string_view line, std::string_view fileName,
+                       std::string_view description, int number);
     void CountIssue(LogKind kind, const IssueClass& issue);
     void WriteLogLine(std::string_view line);
     std::string ContextLine(std::string_view text) const;

@@ -126,10 +126,10 @@ SoundingJobs::SoundingJobs(Program& program, reporting::TracedInput& database,
       loopStartSeconds_(loopStartSeconds),
       // Enough soundings ahead that no worker waits while the loop writes one.
       window_(program.jobs > 1 ? 2 * static_cast<std::size_t>(program.jobs) : 1) {
-    if (program.jobs > 1) {
-        for (int i = 0; i < program.jobs; ++i) {
-            workers_.emplace_back([this] { Work(); });
-        }
+    // The loop's own thread is one of the jobs: it computes soundings too while the one it
+    // takes next is not ready, so that the run keeps as many threads busy as it has jobs.
+    for (int i = 1; i < program.jobs; ++i) {
+        workers_.emplace_back([this] { Work(); });
     }
 }
 
@@ -211,7 +211,18 @@ std::unique_ptr<SoundingJob> SoundingJobs::Take() {
     ahead_.pop_front();
     {
         std::unique_lock lock(mutex_);
-        finished_.wait(lock, [&job] { return job->computed; });
+        while (!job->computed) {
+            if (waiting_.empty()) {
+                finished_.wait(lock);
+                continue;
+            }
+            SoundingJob* waiting = waiting_.front();
+            waiting_.pop_front();
+            lock.unlock();
+            ComputeSounding(program_, *waiting, loopStartSeconds_);
+            lock.lock();
+            waiting->computed = true;
+        }
     }
     // The workers go on with the soundings after it while the loop applies this one; one job
     // computes the next sounding only after this one is applied.

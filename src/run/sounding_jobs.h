@@ -44,9 +44,10 @@ struct SoundingJob {
 // output table, into the job. Catches what it throws into the job's error.
 void ComputeSounding(Program& program, SoundingJob& job, double loopStartSeconds);
 
-// Reads the database's rows in order and hands each sounding to the workers (`jobs` threads;
-// one job computes each sounding when it is taken), keeping at most a few soundings ahead of
-// the one taken, so that memory stays bounded.
+// Reads the database's rows in order and hands each sounding to the workers (`jobs` - 1
+// threads, and the loop's own thread while the sounding it takes next is not ready; with one
+// job the loop computes each sounding when it reads its row), keeping at most a few soundings
+// ahead of the one taken, so that memory stays bounded.
 class SoundingJobs {
   public:
     SoundingJobs(Program& program, reporting::TracedInput& database, double loopStartSeconds);
