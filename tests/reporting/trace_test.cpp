@@ -179,5 +179,59 @@ TEST_F(TraceTest, ReadsNumbersAndRecordsTheirTextWithoutARow) {
     EXPECT_EQ(trace->str(), kHeaderRow);
 }
 
+// Reads the lines of two files, the first in runs around the second, and a number.
+void ReadSomeInput(Reporter& reader, const std::string& first, const std::string& second) {
+    TracedInput a;
+    TracedInput b;
+    std::string line;
+    reader.TraceOpenForReading(a, first, "first");
+    reader.TraceOpenForReading(b, second, "second");
+    for (int i = 0; i < 13; ++i) {
+        reader.TraceLineInput(a, line, "a.csv", i == 0 ? "header" : "row");
+    }
+    reader.TraceLineInput(b, line, "b.csv", "row");
+    reader.TraceLineInput(b, line, "b.csv", "row");
+    reader.TraceLineInput(a, line, "a.csv", "row");
+    float value = 0;
+    bool atEnd = false;
+    reader.TraceNumberInput(b, value, atEnd, "b.csv", "number");
+    // A last run longer than the history.
+    for (int i = 0; i < 12; ++i) {
+        reader.TraceLineInput(a, line, "a.csv", "row");
+    }
+}
+
+TEST_F(TraceTest, AJournalLeavesTheSameTraceAndHistoryAsReadingInTurn) {
+    std::string first;
+    for (int i = 1; i <= 30; ++i) {
+        first += "a" + std::to_string(i) + "\r\n";
+    }
+    const std::string a = Input("a.csv", first);
+    const std::string b = Input("b.csv", "b1\r\nb2\r\n7,8\r\n");
+    ReadSomeInput(reporter, a, b);
+
+    testing::RecordingWindow targetWindow;
+    platform::FileNumbers targetNumbers;
+    Reporter target{targetWindow, targetNumbers};
+    auto sink = std::make_unique<std::ostringstream>();
+    std::ostringstream* targetTrace = sink.get();
+    target.OpenTrace(std::move(sink));
+    testing::RecordingWindow recorderWindow;
+    platform::FileNumbers recorderNumbers;
+    Reporter recorder{recorderWindow, recorderNumbers};
+    Journal journal;
+    recorder.RecordInto(target, journal);
+    ReadSomeInput(recorder, a, b);
+    journal.Apply();
+
+    EXPECT_EQ(targetTrace->str(), trace->str());
+    ASSERT_EQ(target.history().size(), reporter.history().size());
+    for (std::size_t i = 0; i < reporter.history().size(); ++i) {
+        EXPECT_EQ(target.history()[i].line, reporter.history()[i].line) << i;
+        EXPECT_EQ(target.history()[i].fileName, reporter.history()[i].fileName) << i;
+        EXPECT_EQ(target.history()[i].description, reporter.history()[i].description) << i;
+    }
+}
+
 }  // namespace
 }  // namespace kavo::reporting
