@@ -70,24 +70,28 @@ bool KeepsField(std::string_view passed) {
     return passed.empty() || passed == "..";
 }
 
-// Whether `later` after `earlier` leaves the panel and the remembered fields as `later` alone
-// does: every field and the status code that `earlier` changes `later` changes again, and
-// neither names a main routine (its text decides the weight and the console's plain lines).
-bool Supersedes(const ProgressReport& later, const ProgressReport& earlier) {
-    if (!KeepsField(earlier.mainRoutine) || !KeepsField(later.mainRoutine)) {
+// Merges `later` into `earlier` when `later` after `earlier` leaves the panel and the
+// remembered fields as the merged report alone does: each field and the status code as
+// `later` passes it, or as `earlier` did where `later` keeps it. Not when either names a main
+// routine (its text decides the weight and the console's plain lines), nor when `earlier`
+// clears the status code and `later` brings one back (with the title the clearing removed).
+bool MergeProgress(ProgressReport& earlier, const ProgressReport& later) {
+    if (!KeepsField(earlier.mainRoutine) || !KeepsField(later.mainRoutine) ||
+        (earlier.statusCode == " " && !later.statusCode.empty() && later.statusCode != " ")) {
         return false;
     }
-    const std::string ProgressReport::*const fields[] = {
+    std::string ProgressReport::*const fields[] = {
         &ProgressReport::operations, &ProgressReport::sounding, &ProgressReport::inputFile,
         &ProgressReport::outputFile, &ProgressReport::process,  &ProgressReport::value};
     for (const auto field : fields) {
-        if (!KeepsField(earlier.*field) && KeepsField(later.*field)) {
-            return false;
+        if (!KeepsField(later.*field)) {
+            earlier.*field = later.*field;
         }
     }
-    // A blank code clears the code and its title; a code shown after it brings the title back.
-    return earlier.statusCode.empty() || later.statusCode == " " ||
-           (earlier.statusCode != " " && !later.statusCode.empty());
+    if (!later.statusCode.empty()) {
+        earlier.statusCode = later.statusCode;
+    }
+    return true;
 }
 
 }  // namespace
@@ -95,27 +99,25 @@ bool Supersedes(const ProgressReport& later, const ProgressReport& earlier) {
 void Journal::Add(std::function<void()> effect) {
     effects_.push_back(std::move(effect));
     lastProgress_.reset();
-    endsWithProcessEvents_ = false;
     lastLines_.reset();
+    endsWithProcessEvents_ = false;
 }
 
 void Journal::AddProgress(Reporter& target, const ProgressReport& report) {
-    if (lastProgress_ != nullptr && Supersedes(report, *lastProgress_)) {
-        *lastProgress_ = report;
+    if (lastProgress_ != nullptr && MergeProgress(*lastProgress_, report)) {
         return;
     }
     auto kept = std::make_shared<ProgressReport>(report);
-    Add([&target, kept] { target.ReportProgress(*kept); });
+    effects_.push_back([&target, kept] { target.ReportProgress(*kept); });
     lastProgress_ = std::move(kept);
+    endsWithProcessEvents_ = false;
 }
 
 void Journal::AddProcessEvents(Reporter& target) {
     if (endsWithProcessEvents_) {
         return;
     }
-    std::shared_ptr<ProgressReport> progress = std::move(lastProgress_);
-    Add([&target] { target.ProcessEvents(); });
-    lastProgress_ = std::move(progress);
+    effects_.push_back([&target] { target.ProcessEvents(); });
     endsWithProcessEvents_ = true;
 }
 
@@ -127,8 +129,9 @@ void Journal::AddLineRead(Reporter& target, std::string_view line, std::string_v
         lines->fileName = fileName;
         lines->description = description;
         lines->number = number;
-        Add([&target, lines] { target.NoteLinesRead(*lines); });
+        effects_.push_back([&target, lines] { target.NoteLinesRead(*lines); });
         lastLines_ = std::move(lines);
+        endsWithProcessEvents_ = false;
     }
     lastLines_->text += line;
     lastLines_->ends.push_back(lastLines_->text.size());

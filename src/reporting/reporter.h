@@ -112,18 +112,21 @@ struct LinesRead {
     std::vector<std::size_t> ends;  // where each line ends in the text
 };
 
+// Progress reports, window events and lines read change separate things (the panel and the
+// remembered fields; the window's time; the trace and the input history): while nothing else
+// is recorded, a journal keeps a run of them as at most one report and one lot of lines per
+// file, which leave the same panel, fields, trace and history when applied. The window would
+// show the reports between for no time anyone could see.
 class Journal {
   public:
+    // Any other effect; it ends the run.
     void Add(std::function<void()> effect);
-    // A progress report to `target`. When it leaves the panel and the remembered fields as they
-    // would be after the last report recorded and this one, with nothing but window events
-    // recorded between them (the reports of consecutive depth points), it takes that report's
-    // place: the window would show the one before for no time anyone could see.
+    // A progress report to `target`, merged into the run's last one where the two merge.
     void AddProgress(Reporter& target, const ProgressReport& report);
     // Giving `target`'s window time; once is enough when nothing else was recorded since.
     void AddProcessEvents(Reporter& target);
-    // A line read from an open file (its history entry and trace row). The lines of one file
-    // read with nothing else recorded between them are kept as one effect.
+    // A line read from an open file (its history entry and trace row), added to the run's last
+    // lines when they come from the same file with the same description.
     void AddLineRead(Reporter& target, std::string_view line, std::string_view fileName,
                      std::string_view description, int number);
     // Applies the effects in order and forgets them; an effect that throws ends it there.
@@ -131,11 +134,10 @@ class Journal {
 
   private:
     std::vector<std::function<void()>> effects_;
-    // The last progress report recorded, while only window events followed it.
+    // The run's last progress report and last lines read; none once another effect follows.
     std::shared_ptr<ProgressReport> lastProgress_;
-    bool endsWithProcessEvents_ = false;
-    // The lines read last, while nothing else followed them.
     std::shared_ptr<LinesRead> lastLines_;
+    bool endsWithProcessEvents_ = false;
 };
 
 class Reporter {

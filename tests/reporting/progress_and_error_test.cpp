@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -98,6 +99,56 @@ TEST_F(ProgressTest, AnAllEmptyReportUnboldsButKeepsTheText) {
     EXPECT_FALSE(window.panel().mainRoutineBold);
     EXPECT_EQ(Field(window, ProgressField::MainRoutine), "Done");
     EXPECT_EQ(window.panel().statusCode, "X1");
+}
+
+// Runs of progress reports and window events, made of the texts that decide how reports
+// combine (kept, cleared, replaced; a main routine, bold or not; codes cleared and brought
+// back), leave the same panel and remembered fields through a journal as reported in turn.
+TEST_F(ProgressTest, AJournalLeavesThePanelAndFieldsAsReportingInTurn) {
+    const std::string texts[] = {"", "..", " ", "a", "b"};
+    const std::string mainRoutines[] = {"", "", "", "..", "Main", "main DONE"};
+    const std::string codes[] = {"", "", " ", "A1", "B2"};
+    std::mt19937 random(1208);
+    const auto pick = [&random](const auto& from) { return from[random() % std::size(from)]; };
+    for (int round = 0; round < 300; ++round) {
+        testing::RecordingWindow directWindow;
+        Reporter direct(directWindow, numbers);
+        testing::RecordingWindow targetWindow;
+        Reporter target(targetWindow, numbers);
+        testing::RecordingWindow recorderWindow;
+        Reporter recorder(recorderWindow, numbers);
+        Journal journal;
+        recorder.RecordInto(target, journal);
+        // The title a window starts with stays until a code is cleared.
+        const std::string titles[] = {std::string(platform::kStatusTitle), "", "Run"};
+        directWindow.panel().statusTitle = targetWindow.panel().statusTitle = pick(titles);
+        for (int step = 0; step < 12; ++step) {
+            if (random() % 4 == 0) {
+                direct.ProcessEvents();
+                recorder.ProcessEvents();
+                continue;
+            }
+            const ProgressReport report{pick(mainRoutines), pick(texts), pick(texts), pick(texts),
+                                        pick(texts),        pick(texts), pick(texts), pick(codes)};
+            direct.ReportProgress(report);
+            recorder.ReportProgress(report);
+        }
+        journal.Apply();
+        const platform::ProgressPanel& expected = directWindow.panel();
+        const platform::ProgressPanel& applied = targetWindow.panel();
+        ASSERT_EQ(applied.fields, expected.fields) << "round " << round;
+        ASSERT_EQ(applied.statusCode, expected.statusCode) << "round " << round;
+        ASSERT_EQ(applied.statusTitle, expected.statusTitle) << "round " << round;
+        ASSERT_EQ(applied.mainRoutineBold, expected.mainRoutineBold) << "round " << round;
+        const RememberedFields& want = direct.remembered();
+        const RememberedFields& got = target.remembered();
+        ASSERT_EQ(
+            std::vector<std::string>({got.mainRoutine, got.operations, got.sounding, got.inputFile,
+                                      got.outputFile, got.process, got.value}),
+            std::vector<std::string>({want.mainRoutine, want.operations, want.sounding,
+                                      want.inputFile, want.outputFile, want.process, want.value}))
+            << "round " << round;
+    }
 }
 
 TEST_F(ProgressTest, BlankCodeBlanksTheTitleUntilTheNextCode) {
