@@ -50,6 +50,7 @@ constexpr std::string_view kDepthRemark = "Hog depth data";
 constexpr std::array<std::string_view, 4> kFormatWords{"hog", "GEF", "CSV", "AGS4"};
 // Depth rows are padded before they are cut, so every column exists.
 constexpr std::size_t kDepthRowPadding = 100;
+constexpr tools::FixedMask kDepthMask("###.#");
 
 // A progress report that changes only the status code and the fields the caller sets.
 reporting::ProgressReport Progress(std::string statusCode) {
@@ -165,13 +166,15 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
     header.endStatus.clear();
     std::int16_t markerCount = 0;
     std::string line;
+    // The two reports of every row, their texts rewritten in place.
+    reporting::ProgressReport reading = Progress("HOG514");
+    reading.operations = "reading HOG depth data";
+    reporting::ProgressReport stored = Progress("HOG514");
     for (int i = 1;; ++i) {
         const bool lineRead =
             reporter.TraceLineInput(file.input, line, file.fileName, kDepthRemark);
         ++file.lineNumber;
         line.append(kDepthRowPadding, ' ');
-        reporting::ProgressReport reading = Progress("HOG514");
-        reading.operations = "reading HOG depth data";
         reporter.ReportProgress(reading);
         const DepthRowResult row = ParseDepthRow(line, file.input.AtEnd(), header, markerCount);
         if (row.endsData) {
@@ -190,9 +193,11 @@ void ReadDepthData(reporting::Reporter& reporter, FieldFile& file, FieldHeader& 
             header.zeros = ZerosFromCounts(header);
             return;
         }
-        reporting::ProgressReport stored = Progress("HOG514");
-        stored.process = "i=" + std::to_string(i);
-        stored.value = "depth=" + tools::FormatFixed(row.reading.depth, "###.#", false) + " ft";
+        stored.process = "i=";
+        stored.process += std::to_string(i);
+        stored.value = "depth=";
+        tools::AppendFixed(stored.value, row.reading.depth, kDepthMask, false);
+        stored.value += " ft";
         reporter.ReportProgress(stored);
         DepthReading depthReading = row.reading;
         depthReading.qt = CorrectedConeResistance(header.qtRule, depthReading.qc, depthReading.u2,
