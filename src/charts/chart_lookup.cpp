@@ -396,21 +396,4 @@ void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& tab
     column.chartSlot = FirstChartSlot(table, column.baseName, column.method);
 }
 
-ChartValue FindChartValue(const ChartTable& table, const normalization::ColumnSpec& column,
-                          float frPercent, float qc1Atm) {
-    const std::int16_t slot = column.chartSlot != 0
-                                  ? column.chartSlot
-                                  : FindChartIndex(table, column.baseName, column.method);
-    float x = frPercent;
-    float y = qc1Atm;
-    float c = kNull;
-    LookupChart(x, y, c, table.Slot(slot));
-    ChartValue result;
-    if (c != kNull) {
-        result.value = c;
-        result.found = true;
-    }
-    return result;
-}
-
 }  // namespace kavo::charts

@@ -83,13 +83,4 @@ std::int16_t FindChartIndex(const ChartTable& table, std::string_view normalised
 // there is none: the lookup then searches and reports the missing chart when it needs it).
 void ResolveColumnChart(normalization::ColumnSpec& column, const ChartTable& table);
 
-struct ChartValue {
-    float value = tools::kNull;  // in the chart's internal unit
-    bool found = false;
-};
-// The value of a predicted column read off its chart (found by the column's base name and
-// method) at the depth point's FR (%) and Qc1 (atm), in the chart's own lookup mode.
-ChartValue FindChartValue(const ChartTable& table, const normalization::ColumnSpec& column,
-                          float frPercent, float qc1Atm);
-
 }  // namespace kavo::charts

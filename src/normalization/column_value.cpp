@@ -1,6 +1,7 @@
 // The column value engine: measured values, equations and chart readings for every column.
 #include "normalization/column_value.h"
 
+#include <bit>
 #include <cmath>
 #include <string>
 
@@ -15,11 +16,6 @@
 
 namespace kavo::normalization {
 namespace {
-
-float ChartFinderValue(const NormalisationContext& context, const ColumnSpec& column,
-                       const DepthPoint& point) {
-    return charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value;
-}
 
 [[noreturn]] void NotComputed(const ColumnSpec& column, std::string_view why) {
     throw tools::DataError("QM457",
@@ -103,7 +99,7 @@ float StrengthValue(const NormalisationContext& context, const ColumnSpec& colum
             value = MultiplyMissing(su, PsfPerAtm());
         }
     } else {
-        const float ratio = ChartFinderValue(context, column, point);
+        const float ratio = ColumnChartValue(context, column, point);
         if (column.propertyKind == ColumnProperty::Su1 ||
             column.propertyKind == ColumnProperty::S1) {
             value = ratio;
@@ -131,9 +127,9 @@ float ResistanceValue(const NormalisationContext& context, const ColumnSpec& col
         return CrrByUcd14(point.qc1, point.frictionRatio);
     }
     if (column.methodKind == ColumnMethod::Kavo) {
-        return ChartValueAtPoint(context.charts, context.charts.required.CRRe, point);
+        return ChartValueAtPoint(context, context.charts.required.CRRe, point);
     }
-    return ChartFinderValue(context, column, point);
+    return ColumnChartValue(context, column, point);
 }
 
 // The soil behaviour type index from its equation, Ic = ((3.47 - log10 Q)^2 + (log10 FR +
@@ -153,12 +149,12 @@ float SoilTypeIndexByEquation(const DepthPoint& point) {
 float SoilTypeIndexValue(const NormalisationContext& context, const ColumnSpec& column,
                          const DepthPoint& point) {
     if (column.methodKind == ColumnMethod::Vaski) {
-        return ChartValueAtPoint(context.charts, context.charts.required.Ic, point);
+        return ChartValueAtPoint(context, context.charts.required.Ic, point);
     }
     if (column.methodKind == ColumnMethod::Rkp) {
         return SoilTypeIndexByEquation(point);
     }
-    return ChartFinderValue(context, column, point);
+    return ColumnChartValue(context, column, point);
 }
 
 float BlowCountValue(const NormalisationContext& context, const ColumnSpec& column,
@@ -167,7 +163,7 @@ float BlowCountValue(const NormalisationContext& context, const ColumnSpec& colu
         NotComputed(column, "N is given as N1 (no stress scaling is defined)");
     }
     if (column.methodKind == ColumnMethod::Vaski || column.methodKind == ColumnMethod::Kavo) {
-        return ChartValueAtPoint(context.charts, context.charts.required.N1, point);
+        return ChartValueAtPoint(context, context.charts.required.N1, point);
     }
     if (column.methodKind == ColumnMethod::QOverN) {
         return DivideMissing(point.qc1, 4.5f);
@@ -181,13 +177,13 @@ float BlowCountValue(const NormalisationContext& context, const ColumnSpec& colu
         return static_cast<float>(static_cast<double>(point.qc1) /
                                   std::pow(10.0, 1.1268 - 0.2817 * static_cast<double>(ic)));
     }
-    return ChartFinderValue(context, column, point);
+    return ColumnChartValue(context, column, point);
 }
 
 // Vs1 off its chart; Vs = Vs1 x VES^0.25 with VES in atm.
 float VelocityValue(const NormalisationContext& context, const ColumnSpec& column,
                     const DepthPoint& point) {
-    const float normalised = ChartFinderValue(context, column, point);
+    const float normalised = ColumnChartValue(context, column, point);
     if (column.propertyKind == ColumnProperty::Vs1) {
         return normalised;
     }
@@ -209,7 +205,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
             if (column.methodKind == ColumnMethod::Rkp) {
                 return 0.6f;
             }
-            return NormalisationExponentFor(context.mode, context.charts, column, point);
+            return NormalisationExponentFor(context, column, point);
         case BaseQuantity::SleeveFriction:
             return FrictionValue(column, point);
         case BaseQuantity::FrictionRatio:
@@ -235,7 +231,7 @@ float InternalValue(const NormalisationContext& context, const ColumnSpec& colum
         case BaseQuantity::ShearWaveVelocity:
             return VelocityValue(context, column, point);
         case BaseQuantity::Fines:
-            return ChartFinderValue(context, column, point);
+            return ColumnChartValue(context, column, point);
         case BaseQuantity::NotComputed:
             NotComputed(column, "no computation is defined for " + column.baseName);
         case BaseQuantity::Unknown:
@@ -255,11 +251,34 @@ float ChartValueAtPoint(const charts::ChartTable& charts, std::int16_t chart,
     return value;
 }
 
-float NormalisationExponentFor(NormalisationMode mode, const charts::ChartTable& charts,
-                               const ColumnSpec& column, const DepthPoint& point) {
-    switch (mode) {
+float ChartValueAtPoint(const NormalisationContext& context, std::int16_t chart,
+                        const DepthPoint& point) {
+    if (chart < 1 || chart > context.charts.count) {
+        return ChartValueAtPoint(context.charts, chart, point);  // reports the slot
+    }
+    ChartReading& last = context.lastReadings[static_cast<std::size_t>(chart)];
+    const std::uint32_t frBits = std::bit_cast<std::uint32_t>(point.frictionRatio);
+    const std::uint32_t qc1Bits = std::bit_cast<std::uint32_t>(point.qc1);
+    if (!last.valid || last.frBits != frBits || last.qc1Bits != qc1Bits) {
+        last = {true, frBits, qc1Bits, ChartValueAtPoint(context.charts, chart, point)};
+    }
+    return last.value;
+}
+
+float ColumnChartValue(const NormalisationContext& context, const ColumnSpec& column,
+                       const DepthPoint& point) {
+    const std::int16_t chart =
+        column.chartSlot != 0
+            ? column.chartSlot
+            : charts::FindChartIndex(context.charts, column.baseName, column.method);
+    return ChartValueAtPoint(context, chart, point);
+}
+
+float NormalisationExponentFor(const NormalisationContext& context, const ColumnSpec& column,
+                               const DepthPoint& point) {
+    switch (context.mode) {
         case NormalisationMode::Vaski:
-            return ChartValueAtPoint(charts, charts.required.cQc, point);
+            return ChartValueAtPoint(context, context.charts.required.cQc, point);
         case NormalisationMode::VaskiStressFocus:
             return 0.222222f;
         case NormalisationMode::Robertson:
@@ -267,7 +286,7 @@ float NormalisationExponentFor(NormalisationMode mode, const charts::ChartTable&
         case NormalisationMode::NoneChosen:
             break;
     }
-    return charts::FindChartValue(charts, column, point.frictionRatio, point.qc1).value;
+    return ColumnChartValue(context, column, point);
 }
 
 ColumnOutcome ComputeColumnValue(const NormalisationContext& context, const ColumnSpec& column,

@@ -30,12 +30,20 @@ std::string OutOfRangeText(const ColumnSpec& column, float tested);
 
 // The exponent that the cQc column shows for the run's normalisation mode; with none chosen,
 // the chart of `column`.
-float NormalisationExponentFor(NormalisationMode mode, const charts::ChartTable& charts,
-                               const ColumnSpec& column, const DepthPoint& point);
+float NormalisationExponentFor(const NormalisationContext& context, const ColumnSpec& column,
+                               const DepthPoint& point);
 
 // A value read off slot `chart` at the point's (FR, Q) in the chart's own mode; -5435 when the
 // chart gives none.
 float ChartValueAtPoint(const charts::ChartTable& charts, std::int16_t chart,
                         const DepthPoint& point);
+// The same through the context, which keeps the chart's last reading: a second reading at the
+// same point takes it.
+float ChartValueAtPoint(const NormalisationContext& context, std::int16_t chart,
+                        const DepthPoint& point);
+// The reading of the chart that a predicted column names (by its base name and method), at
+// the point. Throws DataError "GZS101" when no chart fits.
+float ColumnChartValue(const NormalisationContext& context, const ColumnSpec& column,
+                       const DepthPoint& point);
 
 }  // namespace kavo::normalization

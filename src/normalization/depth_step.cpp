@@ -88,7 +88,7 @@ void ComputeDepthPoint(NormalisationContext& context, std::span<const ColumnSpec
 
     CheckUnitWeightMethod(context);
     UnitWeightAndStress(context, point, result.notes);
-    point.strengthRatio = ChartValueAtPoint(context.charts, context.charts.required.S1, point);
+    point.strengthRatio = ChartValueAtPoint(context, context.charts.required.S1, point);
     result.direction = ChartDirectionValues(context.charts, point, cQcCrossings);
     result.normalised = true;
 

@@ -2,8 +2,9 @@
 // cone normalisation mode, the sounding's unit-weight inputs and its unit-weight profile.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "charts/sld_chart.h"
 #include "normalization/column_id.h"
@@ -35,6 +36,16 @@ struct UnitWeightColumnCache {
     float atmPerPsf = tools::kNull;
 };
 
+// The last value read off a chart in its own mode and the point (FR, Q) it was read at, by the
+// exact bits of both: a depth point reads some charts more than once (the strength ratio and
+// its column, the unit weight and its column, Ic for its column and for the CRR equations).
+struct ChartReading {
+    bool valid = false;
+    std::uint32_t frBits = 0;
+    std::uint32_t qc1Bits = 0;
+    float value = tools::kNull;
+};
+
 // Build one per sounding and keep it for all the sounding's depth points: the sounding's
 // unit-weight method is resolved at its first depth point. The computation reads no file: a
 // sounding whose method is FILE has its profile read before its first depth point.
@@ -44,9 +55,8 @@ struct NormalisationContext {
     const SoundingUnitWeightInputs& sounding;
     const UnitWeightProfile* profile = nullptr;  // the sounding's profile; null before one is read
     UnitWeightColumnCache unitWeightColumn = {};
+    // By chart slot; a reading changes no result, so a const context keeps it too.
+    mutable std::array<ChartReading, charts::kMaxCharts + 1> lastReadings = {};
 };
-
-// True when the text equals `upper` without regard to case; allocates nothing.
-bool EqualsUpper(std::string_view text, std::string_view upper);
 
 }  // namespace kavo::normalization

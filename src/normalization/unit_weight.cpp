@@ -38,13 +38,11 @@ float UnitWeightAtDepth(const NormalisationContext& context, const DepthPoint& p
         case UnitWeightMethod::ProfileFile:
             return ProfileUnitWeight(context, point.depth);
         case UnitWeightMethod::UnitWeightChart:
-            return OrFallback(
-                ChartValueAtPoint(context.charts, context.charts.required.UWT1, point));
+            return OrFallback(ChartValueAtPoint(context, context.charts.required.UWT1, point));
         case UnitWeightMethod::ColumnChart:
             break;
     }
-    return OrFallback(
-        charts::FindChartValue(context.charts, column, point.frictionRatio, point.qc1).value);
+    return OrFallback(ColumnChartValue(context, column, point));
 }
 
 ColumnOutcome PointUnitWeight(NormalisationContext& context, const DepthPoint& point) {
@@ -96,9 +94,10 @@ float TotalVerticalStress(const DepthPoint& point, float waterTableDepth) {
 
 bool PassesUnitWeightMethodCheck(std::string_view method) {
     const std::string_view trimmed = tools::Trim(method);
-    return EqualsUpper(trimmed, "FILE") || EqualsUpper(trimmed, "SLD_TLN") ||
-           EqualsUpper(trimmed, "KAVO") || EqualsUpper(trimmed, "SLD") ||
-           EqualsUpper(trimmed, "WT");
+    return tools::EqualsInCapitals(trimmed, "FILE") ||
+           tools::EqualsInCapitals(trimmed, "SLD_TLN") ||
+           tools::EqualsInCapitals(trimmed, "KAVO") || tools::EqualsInCapitals(trimmed, "SLD") ||
+           tools::EqualsInCapitals(trimmed, "WT");
 }
 
 void CheckUnitWeightMethod(const NormalisationContext& context) {

@@ -31,7 +31,7 @@ tools::DataError NoProfileFileError() {
 }
 
 bool UsesProfileFile(std::string_view method) {
-    return EqualsUpper(method, "FILE");
+    return tools::EqualsInCapitals(method, "FILE");
 }
 
 void ReadSoundingProfile(NormalisationContext& context, UnitWeightProfile& profile,

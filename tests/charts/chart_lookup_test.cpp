@@ -10,6 +10,9 @@
 #include "charts/chart_lookup.h"
 #include "charts/sld_chart.h"
 #include "normalization/column_id.h"
+#include "normalization/column_value.h"
+#include "normalization/depth_point.h"
+#include "normalization/normalisation_context.h"
 #include "tools/errors.h"
 
 namespace kavo::charts {
@@ -221,20 +224,25 @@ TEST(LookupChart, ModesOfTheFrameRuleOnly) {
     EXPECT_EQ(ParseLookupMode(""), LookupMode::ChartDefault);
 }
 
-TEST(FindChartValue, FindsTheChartOfTheColumnOrFails) {
+// A column's chart reading through the depth point's context: found by the column's base
+// name and method, kept for a second reading at the same point.
+TEST(ColumnChartValue, FindsTheChartOfTheColumnOrFails) {
     const auto table = LevelLines();
-    const ChartValue value =
-        FindChartValue(*table, normalization::ParseColumnId("cQc_tln"), 1.0f, 31.6228f);
-    EXPECT_TRUE(value.found);
-    EXPECT_NEAR(value.value, 1.5f, 1e-5f);
+    const normalization::SoundingUnitWeightInputs sounding;
+    const normalization::NormalisationContext context{
+        *table, normalization::NormalisationMode::Vaski, sounding};
+    const normalization::ColumnSpec column = normalization::ParseColumnId("cQc_tln");
+    normalization::DepthPoint point;
+    point.frictionRatio = 1.0f;
+    point.qc1 = 31.6228f;
+    EXPECT_NEAR(normalization::ColumnChartValue(context, column, point), 1.5f, 1e-5f);
+    EXPECT_NEAR(normalization::ColumnChartValue(context, column, point), 1.5f, 1e-5f);
 
-    const ChartValue outside =
-        FindChartValue(*table, normalization::ParseColumnId("cQc_tln"), 20.0f, 31.6228f);
-    EXPECT_FALSE(outside.found);
-    EXPECT_EQ(outside.value, kNull);
+    point.frictionRatio = 20.0f;  // outside the frame
+    EXPECT_EQ(normalization::ColumnChartValue(context, column, point), kNull);
 
     try {
-        FindChartValue(*table, normalization::ParseColumnId("cQc_TLN"), 1.0f, 30.0f);
+        normalization::ColumnChartValue(context, normalization::ParseColumnId("cQc_TLN"), point);
         FAIL() << "the method is compared with its case";
     } catch (const tools::DataError& error) {
         EXPECT_EQ(error.code(), "GZS101");
