@@ -38,7 +38,7 @@ struct UnitWeightColumnCache {
 
 // The last value read off a chart in its own mode and the point (FR, Q) it was read at, by the
 // exact bits of both: a depth point reads some charts more than once (the strength ratio and
-// its column, the unit weight and its column, Ic for its column and for the CRR equations).
+// its column, the unit weight and its column).
 struct ChartReading {
     bool valid = false;
     std::uint32_t frBits = 0;
