@@ -285,8 +285,8 @@ DrawnPage DrawSoundingPage(const SoundingPageModel& model) {
         const TrackModel& track = model.tracks[static_cast<std::size_t>(t)];
         auto* rect = new QCPAxisRect(plot.get());
         tracks->addElement(0, t, rect);
-        // Two lines and the widest numbers: the first track gets more room.
-        tracks->setColumnStretchFactor(t, t == 0 ? 1.6 : 1.0);
+        // The depth axes' labels and numbers: the first and the last track get more room.
+        tracks->setColumnStretchFactor(t, t == 0 || t == count - 1 ? 1.6 : 1.0);
         rect->setMarginGroup(QCP::msTop | QCP::msBottom, margins);
         QCPAxis* depth = rect->axis(QCPAxis::atLeft);
         QCPAxis* metres = rect->axis(QCPAxis::atRight);
